@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the tools need. Idempotent: when everything is
+# there already it only checks and returns.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git
+  libsqlite3-dev libpng-dev libjpeg62-turbo-dev libgif-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev fonts-dejavu-core
+  clang libclang-rt-14-dev clang-format
+  chromium
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

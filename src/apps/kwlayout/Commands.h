@@ -1,0 +1,34 @@
+// The commands of the kwlayout command-line tool.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kw::cli {
+
+/// Options shared by every command, and the command's own arguments.
+struct Invocation {
+    std::string portal;            // --portal DIR
+    std::string user;              // --user NAME
+    bool json = false;             // --json
+    bool demo = false;             // --demo (portal-init)
+    bool force = false;            // --force (portal-init)
+    std::optional<bool> answer;    // --yes / --no: the answer to every question
+    std::vector<std::string> args; // after the command name
+};
+
+struct Command {
+    const char *name;
+    const char *usage;
+    const char *help;
+    int minArgs;
+    int maxArgs; // -1: any number
+    int (*run)(const Invocation &, std::ostream &out);
+};
+
+/// Every command, in the order the help lists them.
+const std::vector<Command> &commands();
+
+} // namespace kw::cli

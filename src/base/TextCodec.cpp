@@ -1,0 +1,105 @@
+#include "base/TextCodec.h"
+
+#include <array>
+
+namespace kw {
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string &out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::uint8_t encodeCodePoint(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<std::uint8_t>(cp);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == cp)
+            return static_cast<std::uint8_t>(0x80 + i);
+    return '?';
+}
+
+} // namespace
+
+std::string cp1252ToUtf8(std::span<const std::uint8_t> bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const std::uint8_t b : bytes) {
+        if (b < 0x80)
+            out += static_cast<char>(b);
+        else if (b < 0xA0)
+            appendUtf8(out, kHighControls[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string cp1252ToUtf8(std::string_view bytes)
+{
+    return cp1252ToUtf8(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size()));
+}
+
+std::vector<std::uint8_t> utf8ToCp1252(std::string_view text)
+{
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t cp = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 2;
+            cp = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3;
+            cp = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4;
+            cp = lead & 0x07;
+        }
+        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
+        for (int k = 1; valid && k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((cont & 0xC0) != 0x80)
+                valid = false;
+            else
+                cp = (cp << 6) | (cont & 0x3F);
+        }
+        if (!valid) {
+            out.push_back('?');
+            ++i;
+            continue;
+        }
+        out.push_back(encodeCodePoint(cp));
+        i += static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+} // namespace kw

@@ -1,0 +1,674 @@
+#include "server/LocalPortal.h"
+
+#include "base/TextCodec.h"
+#include "base/Values.h"
+#include "server/Database.h"
+#include "server/PortalFileSystem.h"
+
+#include <map>
+#include <memory>
+
+namespace kw::server {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Everything the objects of one opened portal share.
+struct PortalState {
+    PortalState(const fs::path &folder, const std::string &login)
+        : files(folder), db(files.root() / LocalPortal::kDatabaseFile, false), userLogin(login)
+    {
+    }
+
+    PortalFileSystem files;
+    Database db;
+    std::string userLogin;
+    // Files opened with "deny others write", by local path, with their number of open handles.
+    std::map<std::string, int> denyWrite;
+};
+using StatePtr = std::shared_ptr<PortalState>;
+
+std::string inQuotes(const std::string &text) { return "\"" + text + "\""; }
+
+// Files are named case-insensitively, so their write locks are too.
+std::string lockKey(const fs::path &path) { return toLowerAscii(path.string()); }
+
+// ---------------------------------------------------------------------------------------------------
+// Session side
+
+class LocalPortalObject final : public IPortal {
+public:
+    explicit LocalPortalObject(StatePtr state) : m_state(std::move(state)) {}
+    std::string GetPortalPath() override { return m_state->files.root().string(); }
+    std::string GetPortalName() override
+    {
+        const auto rows = m_state->db.query("SELECT value FROM settings WHERE key='portal_name'");
+        return rows.empty() ? std::string() : sqlText(rows[0][0]);
+    }
+
+private:
+    StatePtr m_state;
+};
+
+class LocalUser final : public IUser {
+public:
+    LocalUser(std::string p1, std::string p2, std::string p3, bool access)
+        : m_parts{std::move(p1), std::move(p2), std::move(p3)}, m_access(access)
+    {
+    }
+    bool GetAccessFlag() override { return m_access; }
+    std::string UserNamePart1() override { return m_parts[0]; }
+    std::string UserNamePart2() override { return m_parts[1]; }
+    std::string UserNamePart3() override { return m_parts[2]; }
+
+private:
+    std::string m_parts[3];
+    bool m_access;
+};
+
+class LocalLanguageList final : public ILanguageList {
+public:
+    explicit LocalLanguageList(std::vector<SqlRow> rows) : m_rows(std::move(rows)) {}
+    int LanguageCount() override { return static_cast<int>(m_rows.size()); }
+    std::int32_t LanguageId(int index) override { return static_cast<std::int32_t>(sqlInt(row(index)[0])); }
+    std::string LanguageName(int index) override { return sqlText(row(index)[1]); }
+    bool LanguageIsDefault(int index) override { return sqlInt(row(index)[2]) != 0; }
+
+private:
+    const SqlRow &row(int index) const
+    {
+        if (index < 0 || index >= static_cast<int>(m_rows.size()))
+            throw ServerError(ServerError::InvalidArgument,
+                              "There is no language number " + std::to_string(index) + " in the portal.");
+        return m_rows[static_cast<std::size_t>(index)];
+    }
+    std::vector<SqlRow> m_rows;
+};
+
+class LocalSession final : public ISession {
+public:
+    explicit LocalSession(StatePtr state) : m_state(std::move(state)) {}
+
+    Ref<IPortal> GetPortal() override { return makeRef<LocalPortalObject>(m_state); }
+    Ref<IUser> GetCurrentUser() override
+    {
+        const auto rows = m_state->userLogin.empty()
+                              ? m_state->db.query("SELECT name_part1, name_part2, name_part3, has_access "
+                                                  "FROM users ORDER BY id LIMIT 1")
+                              : m_state->db.query("SELECT name_part1, name_part2, name_part3, has_access "
+                                                  "FROM users WHERE login=?1",
+                                                  {m_state->userLogin});
+        if (rows.empty())
+            throw ServerError(ServerError::NotFound,
+                              m_state->userLogin.empty()
+                                  ? "The portal has no users."
+                                  : "The user " + inQuotes(m_state->userLogin) + " is not known in this portal.");
+        const SqlRow &r = rows[0];
+        return makeRef<LocalUser>(sqlText(r[0]), sqlText(r[1]), sqlText(r[2]), sqlInt(r[3]) != 0);
+    }
+    std::string GetSessionName() override
+    {
+        return m_state->userLogin.empty() ? m_state->files.root().filename().string() : m_state->userLogin;
+    }
+    Ref<ILanguageList> GetLanguages(int) override
+    {
+        return makeRef<LocalLanguageList>(
+            m_state->db.query("SELECT id, name, is_default FROM languages ORDER BY position, id"));
+    }
+    bool ReloadLanguageTexts(int) override
+    {
+        try {
+            m_state->db.query("SELECT count(*) FROM texts");
+            return true;
+        } catch (const ServerError &) {
+            return false;
+        }
+    }
+
+    const StatePtr &state() const { return m_state; }
+
+private:
+    StatePtr m_state;
+};
+
+// Every object that needs a session checks that it got one of this portal.
+const StatePtr &stateOf(const Ref<ISession> &session)
+{
+    const auto *local = dynamic_cast<const LocalSession *>(session.get());
+    if (!local)
+        throw ServerError(ServerError::NullPointer, "No session of this portal was given.");
+    return local->state();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Files
+
+class LocalFile final : public IServerFile {
+public:
+    LocalFile(StatePtr state, fs::path path, std::uint32_t mode)
+        : m_state(std::move(state)), m_path(std::move(path)), m_mode(mode)
+    {
+        if (m_mode == ModeCreateDenyWrite)
+            ++m_state->denyWrite[lockKey(m_path)];
+    }
+    ~LocalFile() override
+    {
+        if (m_mode == ModeCreateDenyWrite && --m_state->denyWrite[lockKey(m_path)] == 0)
+            m_state->denyWrite.erase(lockKey(m_path));
+    }
+
+    Bytes GetBytes() override
+    {
+        if (isCreateMode())
+            return m_written.value_or(Bytes());
+        return PortalFileSystem::readAll(m_path);
+    }
+    void PutBytes(const Bytes &contents) override
+    {
+        if (!isCreateMode())
+            throw ServerError(ServerError::AccessDenied,
+                              "The file " + m_path.string() + " was opened for reading and cannot be replaced.");
+        PortalFileSystem::writeAtomically(m_path, contents);
+        m_written = contents;
+    }
+    std::string GetFileName() override { return m_path.filename().string(); }
+    void AppendText(const std::string &text) override
+    {
+        if (m_mode == ModeRead)
+            throw ServerError(ServerError::AccessDenied,
+                              "The file " + m_path.string() + " was opened for reading and cannot be extended.");
+        // A file opened for creation starts empty; one opened for appending keeps its contents.
+        Bytes contents = isCreateMode() ? m_written.value_or(Bytes()) : PortalFileSystem::readAll(m_path);
+        const Bytes added = utf8ToCp1252(text);
+        contents.insert(contents.end(), added.begin(), added.end());
+        PortalFileSystem::writeAtomically(m_path, contents);
+        if (isCreateMode())
+            m_written = std::move(contents);
+    }
+
+private:
+    bool isCreateMode() const { return m_mode == ModeCreateWrite || m_mode == ModeCreateDenyWrite; }
+
+    StatePtr m_state;
+    fs::path m_path;
+    std::uint32_t m_mode;
+    std::optional<Bytes> m_written; // what this handle wrote (create modes start from nothing)
+};
+
+class LocalFolder final : public IServerFolder {
+public:
+    LocalFolder(StatePtr state, fs::path folder) : m_state(std::move(state)), m_folder(std::move(folder)) {}
+
+    bool HasFile(const std::string &name) override
+    {
+        const fs::path path = m_state->files.resolveFile(m_folder, name);
+        std::error_code ec;
+        return fs::is_regular_file(path, ec);
+    }
+    void RemoveFile(const std::string &name) override
+    {
+        const fs::path path = m_state->files.resolveFile(m_folder, name);
+        std::error_code ec;
+        if (!fs::is_regular_file(path, ec))
+            throw ServerError(ServerError::NotFound,
+                              "The file " + inQuotes(name) + " does not exist in " + m_folder.string() + ".");
+        if (!fs::remove(path, ec) || ec)
+            throw ServerError(ServerError::AccessDenied,
+                              "The file " + path.string() + " cannot be deleted: " + ec.message());
+    }
+    Ref<IServerFile> GetFile(const std::string &name, std::uint32_t mode) override
+    {
+        const fs::path path = m_state->files.resolveFile(m_folder, name);
+        std::error_code ec;
+        switch (mode) {
+        case ModeRead:
+        case ModeReadAppend:
+            if (!fs::is_regular_file(path, ec))
+                throw ServerError(ServerError::NotFound,
+                                  "The file " + inQuotes(name) + " does not exist in " + m_folder.string() + ".");
+            break;
+        case ModeCreateWrite:
+        case ModeCreateDenyWrite:
+            if (fs::is_directory(path, ec))
+                throw ServerError(ServerError::AccessDenied,
+                                  path.string() + " is a folder and cannot be written as a file.");
+            if (m_state->denyWrite.count(lockKey(path)))
+                throw ServerError(ServerError::SharingViolation,
+                                  "The file " + path.string() + " is being written by someone else.");
+            break;
+        default:
+            throw ServerError(ServerError::InvalidArgument,
+                              "Unknown open mode 0x" + toHex(mode) + " for the file " + path.string() + ".");
+        }
+        return makeRef<LocalFile>(m_state, path, mode);
+    }
+    Ref<IServerFile> NewFile(const std::string &baseName, const std::string &extension) override
+    {
+        std::string name = baseName + extension;
+        for (int number = 1; HasFile(name); ++number)
+            name = baseName + "_" + std::to_string(number) + extension;
+        return makeRef<LocalFile>(m_state, m_state->files.resolveFile(m_folder, name), ModeCreateWrite);
+    }
+    std::string FirstMatch(const std::string &pattern) override
+    {
+        m_matches.clear();
+        for (std::string &name : m_state->files.listFiles(m_folder))
+            if (wildcardMatch(pattern, name))
+                m_matches.push_back(std::move(name));
+        m_next = 0;
+        return NextMatch();
+    }
+    std::string NextMatch() override
+    {
+        if (m_next >= m_matches.size()) {
+            m_done = true;
+            return {};
+        }
+        m_done = false;
+        return m_matches[m_next++];
+    }
+    int SearchDone() override { return m_done ? 1 : 0; }
+    void EndMatch() override
+    {
+        m_matches.clear();
+        m_next = 0;
+        m_done = true;
+    }
+
+private:
+    static std::string toHex(std::uint32_t value)
+    {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%X", value);
+        return buffer;
+    }
+
+    StatePtr m_state;
+    fs::path m_folder;
+    std::vector<std::string> m_matches;
+    std::size_t m_next = 0;
+    bool m_done = true;
+};
+
+class LocalFileService final : public IFileService {
+public:
+    void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
+    Ref<IServerFolder> GetFolder(const std::string &path) override
+    {
+        return makeRef<LocalFolder>(state(), state()->files.resolveFolder(path));
+    }
+    long ExecuteSql(const std::string &statement) override { return state()->db.execute(statement); }
+
+private:
+    const StatePtr &state() const
+    {
+        if (!m_state)
+            throw ServerError(ServerError::NullPointer, "The file service has no session attached.");
+        return m_state;
+    }
+    StatePtr m_state;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// Navigation
+
+class LocalNavEntry final : public INavEntry {
+public:
+    explicit LocalNavEntry(StatePtr state, std::int32_t id = 0) : m_state(std::move(state)), m_id(id) {}
+
+    void EntryInit(const Ref<ISession> &session, std::int32_t id) override
+    {
+        m_state = stateOf(session);
+        if (m_state->db.query("SELECT 1 FROM navigation WHERE id=?1", {std::int64_t{id}}).empty())
+            throw ServerError(ServerError::NotFound, "The navigation entry " + std::to_string(id) + " does not exist.");
+        m_id = id;
+        m_pending = {};
+    }
+    std::int32_t EntryId() override { return bound(); }
+    int EntryType() override { return static_cast<int>(sqlInt(column("type"))); }
+    std::string EntryGetStartPage() override { return sqlText(column("start_page")); }
+    void EntrySetName(const std::string &name) override { m_pending.name = name; }
+    void EntrySetStartPage(const std::string &page) override { m_pending.startPage = page; }
+    void EntrySetPosition(long position) override { m_pending.position = position; }
+    std::vector<std::int32_t> EntryGetGroups() override
+    {
+        std::vector<std::int32_t> groups;
+        for (const SqlRow &row : m_state->db.query("SELECT group_id FROM navigation_groups WHERE nav_id=?1 ORDER BY ord",
+                                                   {std::int64_t{bound()}}))
+            groups.push_back(static_cast<std::int32_t>(sqlInt(row[0])));
+        return groups;
+    }
+    void EntrySetGroups(const std::vector<std::int32_t> &groups) override { m_pending.groups = groups; }
+    void EntryCommit() override
+    {
+        const std::int64_t id = bound();
+        m_state->db.transaction([&] {
+            if (m_pending.name)
+                m_state->db.run("UPDATE navigation SET name=?1 WHERE id=?2", {*m_pending.name, id});
+            if (m_pending.startPage)
+                m_state->db.run("UPDATE navigation SET start_page=?1 WHERE id=?2", {*m_pending.startPage, id});
+            if (m_pending.position)
+                m_state->db.run("UPDATE navigation SET position=?1 WHERE id=?2",
+                                {std::int64_t{*m_pending.position}, id});
+            if (m_pending.groups) {
+                m_state->db.run("DELETE FROM navigation_groups WHERE nav_id=?1", {id});
+                std::int64_t ord = 0;
+                for (const std::int32_t group : *m_pending.groups)
+                    m_state->db.run("INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES(?1, ?2, ?3)",
+                                    {id, std::int64_t{group}, ord++});
+            }
+        });
+        m_pending = {};
+    }
+
+private:
+    std::int32_t bound() const
+    {
+        if (!m_state || m_id == 0)
+            throw ServerError(ServerError::NullPointer, "The navigation entry is not initialised.");
+        return m_id;
+    }
+    SqlValue column(const char *name)
+    {
+        const auto rows = m_state->db.query(std::string("SELECT ") + name + " FROM navigation WHERE id=?1",
+                                            {std::int64_t{bound()}});
+        if (rows.empty())
+            throw ServerError(ServerError::NotFound, "The navigation entry " + std::to_string(m_id) + " no longer exists.");
+        return rows[0][0];
+    }
+
+    struct Pending {
+        std::optional<std::string> name, startPage;
+        std::optional<long> position;
+        std::optional<std::vector<std::int32_t>> groups;
+    };
+    StatePtr m_state;
+    std::int32_t m_id;
+    Pending m_pending;
+};
+
+class LocalNavCollection final : public INavEntryCollection {
+public:
+    explicit LocalNavCollection(StatePtr state, bool mainMenu) : m_state(std::move(state)), m_mainMenu(mainMenu) {}
+
+    int NavItemCount() override { return static_cast<int>(items().size()); }
+    NavItemInfo NavItemInfoAt(int index) override
+    {
+        const SqlRow row = itemAt(index);
+        return {static_cast<std::int32_t>(sqlInt(row[0])), sqlText(row[1]), static_cast<int>(sqlInt(row[2]))};
+    }
+    Ref<INavEntry> NavItemAt(int index) override
+    {
+        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(sqlInt(itemAt(index)[0])));
+    }
+    Ref<INavEntry> NavAdd(const std::string &name, int) override
+    {
+        if (!m_mainMenu)
+            throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
+        m_state->db.run("INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
+                        "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
+                        {name});
+        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(m_state->db.lastInsertId()));
+    }
+    void NavRemove(std::int32_t id) override
+    {
+        if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL", {std::int64_t{id}}) == 0)
+            throw ServerError(ServerError::NotFound, "The main-menu entry " + std::to_string(id) + " does not exist.");
+    }
+
+private:
+    std::vector<SqlRow> items()
+    {
+        if (!m_mainMenu)
+            return {};
+        return m_state->db.query(
+            "SELECT id, name, type FROM navigation WHERE parent_id IS NULL ORDER BY position, id");
+    }
+    SqlRow itemAt(int index)
+    {
+        auto rows = items();
+        if (index < 0 || index >= static_cast<int>(rows.size()))
+            throw ServerError(ServerError::InvalidArgument,
+                              "There is no main-menu entry number " + std::to_string(index) + ".");
+        return std::move(rows[static_cast<std::size_t>(index)]);
+    }
+
+    StatePtr m_state;
+    bool m_mainMenu;
+};
+
+class LocalNavigation final : public INavigation {
+public:
+    void NavInit(const Ref<ISession> &session, std::int32_t element) override
+    {
+        m_state = stateOf(session);
+        if (element != kMainMenu &&
+            m_state->db.query("SELECT 1 FROM krapp WHERE lid=?1", {std::int64_t{element}}).empty())
+            throw ServerError(ServerError::NotFound,
+                              "The portal has no application " + std::to_string(element) + ".");
+        m_element = element;
+    }
+    Ref<INavEntryCollection> NavEntries() override
+    {
+        return makeRef<LocalNavCollection>(state(), m_element == kMainMenu);
+    }
+    std::int32_t NavParentId() override
+    {
+        if (m_element == kMainMenu)
+            return 0;
+        const auto rows = state()->db.query("SELECT lnavformid FROM krapp WHERE lid=?1", {std::int64_t{m_element}});
+        return rows.empty() ? 0 : static_cast<std::int32_t>(sqlInt(rows[0][0]));
+    }
+    Ref<INavEntry> NavNewEntry() override { return makeRef<LocalNavEntry>(m_state); }
+
+private:
+    static constexpr std::int32_t kMainMenu = 1;
+    const StatePtr &state() const
+    {
+        if (!m_state)
+            throw ServerError(ServerError::NullPointer, "The navigation object is not initialised.");
+        return m_state;
+    }
+    StatePtr m_state;
+    std::int32_t m_element = 0;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// Query, rights, translation
+
+class LocalQuery final : public IQuery {
+public:
+    explicit LocalQuery(StatePtr state) : m_state(std::move(state)) {}
+    void QueryRun(int, const std::string &statement) override { m_rows = m_state->db.query(statement); }
+    long QueryRowCount() override { return static_cast<long>(m_rows.size()); }
+    std::string QueryValue(long row, int column) override
+    {
+        if (row < 0 || row >= static_cast<long>(m_rows.size()) || column < 0 ||
+            column >= static_cast<int>(m_rows[static_cast<std::size_t>(row)].size()))
+            throw ServerError(ServerError::InvalidArgument, "The query result has no such cell.");
+        return sqlText(m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+    }
+
+private:
+    StatePtr m_state;
+    std::vector<SqlRow> m_rows;
+};
+
+class LocalRightsRecord final : public IRightsRecord {
+public:
+    LocalRightsRecord(StatePtr state, int scope, std::int32_t id, int kind)
+        : m_state(std::move(state)), m_scope(scope), m_id(id), m_kind(kind)
+    {
+    }
+    void RecordCommit() override
+    {
+        m_state->db.run("INSERT OR IGNORE INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3)",
+                        {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
+    }
+
+private:
+    StatePtr m_state;
+    int m_scope;
+    std::int32_t m_id;
+    int m_kind;
+};
+
+class LocalRights final : public IRights {
+public:
+    void RightsInit(const Ref<ISession> &session, int scope) override
+    {
+        m_state = stateOf(session);
+        m_scope = scope;
+    }
+    bool RightsHas(std::int32_t id, int kind) override
+    {
+        return !state()
+                    ->db.query("SELECT 1 FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
+                               {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}})
+                    .empty();
+    }
+    Ref<IRightsRecord> RightsCreate(std::int32_t id, int kind, int) override
+    {
+        return makeRef<LocalRightsRecord>(state(), m_scope, id, kind);
+    }
+    void RightsRemove(std::int32_t id, int kind) override
+    {
+        state()->db.run("DELETE FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
+                        {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}});
+    }
+
+private:
+    const StatePtr &state() const
+    {
+        if (!m_state)
+            throw ServerError(ServerError::NullPointer, "The rights object is not initialised.");
+        return m_state;
+    }
+    StatePtr m_state;
+    int m_scope = 0;
+};
+
+class LocalTranslation final : public ITranslation {
+public:
+    void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
+    void TranslationOpen(const Ref<ISession> &session, int, std::int32_t objectId, const std::string &key,
+                         int category) override
+    {
+        m_state = stateOf(session);
+        m_open = Entry{key, objectId, category};
+        m_pending.reset();
+    }
+    LanguageTexts TranslationGetTexts() override
+    {
+        const Entry &entry = openEntry();
+        LanguageTexts texts;
+        for (const auto &[language, text] : TextsLoad(entry.key, entry.objectId))
+            texts.emplace_back(language, text);
+        return texts;
+    }
+    void TranslationSetTexts(const LanguageTexts &texts) override
+    {
+        openEntry();
+        m_pending = texts;
+    }
+    void TranslationCommit() override
+    {
+        const Entry &entry = openEntry();
+        if (!m_pending)
+            return;
+        std::map<std::int32_t, std::string> texts(m_pending->begin(), m_pending->end());
+        save(entry.key, entry.objectId, texts, entry.category);
+        m_pending.reset();
+    }
+    std::map<std::int32_t, std::string> TextsLoad(const std::string &key, std::int32_t objectId) override
+    {
+        std::map<std::int32_t, std::string> texts;
+        for (const SqlRow &row :
+             state()->db.query("SELECT language_id, text FROM texts WHERE text_key=?1 AND object_id=?2",
+                               {key, std::int64_t{objectId}}))
+            texts[static_cast<std::int32_t>(sqlInt(row[0]))] = sqlText(row[1]);
+        return texts;
+    }
+    void TextsSave(const std::string &key, std::int32_t objectId,
+                   const std::map<std::int32_t, std::string> &texts) override
+    {
+        save(key, objectId, texts, 0);
+    }
+
+private:
+    struct Entry {
+        std::string key;
+        std::int32_t objectId;
+        int category;
+    };
+    void save(const std::string &key, std::int32_t objectId, const std::map<std::int32_t, std::string> &texts,
+              int category)
+    {
+        Database &db = state()->db;
+        db.transaction([&] {
+            db.run("DELETE FROM texts WHERE text_key=?1 AND object_id=?2", {key, std::int64_t{objectId}});
+            for (const auto &[language, text] : texts)
+                db.run("INSERT INTO texts(text_key, object_id, language_id, category, text) VALUES(?1,?2,?3,?4,?5)",
+                       {key, std::int64_t{objectId}, std::int64_t{language}, std::int64_t{category}, text});
+        });
+    }
+    const Entry &openEntry() const
+    {
+        if (!m_open)
+            throw ServerError(ServerError::NullPointer, "No text entry is open.");
+        return *m_open;
+    }
+    const StatePtr &state() const
+    {
+        if (!m_state)
+            throw ServerError(ServerError::NullPointer, "The text translation object has no session.");
+        return m_state;
+    }
+    StatePtr m_state;
+    std::optional<Entry> m_open;
+    std::optional<LanguageTexts> m_pending;
+};
+
+class LocalFactory final : public IObjectFactory {
+public:
+    explicit LocalFactory(StatePtr state) : m_state(std::move(state)) {}
+    Ref<IServerObject> CreateObject(ServerClass cls) override
+    {
+        switch (cls) {
+        case ServerClass::FileService:
+            return makeRef<LocalFileService>();
+        case ServerClass::Navigation:
+            return makeRef<LocalNavigation>();
+        case ServerClass::Translation:
+            return makeRef<LocalTranslation>();
+        case ServerClass::Rights:
+            return makeRef<LocalRights>();
+        case ServerClass::Query:
+            return makeRef<LocalQuery>(m_state);
+        }
+        throw ServerError(ServerError::InvalidArgument, "Unknown server object class.");
+    }
+
+private:
+    StatePtr m_state;
+};
+
+} // namespace
+
+Environment LocalPortal::open(const fs::path &folder, const std::string &userLogin)
+{
+    if (!holdsPortal(folder))
+        throw ServerError(ServerError::NotFound,
+                          "The folder " + folder.string() + " holds no portal (no " + kDatabaseFile + ").");
+    auto state = std::make_shared<PortalState>(folder, userLogin);
+    return {makeRef<LocalFactory>(state), makeRef<LocalSession>(state)};
+}
+
+bool LocalPortal::holdsPortal(const fs::path &folder)
+{
+    std::error_code ec;
+    return fs::is_regular_file(folder / kDatabaseFile, ec);
+}
+
+} // namespace kw::server

@@ -1,0 +1,31 @@
+// The embedded server environment: a portal folder on disk with an SQLite database inside it.
+#pragma once
+
+#include "server/ServerEnvironment.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kw::server {
+
+/// The two objects the host hands to the module.
+struct Environment {
+    Ref<IObjectFactory> factory;
+    Ref<ISession> session;
+};
+
+class LocalPortal {
+public:
+    /// Name of the database file inside the portal folder.
+    static constexpr const char *kDatabaseFile = "KwPortal.sqlite";
+
+    /// Opens the portal in `folder` for a user (by login name, ignoring case); with an empty name the
+    /// first user of the portal. Throws ServerError when the folder or its database cannot be opened or
+    /// the user is unknown.
+    static Environment open(const std::filesystem::path &folder, const std::string &userLogin = {});
+
+    /// Whether `folder` already holds a portal database.
+    static bool holdsPortal(const std::filesystem::path &folder);
+};
+
+} // namespace kw::server

@@ -1,0 +1,60 @@
+#include "server/PortalAccess.h"
+
+#include "base/TextCodec.h"
+
+namespace kw::server {
+
+std::string withTrailingBackslash(std::string path)
+{
+    if (path.empty() || (path.back() != '\\' && path.back() != '/'))
+        path += '\\';
+    return path;
+}
+
+PortalConnection::PortalConnection(IObjectFactory &factory, const Ref<ISession> &session)
+    : m_files(createObject<IFileService>(factory))
+{
+    if (!session)
+        throw ServerError(ServerError::NullPointer, "There is no session with the portal server.");
+    m_files->AttachSession(session);
+    Ref<IPortal> portal = session->GetPortal();
+    if (!portal)
+        throw ServerError(ServerError::NullPointer, "The session gave no portal.");
+    m_basePath = withTrailingBackslash(portal->GetPortalPath());
+}
+
+Ref<IServerFolder> PortalConnection::folder(const std::string &subFolder) const
+{
+    return m_files->GetFolder(m_basePath + subFolder);
+}
+
+std::string readTextFile(IServerFolder &folder, const std::string &name)
+{
+    Ref<IServerFile> file = folder.GetFile(name, ModeRead);
+    return cp1252ToUtf8(file->GetBytes());
+}
+
+void putText(IServerFile &file, const std::string &text) { file.PutBytes(utf8ToCp1252(text)); }
+
+void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text, std::uint32_t mode)
+{
+    Ref<IServerFile> file = folder.GetFile(name, mode);
+    putText(*file, text);
+}
+
+} // namespace kw::server
+
+namespace kw::server {
+
+std::int32_t lookupDefaultLanguage(ISession &session, std::int32_t current)
+{
+    Ref<ILanguageList> languages = session.GetLanguages(-1);
+    if (!languages)
+        throw ServerError(ServerError::NullPointer, "The session gave no language list.");
+    for (int index = 0; index < languages->LanguageCount(); ++index)
+        if (languages->LanguageIsDefault(index))
+            current = languages->LanguageId(index);
+    return current;
+}
+
+} // namespace kw::server

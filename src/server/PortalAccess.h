@@ -1,0 +1,55 @@
+// The module's usual way to the portal's files: connect a file service, open a sub-folder, read and
+// write whole text files. Text is converted between UTF-8 and the files' Windows-1252 here.
+#pragma once
+
+#include "server/LocalPortal.h"
+#include "server/ServerEnvironment.h"
+
+#include <string>
+
+namespace kw::server {
+
+/// Portal sub-folders the module uses.
+namespace folders {
+inline constexpr const char *Style = "_KwStyle";
+inline constexpr const char *Templates = "_KwTemplates";
+inline constexpr const char *CompanySettings = "_KwInclude\\KwCompany";
+inline constexpr const char *CompanyImages = "Images\\Company";
+} // namespace folders
+
+/// A file service attached to the session, and the portal's base folder with a trailing backslash.
+class PortalConnection {
+public:
+    /// Creates the file service, attaches the session, reads the portal path.
+    PortalConnection(IObjectFactory &factory, const Ref<ISession> &session);
+
+    const std::string &basePath() const { return m_basePath; }
+    IFileService &fileService() const { return *m_files; }
+    /// Base path + sub-folder.
+    Ref<IServerFolder> folder(const std::string &subFolder) const;
+
+private:
+    Ref<IFileService> m_files;
+    std::string m_basePath;
+};
+
+/// Adds a backslash when the path does not end in one (a slash counts too).
+std::string withTrailingBackslash(std::string path);
+
+/// The whole file as UTF-8 text (mode 0x40).
+std::string readTextFile(IServerFolder &folder, const std::string &name);
+/// Replaces the whole file with the text, stored as Windows-1252, opened with `mode`.
+void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text,
+                   std::uint32_t mode = ModeCreateWrite);
+/// The same for a file already open for writing.
+void putText(IServerFile &file, const std::string &text);
+
+} // namespace kw::server
+
+namespace kw::server {
+
+/// The portal's default language: the id of the last language marked as default, or `current` when the
+/// list marks none. Errors of the server pass to the caller.
+std::int32_t lookupDefaultLanguage(ISession &session, std::int32_t current);
+
+} // namespace kw::server

@@ -1,0 +1,208 @@
+// The server environment: every object the module uses to reach the portal. Each call may throw
+// kw::ServerError; text is UTF-8, file contents are raw bytes (Windows-1252 for the portal's text files).
+#pragma once
+
+#include "base/ServerError.h"
+#include "server/Ref.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kw::server {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class ISession;
+
+/// The five kinds of object the factory creates.
+enum class ServerClass { FileService, Navigation, Translation, Rights, Query };
+
+/// A created object; the caller asks it for the interface it needs (`queryInterface`).
+class IServerObject : public RefCounted {};
+
+class IObjectFactory : public RefCounted {
+public:
+    virtual Ref<IServerObject> CreateObject(ServerClass cls) = 0;
+};
+
+/// Creates an object of the class `I::kClass` and returns it as an `I`; throws when the object does not
+/// offer that interface.
+template <class I> Ref<I> createObject(IObjectFactory &factory)
+{
+    Ref<IServerObject> object = factory.CreateObject(I::kClass);
+    auto *typed = dynamic_cast<I *>(object.get());
+    if (!typed)
+        throw ServerError(ServerError::NullPointer, "The server environment returned no object of the requested kind.");
+    return Ref<I>(typed);
+}
+
+class IPortal : public RefCounted {
+public:
+    /// The portal's server folder (without a trailing separator; callers add a backslash).
+    virtual std::string GetPortalPath() = 0;
+    virtual std::string GetPortalName() = 0;
+};
+
+class IUser : public RefCounted {
+public:
+    virtual bool GetAccessFlag() = 0;
+    virtual std::string UserNamePart1() = 0;
+    virtual std::string UserNamePart2() = 0;
+    virtual std::string UserNamePart3() = 0;
+};
+
+class ILanguageList : public RefCounted {
+public:
+    virtual int LanguageCount() = 0;
+    /// Windows locale identifier (1031 German, 1033 English, ...).
+    virtual std::int32_t LanguageId(int index) = 0;
+    virtual std::string LanguageName(int index) = 0;
+    virtual bool LanguageIsDefault(int index) = 0;
+};
+
+class ISession : public RefCounted {
+public:
+    virtual Ref<IPortal> GetPortal() = 0;
+    virtual Ref<IUser> GetCurrentUser() = 0;
+    /// Shown when the portal has no name.
+    virtual std::string GetSessionName() = 0;
+    virtual Ref<ILanguageList> GetLanguages(int which) = 0;
+    /// Asks the portal to reload its language-dependent texts; false when that failed.
+    virtual bool ReloadLanguageTexts(int which) = 0;
+};
+
+/// STGM-style open modes of `GetFile`.
+enum FileMode : std::uint32_t {
+    ModeRead = 0x40,              // read, others may do anything
+    ModeReadAppend = 0x42,        // read and append
+    ModeCreateWrite = 0x1001,     // create or replace for writing
+    ModeCreateDenyWrite = 0x1021, // the same, others may not write meanwhile
+};
+
+class IServerFile : public RefCounted {
+public:
+    virtual Bytes GetBytes() = 0;
+    /// Replaces the whole contents (atomically: readers see the old or the new file, never a mix).
+    virtual void PutBytes(const Bytes &contents) = 0;
+    virtual std::string GetFileName() = 0;
+    /// Adds UTF-8 text, stored as Windows-1252, at the end of the file.
+    virtual void AppendText(const std::string &text) = 0;
+};
+
+class IServerFolder : public RefCounted {
+public:
+    virtual bool HasFile(const std::string &name) = 0;
+    virtual void RemoveFile(const std::string &name) = 0;
+    virtual Ref<IServerFile> GetFile(const std::string &name, std::uint32_t mode) = 0;
+    /// A file that does not exist yet, named base + extension, or with a number added to the base when
+    /// that name is taken; `GetFileName` tells the name it got. It appears on the first write.
+    virtual Ref<IServerFile> NewFile(const std::string &baseName, const std::string &extension) = 0;
+    /// Wildcard search (`*`, `?`, case-insensitive) over the folder's files in name order.
+    virtual std::string FirstMatch(const std::string &pattern) = 0;
+    virtual std::string NextMatch() = 0;
+    /// Zero while the last match gave a name.
+    virtual int SearchDone() = 0;
+    virtual void EndMatch() = 0;
+};
+
+class IFileService : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::FileService;
+    virtual void AttachSession(const Ref<ISession> &session) = 0;
+    /// A folder by absolute path (the portal path, a separator, the sub-folder).
+    virtual Ref<IServerFolder> GetFolder(const std::string &path) = 0;
+    /// Runs one SQL statement against the portal database; the result is the number of changed rows.
+    virtual long ExecuteSql(const std::string &statement) = 0;
+};
+
+struct NavItemInfo {
+    std::int32_t id = 0;
+    std::string name;
+    int type = 0;
+};
+
+class INavEntry : public RefCounted {
+public:
+    /// Binds the entry to an existing navigation item.
+    virtual void EntryInit(const Ref<ISession> &session, std::int32_t id) = 0;
+    virtual std::int32_t EntryId() = 0;
+    virtual int EntryType() = 0;
+    virtual std::string EntryGetStartPage() = 0;
+    virtual void EntrySetName(const std::string &name) = 0;
+    virtual void EntrySetStartPage(const std::string &page) = 0;
+    virtual void EntrySetPosition(long position) = 0;
+    virtual std::vector<std::int32_t> EntryGetGroups() = 0;
+    virtual void EntrySetGroups(const std::vector<std::int32_t> &groups) = 0;
+    /// Writes the changes made through the setters in one transaction.
+    virtual void EntryCommit() = 0;
+};
+
+class INavEntryCollection : public RefCounted {
+public:
+    virtual int NavItemCount() = 0;
+    virtual NavItemInfo NavItemInfoAt(int index) = 0;
+    virtual Ref<INavEntry> NavItemAt(int index) = 0;
+    virtual Ref<INavEntry> NavAdd(const std::string &name, int kind) = 0;
+    virtual void NavRemove(std::int32_t id) = 0;
+};
+
+class INavigation : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::Navigation;
+    /// 1 selects the main menu; any other number the application of that number (table `krapp`).
+    virtual void NavInit(const Ref<ISession> &session, std::int32_t element) = 0;
+    /// The main menu's entries in menu order (empty for an application).
+    virtual Ref<INavEntryCollection> NavEntries() = 0;
+    /// The main-menu entry that holds the element (0 for the main menu itself).
+    virtual std::int32_t NavParentId() = 0;
+    /// A new, unbound entry object (bind it with `EntryInit`).
+    virtual Ref<INavEntry> NavNewEntry() = 0;
+};
+
+class IQuery : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::Query;
+    virtual void QueryRun(int flags, const std::string &statement) = 0;
+    virtual long QueryRowCount() = 0;
+    /// A cell of the last result as text (empty for NULL).
+    virtual std::string QueryValue(long row, int column) = 0;
+};
+
+class IRightsRecord : public RefCounted {
+public:
+    virtual void RecordCommit() = 0;
+};
+
+class IRights : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::Rights;
+    virtual void RightsInit(const Ref<ISession> &session, int scope) = 0;
+    virtual bool RightsHas(std::int32_t id, int kind) = 0;
+    virtual Ref<IRightsRecord> RightsCreate(std::int32_t id, int kind, int flags) = 0;
+    virtual void RightsRemove(std::int32_t id, int kind) = 0;
+};
+
+/// Texts per language: language identifier, text.
+using LanguageTexts = std::vector<std::pair<std::int32_t, std::string>>;
+
+class ITranslation : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::Translation;
+    virtual void AttachSession(const Ref<ISession> &session) = 0;
+    /// Opens one text entry: scope, object id, key, category.
+    virtual void TranslationOpen(const Ref<ISession> &session, int scope, std::int32_t objectId,
+                                 const std::string &key, int category) = 0;
+    virtual LanguageTexts TranslationGetTexts() = 0;
+    /// Replaces the open entry's texts; written by `TranslationCommit`.
+    virtual void TranslationSetTexts(const LanguageTexts &texts) = 0;
+    virtual void TranslationCommit() = 0;
+    /// Texts of a key for one object (the main menu's names use key "menutitle").
+    virtual std::map<std::int32_t, std::string> TextsLoad(const std::string &key, std::int32_t objectId) = 0;
+    virtual void TextsSave(const std::string &key, std::int32_t objectId,
+                           const std::map<std::int32_t, std::string> &texts) = 0;
+};
+
+} // namespace kw::server

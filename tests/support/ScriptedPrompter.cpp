@@ -1,0 +1,53 @@
+#include "ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+namespace kw::test {
+
+void ScriptedPrompter::tell(std::string_view message) { m_events.push_back({Event::Tell, std::string(message), 0, {}}); }
+
+Prompter::Answer ScriptedPrompter::ask(std::string_view question)
+{
+    m_events.push_back({Event::Ask, std::string(question), 0, {}});
+    if (m_answers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << question;
+        return Answer::No;
+    }
+    const Answer a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
+void ScriptedPrompter::showExtendedError(StringId message, const ServerError &error)
+{
+    m_events.push_back({Event::Error, std::string(loadString(message)), static_cast<int>(message), error.what()});
+}
+
+std::vector<std::string> ScriptedPrompter::questions() const
+{
+    std::vector<std::string> out;
+    for (const Event &e : m_events)
+        if (e.kind == Event::Ask)
+            out.push_back(e.text);
+    return out;
+}
+
+std::vector<int> ScriptedPrompter::errorIds() const
+{
+    std::vector<int> out;
+    for (const Event &e : m_events)
+        if (e.kind == Event::Error)
+            out.push_back(e.messageId);
+    return out;
+}
+
+std::vector<std::string> ScriptedPrompter::messages() const
+{
+    std::vector<std::string> out;
+    for (const Event &e : m_events)
+        if (e.kind == Event::Tell)
+            out.push_back(e.text);
+    return out;
+}
+
+} // namespace kw::test

@@ -1,0 +1,44 @@
+// A prompter for tests: answers questions from a script and records everything it was shown.
+#pragma once
+
+#include "base/Prompter.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace kw::test {
+
+class ScriptedPrompter final : public Prompter {
+public:
+    struct Event {
+        enum Kind { Tell, Ask, Error } kind;
+        std::string text; // message or question
+        int messageId = 0; // for errors: the string id
+        std::string serverMessage;
+    };
+
+    /// Queues answers for the next questions; a question with no queued answer fails the test.
+    void answer(Answer a) { m_answers.push_back(a); }
+    void answerYes() { answer(Answer::Yes); }
+    void answerNo() { answer(Answer::No); }
+
+    void tell(std::string_view message) override;
+    Answer ask(std::string_view question) override;
+    void showExtendedError(StringId message, const ServerError &error) override;
+    using Prompter::ask;
+    using Prompter::tell;
+
+    const std::vector<Event> &events() const { return m_events; }
+    std::vector<std::string> questions() const;
+    std::vector<int> errorIds() const;
+    std::vector<std::string> messages() const;
+    bool allAnswersUsed() const { return m_answers.empty(); }
+    void clear() { m_events.clear(); }
+
+private:
+    std::deque<Answer> m_answers;
+    std::vector<Event> m_events;
+};
+
+} // namespace kw::test
