@@ -29,6 +29,9 @@ const std::vector<Command> &commands()
     static const std::vector<Command> table = {
         {"portal-init", "portal-init [--demo] [--force]",
          "creates a portal store in DIR; --demo fills it with the demo portal", 0, 0, &portalInit},
+        {"image-info", "image-info FILE",
+         "decodes a picture and prints type, size, bits per pixel, colours and transparent index", 1, 1,
+         &imageInfo},
     };
     return table;
 }

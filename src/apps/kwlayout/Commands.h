@@ -28,6 +28,9 @@ struct Command {
     int (*run)(const Invocation &, std::ostream &out);
 };
 
+/// `image-info FILE`: decodes a picture and prints its properties (ImageInfoCommand.cpp).
+int imageInfo(const Invocation &invocation, std::ostream &out);
+
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
 
