@@ -1,0 +1,147 @@
+#include "css/CssElement.h"
+
+#include <utility>
+
+namespace kw::css {
+
+namespace {
+
+constexpr std::size_t kIndexThreshold = 16; // below this, a linear search is cheaper than hashing
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string lowered(std::string_view text)
+{
+    std::string result(text);
+    for (char &c : result)
+        c = lowerAscii(c);
+    return result;
+}
+
+} // namespace
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::size_t PropertyList::indexOf(std::string_view name) const
+{
+    if (!m_index.empty()) {
+        const auto it = m_index.find(lowered(name));
+        return it == m_index.end() ? kNotFound : it->second;
+    }
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (EqualsIgnoreAsciiCase(m_items[i].name, name))
+            return i;
+    return kNotFound;
+}
+
+const Property *PropertyList::find(std::string_view name) const
+{
+    const std::size_t i = indexOf(name);
+    return i == kNotFound ? nullptr : &m_items[i];
+}
+
+void PropertyList::set(std::string_view name, std::string_view value)
+{
+    if (const std::size_t i = indexOf(name); i != kNotFound) {
+        m_items[i].name.assign(name);
+        m_items[i].value.assign(value);
+        return;
+    }
+    m_items.push_back(Property{std::string(name), std::string(value)});
+    if (!m_index.empty()) {
+        m_index.emplace(lowered(name), m_items.size() - 1);
+        return;
+    }
+    if (m_items.size() >= kIndexThreshold)
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            m_index.emplace(lowered(m_items[i].name), i);
+}
+
+void PropertyList::clear()
+{
+    m_items.clear();
+    m_index.clear();
+}
+
+CCssElement::CCssElement(std::string name, CSSTYPE type) : m_name(std::move(name)), m_type(type) {}
+
+CCssElement::~CCssElement()
+{
+    Clear();
+}
+
+void CCssElement::Clear()
+{
+    m_properties.clear();
+    // Take the subtree apart level by level, so that destroying a very deep tree cannot exhaust the stack.
+    std::vector<std::unique_ptr<CCssElement>> pending = std::move(m_children);
+    m_children.clear();
+    while (!pending.empty()) {
+        std::unique_ptr<CCssElement> element = std::move(pending.back());
+        pending.pop_back();
+        for (auto &child : element->m_children)
+            pending.push_back(std::move(child));
+        element->m_children.clear();
+    }
+}
+
+void CCssElement::SetProperty(std::string_view name, std::string_view value)
+{
+    m_properties.set(name, value);
+}
+
+CCssElement *CCssElement::SetChild(CCssElement *child)
+{
+    return SetChild(std::unique_ptr<CCssElement>(child));
+}
+
+CCssElement *CCssElement::SetChild(std::unique_ptr<CCssElement> child)
+{
+    if (!child)
+        return nullptr;
+    m_children.push_back(std::move(child));
+    return m_children.back().get();
+}
+
+const std::string *CCssElement::GetProperty(std::string_view name) const
+{
+    const Property *property = m_properties.find(name);
+    return property ? &property->value : nullptr;
+}
+
+CCssElement *CCssElement::FindChild(std::string_view name) const
+{
+    for (const auto &child : m_children)
+        if (child->m_name == name)
+            return child.get();
+    return nullptr;
+}
+
+bool CCssElement::operator==(const CCssElement &other) const
+{
+    std::vector<std::pair<const CCssElement *, const CCssElement *>> pending{{this, &other}};
+    while (!pending.empty()) {
+        const auto [a, b] = pending.back();
+        pending.pop_back();
+        if (a->m_type != b->m_type || a->m_name != b->m_name || !(a->m_properties == b->m_properties) ||
+            a->m_children.size() != b->m_children.size())
+            return false;
+        for (std::size_t i = a->m_children.size(); i-- > 0;)
+            pending.emplace_back(a->m_children[i].get(), b->m_children[i].get());
+    }
+    return true;
+}
+
+} // namespace kw::css

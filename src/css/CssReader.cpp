@@ -1,0 +1,719 @@
+// The reader works on the bytes directly, in one forward pass (a lookahead for ';', '{' or '}' at most
+// doubles the work), and recovers from errors the way browsers do: a broken declaration or selector is
+// dropped, an end of text closes whatever is open. Values are brought into one canonical form (blanks
+// collapsed, comments removed, strings closed, ';', '{' and '}' inside strings escaped) so that writing
+// a value back and reading it again gives the same value.
+#include "css/CssReader.h"
+
+#include "css/CssDocument.h"
+#include "css/CssSyntax.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace kw::css::detail {
+
+namespace {
+
+using syntax::escapeLength;
+using syntax::isNewline;
+using syntax::isWhitespace;
+using syntax::isWordChar;
+
+constexpr bool isStructural(char c)
+{
+    return c == ';' || c == '{' || c == '}';
+}
+
+// ';', '{' and '}' never stay in a value as they are; inside strings and escapes they become
+// hexadecimal escapes, which mean the same.
+std::string_view hexEscapeFor(char c)
+{
+    if (c == ';')
+        return "\\3B ";
+    if (c == '{')
+        return "\\7B ";
+    return "\\7D ";
+}
+
+// Control characters that make an unquoted url() invalid.
+constexpr bool isNonPrintable(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u <= 0x08 || u == 0x0B || (u >= 0x0E && u <= 0x1F) || u == 0x7F;
+}
+
+bool startsWord(std::string_view text, std::size_t pos)
+{
+    if (pos >= text.size())
+        return false;
+    return isWordChar(text[pos]) || (text[pos] == '\\' && escapeLength(text, pos) > 0);
+}
+
+// Reads a name at pos (word bytes and escapes), decoding the escapes.
+std::string readWord(std::string_view text, std::size_t &pos)
+{
+    std::string word;
+    while (pos < text.size()) {
+        if (isWordChar(text[pos])) {
+            const std::size_t start = pos;
+            while (pos < text.size() && isWordChar(text[pos]))
+                ++pos;
+            word.append(text.substr(start, pos - start));
+            continue;
+        }
+        const std::size_t length = text[pos] == '\\' ? escapeLength(text, pos) : 0;
+        if (length == 0)
+            break;
+        syntax::appendDecodedEscape(text, pos, word);
+        pos += length;
+    }
+    return word;
+}
+
+// The escape at pos as it stays in a value: as written, except that the blank ending a hexadecimal
+// escape is always one space.
+std::string_view canonicalEscape(std::string_view text, std::size_t pos, std::size_t length,
+                                 std::string &buffer)
+{
+    const std::string_view escape = text.substr(pos, length);
+    if (length > 2 && isWhitespace(text[pos + length - 1])) {
+        std::size_t digits = 1;
+        while (digits < length && syntax::isHexDigit(escape[digits]))
+            ++digits;
+        buffer.assign(escape.substr(0, digits));
+        buffer += ' ';
+        return buffer;
+    }
+    return escape;
+}
+
+// Builds a value: one space where blanks or comments stood between two pieces, none at either end.
+class ValueBuilder {
+public:
+    enum class Kind { None, Word, Escape, Other };
+
+    void space() { m_pendingSpace = true; }
+
+    void append(std::string_view piece, Kind kind)
+    {
+        const bool freshWord = m_pendingSpace || (m_last != Kind::Word && m_last != Kind::Escape);
+        if (m_pendingSpace && !m_text.empty())
+            m_text += ' ';
+        m_pendingSpace = false;
+        m_text += piece;
+        m_urlCandidate = kind == Kind::Word && freshWord && EqualsIgnoreAsciiCase(piece, "url");
+        m_last = kind;
+    }
+
+    /// True when the text so far ends in the word "url" standing on its own, right before a '('.
+    bool urlFunctionFollows() const { return m_urlCandidate && !m_pendingSpace; }
+
+    std::string take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+    bool m_pendingSpace = false;
+    bool m_urlCandidate = false;
+    Kind m_last = Kind::None;
+};
+
+using Kind = ValueBuilder::Kind;
+
+struct Part {
+    CSSTYPE type;
+    std::string name;
+};
+using Selector = std::vector<Part>;
+
+// Parses a rule's selector list. Selectors the tree cannot express are left out; the others keep
+// their order.
+std::vector<Selector> parseSelectors(std::string_view text)
+{
+    std::vector<Selector> result;
+    Selector current;
+    bool valid = true;
+    bool blank = false; // a blank since the last part
+    auto finish = [&] {
+        if (valid && !current.empty())
+            result.push_back(std::move(current));
+        current.clear();
+        valid = true;
+        blank = false;
+    };
+
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (isWhitespace(c)) {
+            ++pos;
+            blank = true;
+            continue;
+        }
+        if (c == '/' && pos + 1 < text.size() && text[pos + 1] == '*') { // no blank: "TD/**/.x" is "TD.x"
+            const std::size_t end = text.find("*/", pos + 2);
+            pos = end == std::string_view::npos ? text.size() : end + 2;
+            continue;
+        }
+        if (c == ',') {
+            ++pos;
+            finish();
+            continue;
+        }
+        if (!valid) { // skip to the next comma, strings and escapes as a whole
+            if (c == '"' || c == '\'') {
+                ++pos;
+                while (pos < text.size() && text[pos] != c && !isNewline(text[pos]))
+                    pos += (text[pos] == '\\' && pos + 1 < text.size()) ? 2 : 1;
+                if (pos < text.size() && text[pos] == c)
+                    ++pos;
+            } else {
+                const std::size_t length = c == '\\' ? escapeLength(text, pos) : 0;
+                pos += length > 0 ? length : 1;
+            }
+            continue;
+        }
+        const bool newCompound = current.empty() || blank;
+        blank = false;
+        if (current.size() >= static_cast<std::size_t>(kMaxSelectorParts)) {
+            valid = false;
+            continue;
+        }
+        if (c == '.' || c == ':') {
+            // A class or pseudo-class belongs to the part before it; after a blank it could only
+            // stand for "any element", which the tree cannot hold.
+            ++pos;
+            if ((newCompound && !current.empty()) || !startsWord(text, pos)) {
+                valid = false;
+                continue;
+            }
+            std::string name = readWord(text, pos);
+            if (pos < text.size() && text[pos] == '(') { // :not(...), :nth-child(...)
+                valid = false;
+                continue;
+            }
+            current.push_back(Part{c == '.' ? CSS_CLASS : CSS_PSEUDO, std::move(name)});
+            continue;
+        }
+        if (startsWord(text, pos) && newCompound) {
+            current.push_back(Part{CSS_TAG, readWord(text, pos)});
+            continue;
+        }
+        valid = false; // '*', '#', '[', '>', '+', '~', '&', '|', strings, ...
+    }
+    finish();
+    return result;
+}
+
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
+
+// The root or a settings block, with the most recent element created for each selector path under it.
+struct Container {
+    CCssElement *element;
+    std::unordered_map<std::string, CCssElement *, KeyHash, std::equal_to<>> latest;
+};
+
+class Reader {
+public:
+    Reader(std::string_view text, CCssElement &root)
+        : m_text(text), m_root(root), m_copyBudget(8 * text.size() + (std::size_t{1} << 20))
+    {
+    }
+
+    void run()
+    {
+        Container top{&m_root, {}};
+        readRuleList(top, 0);
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    char peek(std::size_t ahead = 0) const
+    {
+        return m_pos + ahead < m_text.size() ? m_text[m_pos + ahead] : '\0';
+    }
+    bool lookingAt(std::string_view s) const { return m_text.substr(m_pos).starts_with(s); }
+
+    void skipComment() // at "/*"
+    {
+        const std::size_t end = m_text.find("*/", m_pos + 2);
+        m_pos = end == std::string_view::npos ? m_text.size() : end + 2;
+    }
+
+    void skipWhitespaceAndComments()
+    {
+        while (!atEnd()) {
+            if (isWhitespace(m_text[m_pos]))
+                ++m_pos;
+            else if (m_text[m_pos] == '/' && peek(1) == '*')
+                skipComment();
+            else
+                return;
+        }
+    }
+
+    // At a quote: to after the closing quote, or to a line break (not taken) or the end.
+    void skipString()
+    {
+        const char quote = m_text[m_pos++];
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (c == quote) {
+                ++m_pos;
+                return;
+            }
+            if (isNewline(c))
+                return;
+            if (c == '\\') {
+                const std::size_t length = escapeLength(m_text, m_pos);
+                m_pos += length > 0 ? length : 1 + syntax::newlineLength(m_text, m_pos + 1);
+                continue;
+            }
+            ++m_pos;
+        }
+    }
+
+    // Moves to the first of the stop characters outside strings, comments and escapes (not taken);
+    // returns it, or '\0' at the end of the text.
+    char scanTo(std::string_view stops)
+    {
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (stops.find(c) != std::string_view::npos)
+                return c;
+            if (c == '"' || c == '\'') {
+                skipString();
+            } else if (c == '/' && peek(1) == '*') {
+                skipComment();
+            } else if (c == '\\') {
+                const std::size_t length = escapeLength(m_text, m_pos);
+                m_pos += length > 0 ? length : 1;
+            } else {
+                ++m_pos;
+            }
+        }
+        return '\0';
+    }
+
+    // At '{': past the matching '}', or to the end.
+    void skipBlock()
+    {
+        ++m_pos;
+        std::size_t depth = 1;
+        while (depth > 0) {
+            const char c = scanTo("{}");
+            if (c == '\0')
+                return;
+            ++m_pos;
+            depth += c == '{' ? 1 : -1;
+        }
+    }
+
+    // Whether the item at the current position is a rule (a '{' comes before any ';' or '}').
+    bool lookaheadIsRule()
+    {
+        const std::size_t start = m_pos;
+        const char stop = scanTo(";{}");
+        m_pos = start;
+        return stop == '{';
+    }
+
+    // After an at-rule's name: its prelude and its block, or up to its ';'. Inside a block, a '}'
+    // ends the at-rule and is left for the block.
+    void skipAtRuleRest(bool nested)
+    {
+        const char stop = scanTo(nested ? ";{}" : ";{");
+        if (stop == ';')
+            ++m_pos;
+        else if (stop == '{')
+            skipBlock();
+    }
+
+    // The rest of a broken declaration: up to and with the next ';', or up to the '}' ending the rule.
+    void skipDeclarationRest()
+    {
+        for (;;) {
+            const char stop = scanTo(";{}");
+            if (stop == ';') {
+                ++m_pos;
+                return;
+            }
+            if (stop != '{')
+                return;
+            skipBlock();
+        }
+    }
+
+    void readRuleList(Container &container, int depth)
+    {
+        for (;;) {
+            skipWhitespaceAndComments();
+            if (atEnd())
+                return;
+            const char c = m_text[m_pos];
+            if (depth == 0 && (lookingAt("<!--") || lookingAt("-->"))) { // HTML comment marks, ignored
+                m_pos += c == '<' ? 4 : 3;
+                continue;
+            }
+            if (depth > 0 && c == '}') {
+                ++m_pos;
+                return;
+            }
+            if (c == '@') {
+                readAtRule(container, depth);
+                continue;
+            }
+            if (depth > 0) {
+                if (c == ';') {
+                    ++m_pos;
+                    continue;
+                }
+                if (!lookaheadIsRule()) { // a property of the block itself
+                    if (auto property = readDeclaration(true))
+                        container.element->SetProperty(property->name, property->value);
+                    continue;
+                }
+            }
+            readQualifiedRule(container, depth);
+        }
+    }
+
+    void readAtRule(Container &container, int depth)
+    {
+        ++m_pos; // '@'
+        const std::string name = readWord(m_text, m_pos);
+        if (!EqualsIgnoreAsciiCase(name, "kw-settings")) {
+            skipAtRuleRest(depth > 0);
+            return;
+        }
+        skipWhitespaceAndComments();
+        std::string blockName;
+        if (startsWord(m_text, m_pos)) {
+            blockName = readWord(m_text, m_pos);
+            skipWhitespaceAndComments();
+        }
+        if (peek() != '{' || atEnd()) { // anything else before the block: not ours
+            skipAtRuleRest(depth > 0);
+            return;
+        }
+        if (depth >= kMaxSettingsDepth) {
+            skipBlock();
+            return;
+        }
+        ++m_pos;
+        CCssElement *block =
+            container.element->SetChild(std::make_unique<CCssElement>(std::move(blockName), CSS_BLOCK));
+        Container inner{block, {}};
+        readRuleList(inner, depth + 1);
+    }
+
+    void readQualifiedRule(Container &container, int depth)
+    {
+        const std::size_t start = m_pos;
+        if (scanTo(depth > 0 ? "{}" : "{") != '{')
+            return; // the end of the text, or the '}' closing the block: the rule is dropped
+        const std::string_view prelude = m_text.substr(start, m_pos - start);
+        ++m_pos;
+        const PropertyList properties = readDeclarationBlock(depth > 0);
+        const std::vector<Selector> selectors = parseSelectors(prelude);
+
+        std::size_t copyCost = 0;
+        for (const Property &property : properties)
+            copyCost += property.name.size() + property.value.size() + 32;
+        for (std::size_t i = 0; i < selectors.size(); ++i) {
+            // Each further selector of a group gets its own copy of the declarations. So that a short
+            // text cannot grow into a huge tree, these copies draw on a budget proportional to the text.
+            if (i > 0) {
+                if (copyCost > m_copyBudget)
+                    return;
+                m_copyBudget -= copyCost;
+            }
+            CCssElement *element = createElement(container, selectors[i]);
+            for (const Property &property : properties)
+                element->SetProperty(property.name, property.value);
+        }
+    }
+
+    // Creates the element for a selector under the most recent element of the selector's path without
+    // its last part, creating missing ancestors (without properties) on the way.
+    CCssElement *createElement(Container &container, const Selector &selector)
+    {
+        std::string key;
+        std::vector<std::size_t> ends; // ends[i]: length of the key of the first i + 1 parts
+        for (const Part &part : selector) {
+            key += static_cast<char>('0' + static_cast<int>(part.type));
+            key += std::to_string(part.name.size());
+            key += ':';
+            key += part.name;
+            ends.push_back(key.size());
+        }
+        CCssElement *parent = container.element;
+        std::size_t existing = selector.size() - 1; // number of leading parts with an element
+        for (; existing > 0; --existing) {
+            const auto it = container.latest.find(std::string_view(key).substr(0, ends[existing - 1]));
+            if (it != container.latest.end()) {
+                parent = it->second;
+                break;
+            }
+        }
+        for (std::size_t i = existing; i < selector.size(); ++i) {
+            parent = parent->SetChild(std::make_unique<CCssElement>(selector[i].name, selector[i].type));
+            container.latest.insert_or_assign(key.substr(0, ends[i]), parent);
+        }
+        return parent;
+    }
+
+    // After a rule's '{': its declarations up to and with the closing '}'. Nested rules and at-rules
+    // are skipped.
+    PropertyList readDeclarationBlock(bool inBlock)
+    {
+        PropertyList properties;
+        for (;;) {
+            skipWhitespaceAndComments();
+            if (atEnd())
+                return properties;
+            const char c = m_text[m_pos];
+            if (c == '}') {
+                ++m_pos;
+                return properties;
+            }
+            if (c == ';') {
+                ++m_pos;
+                continue;
+            }
+            if (c == '@') {
+                ++m_pos;
+                readWord(m_text, m_pos);
+                skipAtRuleRest(true);
+                continue;
+            }
+            if (lookaheadIsRule()) {
+                scanTo("{");
+                skipBlock();
+                continue;
+            }
+            if (auto property = readDeclaration(inBlock))
+                properties.set(property->name, property->value);
+        }
+    }
+
+    // "NAME: value" up to and with its ';' (a '}' is left for the rule). Values inside settings blocks
+    // that are one quoted string are unquoted.
+    std::optional<Property> readDeclaration(bool inBlock)
+    {
+        if (!startsWord(m_text, m_pos)) {
+            skipDeclarationRest();
+            return std::nullopt;
+        }
+        std::string name = readWord(m_text, m_pos);
+        skipWhitespaceAndComments();
+        if (peek() != ':' || atEnd()) {
+            skipDeclarationRest();
+            return std::nullopt;
+        }
+        ++m_pos;
+        std::optional<std::string> value = readValue();
+        if (!value)
+            return std::nullopt;
+        if (inBlock)
+            return Property{std::move(name), syntax::unquoteIfString(*value)};
+        return Property{std::move(name), std::move(*value)};
+    }
+
+    // A declaration's value in canonical form, up to and with its ';' (a '}' is left). Nothing when
+    // the value holds a '{' block or a broken url(), which make the declaration invalid.
+    std::optional<std::string> readValue()
+    {
+        ValueBuilder out;
+        bool valid = true;
+        std::string buffer;
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (c == ';') {
+                ++m_pos;
+                break;
+            }
+            if (c == '}')
+                break;
+            if (c == '{') {
+                valid = false;
+                skipBlock();
+                out.space();
+            } else if (isWhitespace(c)) {
+                ++m_pos;
+                out.space();
+            } else if (c == '/' && peek(1) == '*') {
+                skipComment();
+                out.space();
+            } else if (c == '"' || c == '\'') {
+                out.append(readString(), Kind::Other);
+            } else if (c == '\\') {
+                const std::size_t length = escapeLength(m_text, m_pos);
+                if (length == 0) { // a backslash before a line break or at the end stands for nothing
+                    ++m_pos;
+                    continue;
+                }
+                if (isStructural(m_text[m_pos + 1]))
+                    out.append(hexEscapeFor(m_text[m_pos + 1]), Kind::Escape);
+                else
+                    out.append(canonicalEscape(m_text, m_pos, length, buffer), Kind::Escape);
+                m_pos += length;
+            } else if (isWordChar(c)) {
+                const std::size_t start = m_pos;
+                while (!atEnd() && isWordChar(m_text[m_pos]))
+                    ++m_pos;
+                out.append(m_text.substr(start, m_pos - start), Kind::Word);
+            } else if (c == '(' && out.urlFunctionFollows()) {
+                ++m_pos;
+                valid = readUrl(out) && valid;
+            } else {
+                out.append(m_text.substr(m_pos, 1), Kind::Other);
+                ++m_pos;
+            }
+        }
+        if (!valid)
+            return std::nullopt;
+        return out.take();
+    }
+
+    // At a quote: the string in canonical form, always closed (a line break or the end of the text
+    // closes it, the line break is left), line continuations removed.
+    std::string readString()
+    {
+        const char quote = m_text[m_pos++];
+        std::string result(1, quote);
+        std::string buffer;
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (c == quote) {
+                ++m_pos;
+                break;
+            }
+            if (isNewline(c))
+                break;
+            if (c == '\\') {
+                const std::size_t length = escapeLength(m_text, m_pos);
+                if (length == 0) {
+                    m_pos += 1 + syntax::newlineLength(m_text, m_pos + 1);
+                    continue;
+                }
+                if (isStructural(m_text[m_pos + 1]))
+                    result += hexEscapeFor(m_text[m_pos + 1]);
+                else
+                    result += canonicalEscape(m_text, m_pos, length, buffer);
+                m_pos += length;
+                continue;
+            }
+            if (isStructural(c))
+                result += hexEscapeFor(c);
+            else
+                result += c;
+            ++m_pos;
+        }
+        result += quote;
+        return result;
+    }
+
+    // After "url(": a quoted argument is left to the caller; an unquoted address is read up to ')'
+    // and appended with its parentheses (quoted when it holds ';', '{' or '}'). Returns false for a
+    // broken address (blanks inside, quotes, '(' or control characters), after skipping to its ')'.
+    bool readUrl(ValueBuilder &out)
+    {
+        std::size_t p = m_pos;
+        while (p < m_text.size() && isWhitespace(m_text[p]))
+            ++p;
+        if (p < m_text.size() && (m_text[p] == '"' || m_text[p] == '\'')) {
+            out.append("(", Kind::Other);
+            if (p > m_pos)
+                out.space();
+            m_pos = p;
+            return true;
+        }
+        m_pos = p;
+        std::string address;
+        std::string buffer;
+        bool quote = false;
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (c == ')') {
+                ++m_pos;
+                break;
+            }
+            if (isWhitespace(c)) {
+                while (!atEnd() && isWhitespace(m_text[m_pos]))
+                    ++m_pos;
+                if (atEnd())
+                    break;
+                if (m_text[m_pos] == ')') {
+                    ++m_pos;
+                    break;
+                }
+                skipBadUrlRest();
+                return false;
+            }
+            if (c == '"' || c == '\'' || c == '(' || isNonPrintable(c)) {
+                skipBadUrlRest();
+                return false;
+            }
+            if (c == '\\') {
+                const std::size_t length = escapeLength(m_text, m_pos);
+                if (length == 0) {
+                    if (m_pos + 1 >= m_text.size()) { // a backslash at the very end is dropped
+                        ++m_pos;
+                        break;
+                    }
+                    skipBadUrlRest();
+                    return false;
+                }
+                if (isStructural(m_text[m_pos + 1])) {
+                    address += hexEscapeFor(m_text[m_pos + 1]);
+                    quote = true;
+                } else {
+                    address += canonicalEscape(m_text, m_pos, length, buffer);
+                }
+                m_pos += length;
+                continue;
+            }
+            if (isStructural(c)) {
+                address += hexEscapeFor(c);
+                quote = true;
+            } else {
+                address += c;
+            }
+            ++m_pos;
+        }
+        const std::string piece = quote ? "(\"" + address + "\")" : "(" + address + ")";
+        out.append(piece, Kind::Other);
+        return true;
+    }
+
+    void skipBadUrlRest()
+    {
+        while (!atEnd() && m_text[m_pos] != ')') {
+            const std::size_t length = m_text[m_pos] == '\\' ? escapeLength(m_text, m_pos) : 0;
+            m_pos += length > 0 ? length : 1;
+        }
+        if (!atEnd())
+            ++m_pos;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    CCssElement &m_root;
+    std::size_t m_copyBudget;
+};
+
+} // namespace
+
+void ReadStylesheet(std::string_view text, CCssElement &root)
+{
+    Reader(text, root).run();
+}
+
+} // namespace kw::css::detail
