@@ -14,9 +14,18 @@ constexpr Color rgb(unsigned r, unsigned g, unsigned b)
 {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned redOf(Color c) { return c & 0xFFu; }
-constexpr unsigned greenOf(Color c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned blueOf(Color c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned redOf(Color c)
+{
+    return c & 0xFFu;
+}
+constexpr unsigned greenOf(Color c)
+{
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned blueOf(Color c)
+{
+    return (c >> 16) & 0xFFu;
+}
 
 /// "#RRGGBB" with upper-case hexadecimal digits, red first.
 std::string formatColor(Color c);

@@ -44,7 +44,10 @@ public:
 /// Shows the wait indicator for the lifetime of the object, closing it on every path.
 class WaitScope {
 public:
-    WaitScope(WaitIndicator &indicator, std::string_view text) : m_indicator(indicator) { indicator.show(text); }
+    WaitScope(WaitIndicator &indicator, std::string_view text) : m_indicator(indicator)
+    {
+        indicator.show(text);
+    }
     ~WaitScope() { m_indicator.close(); }
     WaitScope(const WaitScope &) = delete;
     WaitScope &operator=(const WaitScope &) = delete;

@@ -98,7 +98,8 @@ constexpr Entry kStrings[] = {
     {12606, "Layout öffnen"},
     {12607, "Diese Kombination von Tausender- und Dezimaltrennzeichen ist nicht erlaubt. Das "
             "Tausendertrennzeichen darf nicht im Dezimaltrennzeichen enthalten sein."},
-    {12608, "Das Dezimal- oder Tausendertrennzeichen enthält nicht erlaubte Zeichen, z.B. Ziffern, Vorzeichen"},
+    {12608,
+     "Das Dezimal- oder Tausendertrennzeichen enthält nicht erlaubte Zeichen, z.B. Ziffern, Vorzeichen"},
     {12609, "Das Dezimaltrennzeichen darf nicht leer sein."},
     {12610, "Die Formaterweiterungen konnten nicht gespeichert werden."},
     {32908, "Allgemein"},
@@ -141,7 +142,10 @@ std::string_view loadString(int id)
     return it->text;
 }
 
-std::string_view loadString(StringId id) { return loadString(static_cast<int>(id)); }
+std::string_view loadString(StringId id)
+{
+    return loadString(static_cast<int>(id));
+}
 
 std::string formatString(StringId id, std::string_view value)
 {

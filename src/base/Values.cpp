@@ -8,7 +8,10 @@
 
 namespace kw {
 
-std::string formatPx(int pixels) { return std::to_string(pixels) + "px"; }
+std::string formatPx(int pixels)
+{
+    return std::to_string(pixels) + "px";
+}
 
 namespace {
 
@@ -27,8 +30,8 @@ std::optional<double> parseLeadingNumber(std::string_view text)
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::fixed);
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     if (ec != std::errc())
         return std::nullopt;
     return value;
@@ -65,9 +68,18 @@ std::optional<int> parseSizeDroppingUnit(std::string_view text)
     return parseLeadingInt(text.substr(0, text.size() - 2));
 }
 
-std::string_view formatSwitch(bool on) { return on ? "true" : "false"; }
-bool parseSwitch(std::string_view text) { return text == "true"; }
-bool parseSwitchIgnoringCase(std::string_view text) { return equalsIgnoringCase(text, "true"); }
+std::string_view formatSwitch(bool on)
+{
+    return on ? "true" : "false";
+}
+bool parseSwitch(std::string_view text)
+{
+    return text == "true";
+}
+bool parseSwitchIgnoringCase(std::string_view text)
+{
+    return equalsIgnoringCase(text, "true");
+}
 
 int weightIndexFromText(std::string_view text)
 {
@@ -84,7 +96,10 @@ int weightIndexFromText(std::string_view text)
     return std::clamp(weight / 100 - 1, 0, 8);
 }
 
-std::string weightTextFromIndex(int index) { return std::to_string((std::clamp(index, 0, 8) + 1) * 100); }
+std::string weightTextFromIndex(int index)
+{
+    return std::to_string((std::clamp(index, 0, 8) + 1) * 100);
+}
 
 int borderStyleIndex(std::string_view keyword)
 {
@@ -111,7 +126,8 @@ std::string reducePictureName(std::string_view path)
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 

@@ -93,7 +93,10 @@ Database::Database(const std::filesystem::path &file, bool create) : m_file(file
     }
 }
 
-Database::~Database() { sqlite3_close(m_db); }
+Database::~Database()
+{
+    sqlite3_close(m_db);
+}
 
 void Database::fail(const std::string &what, int rc) const
 {
@@ -135,7 +138,8 @@ std::vector<SqlRow> Database::query(const std::string &sql, const std::vector<Sq
         else if (const auto *real = std::get_if<double>(&value))
             sqlite3_bind_double(stmt.get(), index, *real);
         else if (const auto *text = std::get_if<std::string>(&value))
-            sqlite3_bind_text(stmt.get(), index, text->c_str(), static_cast<int>(text->size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt.get(), index, text->c_str(), static_cast<int>(text->size()),
+                              SQLITE_TRANSIENT);
         else
             sqlite3_bind_null(stmt.get(), index);
     }
@@ -162,7 +166,8 @@ std::vector<SqlRow> Database::query(const std::string &sql, const std::vector<Sq
                 break;
             default: {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
-                row.emplace_back(std::string(text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), c))));
+                row.emplace_back(std::string(text ? text : "",
+                                             static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), c))));
             }
             }
         }
@@ -177,8 +182,14 @@ long Database::run(const std::string &sql, const std::vector<SqlValue> &params)
     return sqlite3_changes(m_db);
 }
 
-std::int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+std::int64_t Database::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
 
-void Database::rollbackQuietly() { sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr); }
+void Database::rollbackQuietly()
+{
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
 
 } // namespace kw::server

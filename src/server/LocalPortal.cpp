@@ -29,10 +29,16 @@ struct PortalState {
 };
 using StatePtr = std::shared_ptr<PortalState>;
 
-std::string inQuotes(const std::string &text) { return "\"" + text + "\""; }
+std::string inQuotes(const std::string &text)
+{
+    return "\"" + text + "\"";
+}
 
 // Files are named case-insensitively, so their write locks are too.
-std::string lockKey(const fs::path &path) { return toLowerAscii(path.string()); }
+std::string lockKey(const fs::path &path)
+{
+    return toLowerAscii(path.string());
+}
 
 // ---------------------------------------------------------------------------------------------------
 // Session side
@@ -100,10 +106,10 @@ public:
                                                   "FROM users WHERE login=?1",
                                                   {m_state->userLogin});
         if (rows.empty())
-            throw ServerError(ServerError::NotFound,
-                              m_state->userLogin.empty()
-                                  ? "The portal has no users."
-                                  : "The user " + inQuotes(m_state->userLogin) + " is not known in this portal.");
+            throw ServerError(ServerError::NotFound, m_state->userLogin.empty()
+                                                         ? "The portal has no users."
+                                                         : "The user " + inQuotes(m_state->userLogin) +
+                                                               " is not known in this portal.");
         const SqlRow &r = rows[0];
         return makeRef<LocalUser>(sqlText(r[0]), sqlText(r[1]), sqlText(r[2]), sqlInt(r[3]) != 0);
     }
@@ -168,7 +174,8 @@ public:
     {
         if (!isCreateMode())
             throw ServerError(ServerError::AccessDenied,
-                              "The file " + m_path.string() + " was opened for reading and cannot be replaced.");
+                              "The file " + m_path.string() +
+                                  " was opened for reading and cannot be replaced.");
         PortalFileSystem::writeAtomically(m_path, contents);
         m_written = contents;
     }
@@ -177,7 +184,8 @@ public:
     {
         if (m_mode == ModeRead)
             throw ServerError(ServerError::AccessDenied,
-                              "The file " + m_path.string() + " was opened for reading and cannot be extended.");
+                              "The file " + m_path.string() +
+                                  " was opened for reading and cannot be extended.");
         // A file opened for creation starts empty; one opened for appending keeps its contents.
         Bytes contents = isCreateMode() ? m_written.value_or(Bytes()) : PortalFileSystem::readAll(m_path);
         const Bytes added = utf8ToCp1252(text);
@@ -225,8 +233,8 @@ public:
         case ModeRead:
         case ModeReadAppend:
             if (!fs::is_regular_file(path, ec))
-                throw ServerError(ServerError::NotFound,
-                                  "The file " + inQuotes(name) + " does not exist in " + m_folder.string() + ".");
+                throw ServerError(ServerError::NotFound, "The file " + inQuotes(name) +
+                                                             " does not exist in " + m_folder.string() + ".");
             break;
         case ModeCreateWrite:
         case ModeCreateDenyWrite:
@@ -321,7 +329,8 @@ public:
     {
         m_state = stateOf(session);
         if (m_state->db.query("SELECT 1 FROM navigation WHERE id=?1", {std::int64_t{id}}).empty())
-            throw ServerError(ServerError::NotFound, "The navigation entry " + std::to_string(id) + " does not exist.");
+            throw ServerError(ServerError::NotFound,
+                              "The navigation entry " + std::to_string(id) + " does not exist.");
         m_id = id;
         m_pending = {};
     }
@@ -334,8 +343,9 @@ public:
     std::vector<std::int32_t> EntryGetGroups() override
     {
         std::vector<std::int32_t> groups;
-        for (const SqlRow &row : m_state->db.query("SELECT group_id FROM navigation_groups WHERE nav_id=?1 ORDER BY ord",
-                                                   {std::int64_t{bound()}}))
+        for (const SqlRow &row :
+             m_state->db.query("SELECT group_id FROM navigation_groups WHERE nav_id=?1 ORDER BY ord",
+                               {std::int64_t{bound()}}))
             groups.push_back(static_cast<std::int32_t>(sqlInt(row[0])));
         return groups;
     }
@@ -347,7 +357,8 @@ public:
             if (m_pending.name)
                 m_state->db.run("UPDATE navigation SET name=?1 WHERE id=?2", {*m_pending.name, id});
             if (m_pending.startPage)
-                m_state->db.run("UPDATE navigation SET start_page=?1 WHERE id=?2", {*m_pending.startPage, id});
+                m_state->db.run("UPDATE navigation SET start_page=?1 WHERE id=?2",
+                                {*m_pending.startPage, id});
             if (m_pending.position)
                 m_state->db.run("UPDATE navigation SET position=?1 WHERE id=?2",
                                 {std::int64_t{*m_pending.position}, id});
@@ -374,7 +385,8 @@ private:
         const auto rows = m_state->db.query(std::string("SELECT ") + name + " FROM navigation WHERE id=?1",
                                             {std::int64_t{bound()}});
         if (rows.empty())
-            throw ServerError(ServerError::NotFound, "The navigation entry " + std::to_string(m_id) + " no longer exists.");
+            throw ServerError(ServerError::NotFound,
+                              "The navigation entry " + std::to_string(m_id) + " no longer exists.");
         return rows[0][0];
     }
 
@@ -390,7 +402,10 @@ private:
 
 class LocalNavCollection final : public INavEntryCollection {
 public:
-    explicit LocalNavCollection(StatePtr state, bool mainMenu) : m_state(std::move(state)), m_mainMenu(mainMenu) {}
+    explicit LocalNavCollection(StatePtr state, bool mainMenu)
+        : m_state(std::move(state)), m_mainMenu(mainMenu)
+    {
+    }
 
     int NavItemCount() override { return static_cast<int>(items().size()); }
     NavItemInfo NavItemInfoAt(int index) override
@@ -406,15 +421,18 @@ public:
     {
         if (!m_mainMenu)
             throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
-        m_state->db.run("INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
-                        "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
-                        {name});
+        m_state->db.run(
+            "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
+            "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
+            {name});
         return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(m_state->db.lastInsertId()));
     }
     void NavRemove(std::int32_t id) override
     {
-        if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL", {std::int64_t{id}}) == 0)
-            throw ServerError(ServerError::NotFound, "The main-menu entry " + std::to_string(id) + " does not exist.");
+        if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL", {std::int64_t{id}}) ==
+            0)
+            throw ServerError(ServerError::NotFound,
+                              "The main-menu entry " + std::to_string(id) + " does not exist.");
     }
 
 private:
@@ -457,7 +475,8 @@ public:
     {
         if (m_element == kMainMenu)
             return 0;
-        const auto rows = state()->db.query("SELECT lnavformid FROM krapp WHERE lid=?1", {std::int64_t{m_element}});
+        const auto rows =
+            state()->db.query("SELECT lnavformid FROM krapp WHERE lid=?1", {std::int64_t{m_element}});
         return rows.empty() ? 0 : static_cast<std::int32_t>(sqlInt(rows[0][0]));
     }
     Ref<INavEntry> NavNewEntry() override { return makeRef<LocalNavEntry>(m_state); }
@@ -524,8 +543,9 @@ public:
     bool RightsHas(std::int32_t id, int kind) override
     {
         return !state()
-                    ->db.query("SELECT 1 FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
-                               {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}})
+                    ->db
+                    .query("SELECT 1 FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
+                           {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}})
                     .empty();
     }
     Ref<IRightsRecord> RightsCreate(std::int32_t id, int kind, int) override
@@ -609,7 +629,8 @@ private:
         db.transaction([&] {
             db.run("DELETE FROM texts WHERE text_key=?1 AND object_id=?2", {key, std::int64_t{objectId}});
             for (const auto &[language, text] : texts)
-                db.run("INSERT INTO texts(text_key, object_id, language_id, category, text) VALUES(?1,?2,?3,?4,?5)",
+                db.run("INSERT INTO texts(text_key, object_id, language_id, category, text) "
+                       "VALUES(?1,?2,?3,?4,?5)",
                        {key, std::int64_t{objectId}, std::int64_t{language}, std::int64_t{category}, text});
         });
     }

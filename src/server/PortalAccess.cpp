@@ -34,9 +34,13 @@ std::string readTextFile(IServerFolder &folder, const std::string &name)
     return cp1252ToUtf8(file->GetBytes());
 }
 
-void putText(IServerFile &file, const std::string &text) { file.PutBytes(utf8ToCp1252(text)); }
+void putText(IServerFile &file, const std::string &text)
+{
+    file.PutBytes(utf8ToCp1252(text));
+}
 
-void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text, std::uint32_t mode)
+void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text,
+                   std::uint32_t mode)
 {
     Ref<IServerFile> file = folder.GetFile(name, mode);
     putText(*file, text);

@@ -36,7 +36,10 @@ std::vector<std::string> splitPath(std::string_view path)
     return parts;
 }
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText()
+{
+    return std::strerror(errno);
+}
 
 [[noreturn]] void throwOutside(const std::string &path)
 {
@@ -85,7 +88,8 @@ void PortalFileSystem::checkConfined(const fs::path &path) const
     std::error_code ec;
     const fs::path real = fs::weakly_canonical(path, ec);
     if (ec)
-        throw ServerError(ServerError::Fail, "The path " + path.string() + " cannot be resolved: " + ec.message());
+        throw ServerError(ServerError::Fail,
+                          "The path " + path.string() + " cannot be resolved: " + ec.message());
     const auto [rootEnd, realIt] = std::mismatch(m_root.begin(), m_root.end(), real.begin(), real.end());
     if (rootEnd != m_root.end())
         throwOutside(path.string());
@@ -123,8 +127,8 @@ fs::path PortalFileSystem::resolveFolder(const std::string &serverPath) const
             throwOutside(serverPath);
         const auto found = findEntry(current, part);
         if (!found || !fs::is_directory(*found))
-            throw ServerError(ServerError::NotFound,
-                              "The folder \"" + serverPath + "\" does not exist in the portal " + rootText + ".");
+            throw ServerError(ServerError::NotFound, "The folder \"" + serverPath +
+                                                         "\" does not exist in the portal " + rootText + ".");
         current = *found;
         checkConfined(current);
     }
@@ -152,7 +156,8 @@ std::vector<std::string> PortalFileSystem::listFiles(const fs::path &folder) con
         names.push_back(std::move(name));
     }
     if (ec)
-        throw ServerError(ServerError::Fail, "The folder " + folder.string() + " cannot be listed: " + ec.message());
+        throw ServerError(ServerError::Fail,
+                          "The folder " + folder.string() + " cannot be listed: " + ec.message());
     std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
         const std::string la = toLowerAscii(a), lb = toLowerAscii(b);
         return la != lb ? la < lb : a < b;
@@ -193,7 +198,7 @@ void PortalFileSystem::writeAtomically(const fs::path &file, const Bytes &conten
     const int fd = ::mkstemp(pattern.data());
     auto failure = [&](const std::string &step) {
         return ServerError(errno == EACCES || errno == EPERM || errno == EROFS ? ServerError::AccessDenied
-                                                                              : ServerError::WriteFault,
+                                                                               : ServerError::WriteFault,
                            "The file " + file.string() + " cannot be written (" + step + "): " + errnoText());
     };
     if (fd < 0)

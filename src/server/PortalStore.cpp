@@ -105,17 +105,18 @@ INSERT INTO krapp(lid, lnavformid, name) VALUES
 void createPortalStore(const fs::path &folder, const PortalCreateOptions &options)
 {
     if (LocalPortal::holdsPortal(folder) && !options.overwrite)
-        throw ServerError(ServerError::AccessDenied,
-                          "The folder " + folder.string() +
-                              " already holds a portal; it is left as it is (use --force to create it anew).");
+        throw ServerError(
+            ServerError::AccessDenied,
+            "The folder " + folder.string() +
+                " already holds a portal; it is left as it is (use --force to create it anew).");
     std::error_code ec;
     for (const char *serverFolder : kPortalFolders) {
         std::string local = serverFolder;
         std::replace(local.begin(), local.end(), '\\', '/');
         fs::create_directories(folder / local, ec);
         if (ec)
-            throw ServerError(ServerError::AccessDenied,
-                              "The folder " + (folder / local).string() + " cannot be created: " + ec.message());
+            throw ServerError(ServerError::AccessDenied, "The folder " + (folder / local).string() +
+                                                             " cannot be created: " + ec.message());
     }
     const fs::path dbFile = folder / LocalPortal::kDatabaseFile;
     const fs::path fresh = folder / (std::string(LocalPortal::kDatabaseFile) + ".new");

@@ -8,7 +8,7 @@ namespace kw::server {
 
 /// The folders every portal has, in server notation.
 inline constexpr const char *kPortalFolders[] = {
-    "_KwStyle", "_KwTemplates", "_KwInclude\\KwCompany", "Images\\Company", "Images\\TopNavigate",
+    "_KwStyle",   "_KwTemplates",          "_KwInclude\\KwCompany", "Images\\Company", "Images\\TopNavigate",
     "KwNavigate", "KwApplications\\KwArea"};
 
 struct PortalCreateOptions {

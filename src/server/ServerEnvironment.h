@@ -35,7 +35,8 @@ template <class I> Ref<I> createObject(IObjectFactory &factory)
     Ref<IServerObject> object = factory.CreateObject(I::kClass);
     auto *typed = dynamic_cast<I *>(object.get());
     if (!typed)
-        throw ServerError(ServerError::NullPointer, "The server environment returned no object of the requested kind.");
+        throw ServerError(ServerError::NullPointer,
+                          "The server environment returned no object of the requested kind.");
     return Ref<I>(typed);
 }
 

@@ -11,11 +11,14 @@ namespace {
 TEST(StringTableTest, KeepsLeadingBlanksLineBreaksAndUmlauts)
 {
     EXPECT_EQ(loadString(StringId::ApplicationTitle), "  Anwendungstitel");
-    EXPECT_EQ(loadString(StringId::AskSaveChangedLayout), "Das Layout wurde verändert. Wollen Sie es speichern?");
+    EXPECT_EQ(loadString(StringId::AskSaveChangedLayout),
+              "Das Layout wurde verändert. Wollen Sie es speichern?");
     const std::string_view publish = loadString(StringId::AskPublishCompanySettings);
     EXPECT_EQ(std::count(publish.begin(), publish.end(), '\n'), 2);
-    EXPECT_TRUE(publish.starts_with("Sie haben Eigenschaften geändert ( z.B. Firmenlogo oder Begrüßungstext ) ,\n"));
-    EXPECT_EQ(loadString(58522), "Beim erneuten Laden der sprachabhängigen Texte ist ein Fehler aufgetreten.");
+    EXPECT_TRUE(
+        publish.starts_with("Sie haben Eigenschaften geändert ( z.B. Firmenlogo oder Begrüßungstext ) ,\n"));
+    EXPECT_EQ(loadString(58522),
+              "Beim erneuten Laden der sprachabhängigen Texte ist ein Fehler aufgetreten.");
 }
 
 TEST(StringTableTest, UnknownNumbersAreEmpty)
@@ -27,7 +30,8 @@ TEST(StringTableTest, UnknownNumbersAreEmpty)
 TEST(StringTableTest, FormatsTheFirstPlaceholder)
 {
     EXPECT_EQ(formatString(StringId::LayoutLabel, "Aktives Layout"), "Layout: Aktives Layout");
-    EXPECT_EQ(formatString(StringId::AskDeleteLayout, "Blau"), "Wollen Sie das Layout \"Blau\" wirklich löschen?");
+    EXPECT_EQ(formatString(StringId::AskDeleteLayout, "Blau"),
+              "Wollen Sie das Layout \"Blau\" wirklich löschen?");
 }
 
 } // namespace

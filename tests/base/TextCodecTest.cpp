@@ -25,9 +25,13 @@ TEST(TextCodecTest, EveryByteSurvives)
 
 TEST(TextCodecTest, UnencodableAndMalformedBecomeQuestionMarks)
 {
-    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b"), (std::vector<std::uint8_t>{'a', '?', 'b'})); // CJK
-    EXPECT_EQ(utf8ToCp1252("\xC3"), (std::vector<std::uint8_t>{'?'}));                      // truncated
-    EXPECT_EQ(utf8ToCp1252("\xFF" "x"), (std::vector<std::uint8_t>{'?', 'x'}));
+    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD"
+                           "b"),
+              (std::vector<std::uint8_t>{'a', '?', 'b'}));             // CJK
+    EXPECT_EQ(utf8ToCp1252("\xC3"), (std::vector<std::uint8_t>{'?'})); // truncated
+    EXPECT_EQ(utf8ToCp1252("\xFF"
+                           "x"),
+              (std::vector<std::uint8_t>{'?', 'x'}));
 }
 
 } // namespace

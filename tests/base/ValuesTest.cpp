@@ -1,6 +1,6 @@
 // Value syntax of colours, sizes, switches, weights and picture names.
-#include "base/Color.h"
 #include "base/Values.h"
+#include "base/Color.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ TEST(ColorTest, ReadsLikeTheStylesheetScanner)
         {"#ffffff", rgb(255, 255, 255)},
         {"#cCfF00", rgb(0xCC, 0xFF, 0x00)},
         {"#489088", rgb(0x48, 0x90, 0x88)},
-        {"x123456", rgb(0x12, 0x34, 0x56)},  // any first character is skipped
+        {"x123456", rgb(0x12, 0x34, 0x56)},   // any first character is skipped
         {"#12345678", rgb(0x12, 0x34, 0x56)}, // trailing text is ignored
         {"#ABC", std::nullopt},               // AB, C, then nothing for blue
         {"#12345", rgb(0x12, 0x34, 0x5)},     // one digit is still a number
@@ -51,9 +51,21 @@ TEST(SizeTest, PixelsAndPointsAndNothingElse)
         const char *text;
         std::optional<int> expected;
     } cases[] = {
-        {"11px", 11}, {"0px", 0},         {"12pt", 16},          {"9pt", 12},         {"10pt", 13},
-        {"7.5pt", 10}, {" 13px ", 13},    {"12.9px", 12},        {"-2px", -2},        {"1em", std::nullopt},
-        {"12", std::nullopt}, {"px", std::nullopt}, {"abcpx", std::nullopt}, {"", std::nullopt}, {"100%", std::nullopt},
+        {"11px", 11},
+        {"0px", 0},
+        {"12pt", 16},
+        {"9pt", 12},
+        {"10pt", 13},
+        {"7.5pt", 10},
+        {" 13px ", 13},
+        {"12.9px", 12},
+        {"-2px", -2},
+        {"1em", std::nullopt},
+        {"12", std::nullopt},
+        {"px", std::nullopt},
+        {"abcpx", std::nullopt},
+        {"", std::nullopt},
+        {"100%", std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(parseSize(c.text), c.expected) << c.text;
@@ -112,9 +124,9 @@ TEST(PictureNameTest, ReducesToTheBareFileName)
     } cases[] = {
         {"../images/company/logo.gif", "logo.gif"},
         {"..\\images\\company\\logo.gif", "logo.gif"},
-        {"a\\b/c.png", "c.png"},        // the later separator wins
+        {"a\\b/c.png", "c.png"}, // the later separator wins
         {"a/b\\c.png", "c.png"},
-        {"C:logo.png", "logo.png"},     // a colon counts only without separators
+        {"C:logo.png", "logo.png"}, // a colon counts only without separators
         {"C:\\x\\logo.png", "logo.png"},
         {"logo.png", "logo.png"},
         {"", ""},

@@ -15,8 +15,14 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempPortal;
 
-Bytes bytesOf(const std::string &text) { return Bytes(text.begin(), text.end()); }
-std::string textOf(const Bytes &bytes) { return std::string(bytes.begin(), bytes.end()); }
+Bytes bytesOf(const std::string &text)
+{
+    return Bytes(text.begin(), text.end());
+}
+std::string textOf(const Bytes &bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
 
 class FileServiceTest : public ::testing::Test {
 protected:
@@ -31,13 +37,16 @@ TEST_F(FileServiceTest, ResolvesBothSeparatorsAndAnyCase)
     EXPECT_TRUE(folder->HasFile("kwstyles.ASP"));
     EXPECT_EQ(textOf(folder->GetFile("KWSTYLES.asp", ModeRead)->GetBytes()), "x");
     EXPECT_EQ(folder->GetFile("kwstyles.asp", ModeRead)->GetFileName(), "KwStyles.asp");
-    EXPECT_TRUE(connection.fileService().GetFolder(connection.basePath() + "_KwInclude\\KwCompany")->HasFile("KwStyles.asp"));
+    EXPECT_TRUE(connection.fileService()
+                    .GetFolder(connection.basePath() + "_KwInclude\\KwCompany")
+                    ->HasFile("KwStyles.asp"));
 }
 
 TEST_F(FileServiceTest, RefusesPathsOutsideThePortal)
 {
-    for (const std::string &path : {connection.basePath() + "..\\", connection.basePath() + "_KwStyle\\..\\..",
-                                   std::string("/etc"), std::string("/tmp")}) {
+    for (const std::string &path :
+         {connection.basePath() + "..\\", connection.basePath() + "_KwStyle\\..\\..", std::string("/etc"),
+          std::string("/tmp")}) {
         try {
             connection.fileService().GetFolder(path);
             ADD_FAILURE() << path << " was accepted";
@@ -148,7 +157,8 @@ TEST_F(FileServiceTest, MatchesInNameOrderIgnoringCase)
     fs::create_directory(portal.local("_KwTemplates/dir.kwc"));
     Ref<IServerFolder> folder = connection.folder("_KwTemplates");
     std::vector<std::string> found;
-    for (std::string name = folder->FirstMatch("*.kwc"); folder->SearchDone() == 0; name = folder->NextMatch())
+    for (std::string name = folder->FirstMatch("*.kwc"); folder->SearchDone() == 0;
+         name = folder->NextMatch())
         found.push_back(name);
     folder->EndMatch();
     EXPECT_EQ(found, (std::vector<std::string>{"A.KWC", "a2.kwc", "b.kwc"}));
@@ -193,7 +203,8 @@ TEST_F(FileServiceTest, FailedWriteLeavesEverythingAsItWas)
 TEST_F(FileServiceTest, TextHelpersConvertWindows1252)
 {
     writeTextFile(*connection.folder("_KwStyle"), "welcome.asp", "Grüße");
-    EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "Gr\xFC\xDF"
+                                                   "e");
     EXPECT_EQ(readTextFile(*connection.folder("_KwStyle"), "welcome.asp"), "Grüße");
 }
 

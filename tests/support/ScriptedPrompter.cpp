@@ -4,7 +4,10 @@
 
 namespace kw::test {
 
-void ScriptedPrompter::tell(std::string_view message) { m_events.push_back({Event::Tell, std::string(message), 0, {}}); }
+void ScriptedPrompter::tell(std::string_view message)
+{
+    m_events.push_back({Event::Tell, std::string(message), 0, {}});
+}
 
 Prompter::Answer ScriptedPrompter::ask(std::string_view question)
 {
@@ -20,7 +23,8 @@ Prompter::Answer ScriptedPrompter::ask(std::string_view question)
 
 void ScriptedPrompter::showExtendedError(StringId message, const ServerError &error)
 {
-    m_events.push_back({Event::Error, std::string(loadString(message)), static_cast<int>(message), error.what()});
+    m_events.push_back(
+        {Event::Error, std::string(loadString(message)), static_cast<int>(message), error.what()});
 }
 
 std::vector<std::string> ScriptedPrompter::questions() const
@@ -47,6 +51,17 @@ std::vector<std::string> ScriptedPrompter::messages() const
     for (const Event &e : m_events)
         if (e.kind == Event::Tell)
             out.push_back(e.text);
+    return out;
+}
+
+std::string ScriptedPrompter::describe() const
+{
+    std::string out;
+    for (const Event &e : m_events)
+        out += (e.kind == Event::Ask    ? "ask: "
+                : e.kind == Event::Tell ? "tell: "
+                                        : "error: ") +
+               e.text + (e.serverMessage.empty() ? "" : " (" + e.serverMessage + ")") + "\n";
     return out;
 }
 

@@ -13,7 +13,7 @@ class ScriptedPrompter final : public Prompter {
 public:
     struct Event {
         enum Kind { Tell, Ask, Error } kind;
-        std::string text; // message or question
+        std::string text;  // message or question
         int messageId = 0; // for errors: the string id
         std::string serverMessage;
     };
@@ -34,6 +34,8 @@ public:
     std::vector<int> errorIds() const;
     std::vector<std::string> messages() const;
     bool allAnswersUsed() const { return m_answers.empty(); }
+    /// Everything shown so far, one line each (for failure messages).
+    std::string describe() const;
     void clear() { m_events.clear(); }
 
 private:

@@ -24,7 +24,8 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     // Undo permission changes of tests so that everything can be removed.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator(); ++it)
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         !ec && it != fs::recursive_directory_iterator(); ++it)
         if (it->is_directory(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
@@ -45,8 +46,14 @@ fs::path TempPortal::local(const std::string &serverPath) const
     return root() / path;
 }
 
-bool TempPortal::exists(const std::string &serverPath) const { return fs::exists(local(serverPath)); }
-std::string TempPortal::read(const std::string &serverPath) const { return readFile(local(serverPath)); }
+bool TempPortal::exists(const std::string &serverPath) const
+{
+    return fs::exists(local(serverPath));
+}
+std::string TempPortal::read(const std::string &serverPath) const
+{
+    return readFile(local(serverPath));
+}
 void TempPortal::write(const std::string &serverPath, const std::string &bytes) const
 {
     writeFile(local(serverPath), bytes);

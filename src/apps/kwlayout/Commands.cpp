@@ -1,13 +1,107 @@
 #include "Commands.h"
 
+#include "CliInteraction.h"
+#include "DemoPortal.h"
+
+#include "base/StringTable.h"
+#include "base/Values.h"
+#include "layout/LayoutDocument.h"
+#include "layout/LayoutList.h"
+#include "layout/LayoutValues.h"
+#include "server/LocalPortal.h"
 #include "server/PortalStore.h"
 
 #include <filesystem>
+#include <iostream>
+#include <memory>
 #include <ostream>
 
 namespace kw::cli {
 
 namespace {
+
+using layout::LayoutDocument;
+
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        switch (ch) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(ch) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", ch);
+                out += buffer;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+/// "Aktives Layout" (or global.css) is the active layout; anything else a named layout.
+std::string fileOfLayout(const std::string &name)
+{
+    if (layout::isActiveLayoutFile(name))
+        return std::string(layout::kActiveLayoutFile);
+    if (name.size() > 4 &&
+        equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), layout::kLayoutExtension))
+        return name;
+    return layout::layoutFileFromName(name);
+}
+
+/// One opened portal and a document on it, with the command line's prompter and chooser.
+class Session {
+public:
+    explicit Session(const Invocation &invocation)
+        : m_prompter(invocation.answer, std::cerr),
+          m_env(server::LocalPortal::open(invocation.portal, invocation.user)),
+          m_document(m_env, m_prompter, m_chooser, m_wait)
+    {
+    }
+
+    LayoutDocument &document() { return m_document; }
+    CliPrompter &prompter() { return m_prompter; }
+    CliChooser &chooser() { return m_chooser; }
+    server::Environment &env() { return m_env; }
+
+    /// Opens a layout; false (reported) when it could not be read.
+    bool open(const std::string &name)
+    {
+        const bool ok = m_document.openLayout(fileOfLayout(name)) && !m_prompter.failed();
+        if (ok && m_document.navTopRemoved()) {
+            // Loading removed the portal's old navigation script; the layout is written again, as the
+            // designer does when a layout is left.
+            std::cerr << "kwlayout: the portal's old NavTop.asp was removed; the layout is saved again\n";
+            m_document.saveLayout(false);
+        }
+        return ok;
+    }
+    int status() const { return m_prompter.failed() ? 1 : 0; }
+
+private:
+    CliPrompter m_prompter;
+    CliChooser m_chooser;
+    NoWaitIndicator m_wait;
+    server::Environment m_env;
+    LayoutDocument m_document;
+};
 
 int portalInit(const Invocation &invocation, std::ostream &out)
 {
@@ -17,8 +111,127 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     options.overwrite = invocation.force;
     server::createPortalStore(folder, options);
     if (invocation.demo)
-        server::addDemoData(folder);
+        fillDemoPortal(folder);
     out << "Portal created in " << folder.string() << (invocation.demo ? " (demo)" : "") << "\n";
+    return 0;
+}
+
+int listLayouts(const Invocation &invocation, std::ostream &out)
+{
+    const server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
+    const auto entries = layout::LayoutList(*env.factory, env.session).list();
+    if (invocation.json) {
+        out << "[";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            out << (i ? ",\n " : "") << "{\"name\": " << jsonString(entries[i].title)
+                << ", \"file\": " << jsonString(entries[i].fileName)
+                << ", \"active\": " << (entries[i].active ? "true" : "false") << "}";
+        out << "]\n";
+        return 0;
+    }
+    for (const layout::LayoutEntry &entry : entries)
+        out << entry.title << "\n";
+    return 0;
+}
+
+int showLayout(const Invocation &invocation, std::ostream &out)
+{
+    Session session(invocation);
+    if (!session.open(invocation.args[0]))
+        return 1;
+    const auto values = layout::layoutValues(session.document().model(), session.document().flags());
+    if (invocation.json) {
+        out << "{";
+        for (std::size_t i = 0; i < values.size(); ++i)
+            out << (i ? ",\n " : "") << jsonString(values[i].first) << ": " << jsonString(values[i].second);
+        out << "}\n";
+    } else {
+        for (const auto &[key, value] : values)
+            out << key << "=" << value << "\n";
+    }
+    return session.status();
+}
+
+// Writes the document under a named layout's file, and only that file.
+int saveNamedCopy(Session &session, const std::string &name, const Invocation &invocation, std::ostream &out)
+{
+    const std::string file = fileOfLayout(name);
+    if (layout::isActiveLayoutFile(file))
+        throw std::invalid_argument("the active layout is written with \"activate\", not under a name");
+    const layout::LayoutList list(*session.env().factory, session.env().session);
+    if (list.namedLayoutExists(file) && invocation.answer != true)
+        throw std::invalid_argument("the layout \"" + layout::layoutTitle(file) +
+                                    "\" exists already; repeat with --yes to replace it");
+    LayoutDocument &document = session.document();
+    document.setNew(false);
+    document.setName(file);
+    document.save(false);
+    if (session.status() == 0)
+        out << "Saved " << layout::layoutTitle(file) << "\n";
+    return session.status();
+}
+
+int newLayout(const Invocation &invocation, std::ostream &out)
+{
+    Session session(invocation);
+    session.document().load(); // no name: the defaults
+    return saveNamedCopy(session, invocation.args[0], invocation, out);
+}
+
+int copyLayout(const Invocation &invocation, std::ostream &out)
+{
+    Session session(invocation);
+    if (!session.open(invocation.args[0]))
+        return 1;
+    return saveNamedCopy(session, invocation.args[1], invocation, out);
+}
+
+int setValues(const Invocation &invocation, std::ostream &out)
+{
+    Session session(invocation);
+    if (!session.open(invocation.args[0]))
+        return 1;
+    LayoutDocument &document = session.document();
+    for (std::size_t i = 1; i < invocation.args.size(); ++i) {
+        const std::string &assignment = invocation.args[i];
+        const auto equals = assignment.find('=');
+        if (equals == std::string::npos)
+            throw std::invalid_argument("\"" + assignment + "\" is not of the form FIELD=VALUE");
+        layout::setLayoutValue(document.model(), document.flags(),
+                               std::string_view(assignment).substr(0, equals),
+                               std::string_view(assignment).substr(equals + 1));
+    }
+    document.setModified(true);
+    document.saveLayout(false);
+    if (session.status() == 0)
+        out << "Saved " << document.title() << (document.isActive() ? " (published)" : "") << "\n";
+    return session.status();
+}
+
+int activateLayout(const Invocation &invocation, std::ostream &out)
+{
+    Session session(invocation);
+    if (!session.open(invocation.args[0]))
+        return 1;
+    session.prompter().implyYes(StringId::AskSaveAsActive);
+    session.document().commandSaveAsActive();
+    if (session.status() == 0 && session.document().isActive())
+        out << "Activated " << layout::layoutTitle(fileOfLayout(invocation.args[0])) << "\n";
+    return session.status();
+}
+
+int deleteLayout(const Invocation &invocation, std::ostream &out)
+{
+    const std::string file = fileOfLayout(invocation.args[0]);
+    if (layout::isActiveLayoutFile(file))
+        throw std::invalid_argument(std::string(loadString(StringId::ActiveLayoutNotDeletable)));
+    const server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
+    const layout::LayoutList list(*env.factory, env.session);
+    if (!list.namedLayoutExists(file))
+        throw std::invalid_argument(std::string(loadString(StringId::LayoutFileNotFound)) + " (" + file +
+                                    ")");
+    list.remove(file);
+    out << "Deleted " << layout::layoutTitle(file) << "\n";
     return 0;
 }
 
@@ -29,11 +242,36 @@ const std::vector<Command> &commands()
     static const std::vector<Command> table = {
         {"portal-init", "portal-init [--demo] [--force]",
          "creates a portal store in DIR; --demo fills it with the demo portal", 0, 0, &portalInit},
+        {"list", "list [--json]", "the layouts: \"Aktives Layout\" first, then the named ones", 0, 0,
+         &listLayouts},
+        {"show", "show NAME [--json]",
+         "every value of a layout, FIELD=VALUE (NAME may be \"Aktives Layout\")", 1, 1, &showLayout},
+        {"new", "new NAME [--yes]", "saves the default layout as NAME.kwc (--yes replaces an existing one)",
+         1, 1, &newLayout},
+        {"copy", "copy FROM TO [--yes]", "loads FROM and saves it as TO", 2, 2, &copyLayout},
+        {"set", "set NAME FIELD=VALUE...",
+         "changes values and saves the layout (the active layout is published)", 2, -1, &setValues},
+        {"activate", "activate NAME", "saves a layout as the active layout, publishing every file", 1, 1,
+         &activateLayout},
+        {"delete", "delete NAME", "deletes a named layout (never the active one)", 1, 1, &deleteLayout},
         {"image-info", "image-info FILE",
          "decodes a picture and prints type, size, bits per pixel, colours and transparent index", 1, 1,
          &imageInfo},
     };
     return table;
+}
+
+int runWithAnswers(const Command &command, const Invocation &invocation, std::ostream &out)
+{
+    try {
+        return command.run(invocation, out);
+    } catch (const UnansweredQuestion &question) {
+        std::cerr << "kwlayout: " << question.what() << "\n";
+        return 3;
+    } catch (const std::invalid_argument &refusal) {
+        std::cerr << "kwlayout: " << refusal.what() << "\n";
+        return 2;
+    }
 }
 
 } // namespace kw::cli

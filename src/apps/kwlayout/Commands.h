@@ -34,4 +34,8 @@ int imageInfo(const Invocation &invocation, std::ostream &out);
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
 
+/// Runs a command; refusals (bad names, values, unanswered questions) end with a message and status 2
+/// or 3, server errors with status 1.
+int runWithAnswers(const Command &command, const Invocation &invocation, std::ostream &out);
+
 } // namespace kw::cli

@@ -77,7 +77,7 @@ int main(int argc, char **argv)
         return 2;
     }
     try {
-        return command->run(invocation, std::cout);
+        return kw::cli::runWithAnswers(*command, invocation, std::cout);
     } catch (const kw::ServerError &error) {
         std::cerr << "kwlayout: " << error.what() << "\n";
     } catch (const std::exception &error) {

@@ -1,0 +1,31 @@
+#include "CliInteraction.h"
+
+namespace kw::cli {
+
+void CliPrompter::tell(std::string_view message)
+{
+    m_err << message << "\n";
+}
+
+Prompter::Answer CliPrompter::ask(std::string_view question)
+{
+    const std::string text(question);
+    if (m_answer) {
+        m_err << text << " -> " << (*m_answer ? "Ja (--yes)" : "Nein (--no)") << "\n";
+        return *m_answer ? Answer::Yes : Answer::No;
+    }
+    if (m_implied.count(text)) {
+        m_err << text << " -> Ja\n";
+        return Answer::Yes;
+    }
+    throw UnansweredQuestion("this needs an answer to the question \"" + text +
+                             "\": repeat with --yes or --no");
+}
+
+void CliPrompter::showExtendedError(StringId message, const ServerError &error)
+{
+    m_failed = true;
+    m_err << loadString(message) << "\n  " << error.what() << "\n";
+}
+
+} // namespace kw::cli

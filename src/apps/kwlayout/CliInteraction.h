@@ -1,0 +1,56 @@
+// How kwlayout answers the core's questions: from --yes/--no, or from what the command itself asks for;
+// never silently. Messages and errors go to standard error.
+#pragma once
+
+#include "base/Prompter.h"
+#include "layout/LayoutDocument.h"
+
+#include <optional>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace kw::cli {
+
+/// A question the command line could not answer; the command stops.
+class UnansweredQuestion : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class CliPrompter final : public Prompter {
+public:
+    CliPrompter(std::optional<bool> answer, std::ostream &err) : m_answer(answer), m_err(err) {}
+
+    /// A question that the command itself answers with Yes (the user asked for exactly that).
+    void implyYes(StringId question) { m_implied.insert(std::string(loadString(question))); }
+
+    void tell(std::string_view message) override;
+    Answer ask(std::string_view question) override;
+    void showExtendedError(StringId message, const ServerError &error) override;
+    using Prompter::ask;
+    using Prompter::tell;
+
+    /// Whether an error was reported (the command then ends with a non-zero status).
+    bool failed() const { return m_failed; }
+
+private:
+    std::optional<bool> m_answer;
+    std::ostream &m_err;
+    std::set<std::string> m_implied;
+    bool m_failed = false;
+};
+
+/// The layout list dialog of the command line: the target the command names.
+class CliChooser final : public layout::LayoutChooser {
+public:
+    void setSaveTarget(std::string fileName) { m_target = std::move(fileName); }
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return m_target; }
+
+private:
+    std::optional<std::string> m_target;
+};
+
+} // namespace kw::cli

@@ -1,0 +1,132 @@
+#include "DemoPortal.h"
+
+#include "CliInteraction.h"
+
+#include "layout/LayoutDocument.h"
+#include "layout/LayoutValues.h"
+#include "publish/CompanyScripts.h"
+#include "server/PortalAccess.h"
+#include "server/PortalStore.h"
+
+#include <iostream>
+#include <span>
+#include <string_view>
+
+namespace kw::demo {
+std::span<const std::uint8_t> picture(std::string_view name);
+}
+
+namespace kw::cli {
+
+namespace {
+
+constexpr std::string_view kPictures[] = {
+    "backgrnd_CornerImage.gif", "logo.png", "header.jpg",   "bullet_big.gif",
+    "bullet_small.gif",         "item.gif", "separator.gif"};
+
+struct Assignment {
+    std::string_view key, value;
+};
+
+// A calm blue portal: the active layout.
+constexpr Assignment kActiveLayout[] = {
+    {"KwRootTop.backgroundColor", "#1F3B5C"},
+    {"KwRootTop.textColor", "#FFFFFF"},
+    {"KwRootNavigate.backgroundColor", "#2E5A88"},
+    {"KwRootNavigate.textColor", "#FFFFFF"},
+    {"KwRootNavigate.hoverColor", "#FFD966"},
+    {"KwRootNavigate.selectedColor", "#FFFFFF"},
+    {"KwRootNavigate.separatorImage", "separator.gif"},
+    {"KwNavigateHeader.backgroundColor", "#2E5A88"},
+    {"KwNavigate.backgroundColor", "#E8EEF5"},
+    {"KwNavigate.textColor", "#1F3B5C"},
+    {"KwNavigate.hoverColor", "#C0392B"},
+    {"KwNavigate.selectedColor", "#2E5A88"},
+    {"KwNavigate.itemImage", "item.gif"},
+    {"KwStartTop.backgroundColor", "#1F3B5C"},
+    {"KwStartTop.textColor", "#FFFFFF"},
+    {"KwStartNavigate.backgroundColor", "#D6E2EF"},
+    {"KwStartNavigate.textColor", "#1F3B5C"},
+    {"KwStartNavigate.hoverColor", "#C0392B"},
+    {"KwStartNavigate.selectedColor", "#2E5A88"},
+    {"KwApplication.backgroundColor", "#FFFFFF"},
+    {"page.linkColor", "#2E5A88"},
+    {"page.linkHoverColor", "#C0392B"},
+    {"page.heading1Color", "#1F3B5C"},
+    {"page.heading2Color", "#2E5A88"},
+    {"page.bulletBigPath", "bullet_big.gif"},
+    {"page.bulletSmallPath", "bullet_small.gif"},
+    {"page.portalBackgroundColor", "#2E5A88"},
+    {"page.portalTextColor", "#FFFFFF"},
+    {"switch.showInfoBar", "true"},
+    {"switch.showLogo", "true"},
+    {"switch.showWelcome", "true"},
+    {"switch.showAppInfoBar", "true"},
+    {"switch.showPicture", "true"},
+    {"switch.enableGlobalSearch", "true"},
+};
+
+// Two stored layouts beside it.
+constexpr Assignment kAutumnLayout[] = {
+    {"KwRootTop.backgroundColor", "#7A3E12"},
+    {"KwRootNavigate.backgroundColor", "#B5651D"},
+    {"KwRootNavigate.textColor", "#FFFFFF"},
+    {"KwNavigateHeader.backgroundColor", "#B5651D"},
+    {"KwNavigate.backgroundColor", "#FBEEDC"},
+    {"KwApplication.backgroundColor", "#FFFDF8"},
+    {"page.linkColor", "#B5651D"},
+    {"page.heading1Color", "#7A3E12"},
+    {"switch.showInfoBar", "true"},
+    {"switch.showPicture", "true"},
+};
+constexpr Assignment kTreeMenuLayout[] = {
+    {"KwRootTop.backgroundColor", "#2D4A2B"},
+    {"KwNavigate.backgroundColor", "#EEF4EC"},
+    {"KwNavigateHeader.backgroundColor", "#4F7D4B"},
+    {"switch.useTreeMenu", "true"},
+    {"switch.menuRight", "true"},
+    {"switch.showInfoBar", "true"},
+};
+
+void writeLayout(layout::LayoutDocument &document, std::span<const Assignment> values,
+                 const std::string &file)
+{
+    document.setNew(false);
+    document.setName("");
+    document.load();
+    for (const Assignment &a : values)
+        layout::setLayoutValue(document.model(), document.flags(), a.key, a.value);
+    document.setName(file);
+    document.save(false);
+}
+
+} // namespace
+
+void fillDemoPortal(const std::filesystem::path &folder)
+{
+    server::addDemoData(folder);
+    server::Environment env = server::LocalPortal::open(folder);
+    server::PortalConnection connection(*env.factory, env.session);
+    server::Ref<server::IServerFolder> images = connection.folder(server::folders::CompanyImages);
+    for (const std::string_view name : kPictures) {
+        const auto bytes = demo::picture(name);
+        images->GetFile(std::string(name), server::ModeCreateWrite)
+            ->PutBytes(server::Bytes(bytes.begin(), bytes.end()));
+    }
+    server::writeTextFile(*connection.folder(server::folders::Style), "MainLogo.asp",
+                          publish::makeMainLogo("logo.png"));
+
+    CliPrompter prompter(std::nullopt, std::cerr);
+    CliChooser chooser;
+    NoWaitIndicator wait;
+    layout::LayoutDocument document(env, prompter, chooser, wait);
+    writeLayout(document, kAutumnLayout, "Herbst.kwc");
+    writeLayout(document, kTreeMenuLayout, "Baummenue.kwc");
+    writeLayout(document, kActiveLayout, "Blau.kwc");
+    document.setName("global.css");
+    document.save(false);
+    if (prompter.failed())
+        throw ServerError(ServerError::Fail, "The demo layouts could not be written.");
+}
+
+} // namespace kw::cli

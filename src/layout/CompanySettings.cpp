@@ -1,0 +1,97 @@
+#include "layout/CompanySettings.h"
+
+#include "publish/CompanyScripts.h"
+#include "server/PortalAccess.h"
+
+namespace kw::layout {
+
+using namespace kw::server;
+
+namespace {
+
+constexpr const char *kWelcomeKey = "lc_WelcomeMsg";
+constexpr int kWelcomeCategory = 4;
+
+Ref<ITranslation> openWelcome(Environment &env)
+{
+    Ref<ITranslation> translation = createObject<ITranslation>(*env.factory);
+    translation->AttachSession(env.session);
+    translation->TranslationOpen(env.session, 1, -1, kWelcomeKey, kWelcomeCategory);
+    return translation;
+}
+
+void readLogo(PortalConnection &connection, CompanySettings &settings)
+{
+    Ref<IServerFolder> style = connection.folder(folders::Style);
+    if (!style->HasFile("MainLogo.asp"))
+        return;
+    if (const auto logo = publish::readMainLogo(readTextFile(*style, "MainLogo.asp")))
+        settings.logoFile = *logo;
+}
+
+void readWelcome(Environment &env, PortalConnection &connection, CompanySettings &settings,
+                 std::int32_t &defaultLanguage)
+{
+    Ref<ITranslation> translation = openWelcome(env);
+    settings.welcomeTexts.clear();
+    for (const auto &[language, text] : translation->TranslationGetTexts())
+        settings.welcomeTexts[language] = text;
+    defaultLanguage = lookupDefaultLanguage(*env.session, defaultLanguage);
+    if (const auto it = settings.welcomeTexts.find(defaultLanguage); it != settings.welcomeTexts.end())
+        settings.shownWelcome = it->second;
+    if (!settings.shownWelcome.empty())
+        return;
+    Ref<IServerFolder> style = connection.folder(folders::Style);
+    if (!style->HasFile("welcome.asp"))
+        return;
+    const auto literal = publish::readWelcomeLiteral(readTextFile(*style, "welcome.asp"));
+    if (!literal)
+        return;
+    settings.shownWelcome = *literal;
+    settings.welcomeTexts[defaultLanguage] = *literal;
+    storeWelcomeTexts(env, settings.welcomeTexts);
+    // From now on the portal takes the text in the visitor's language.
+    Ref<IServerFile> file = style->GetFile("welcome.asp", ModeCreateWrite);
+    for (const std::string_view line : publish::welcomeLanguageDependentLines())
+        file->AppendText(std::string(line));
+}
+
+} // namespace
+
+void readCompanySettings(Environment &env, CompanySettings &settings, std::int32_t &defaultLanguage,
+                         Prompter &prompter)
+{
+    try {
+        PortalConnection connection(*env.factory, env.session);
+        readLogo(connection, settings);
+        readWelcome(env, connection, settings, defaultLanguage);
+    } catch (const ServerError &error) {
+        prompter.showExtendedError(StringId::CompanyLogoNotRead, error);
+    }
+}
+
+void storeWelcomeTexts(Environment &env, const std::map<std::int32_t, std::string> &texts)
+{
+    Ref<ITranslation> translation = openWelcome(env);
+    translation->TranslationSetTexts(LanguageTexts(texts.begin(), texts.end()));
+    translation->TranslationCommit();
+}
+
+void publishCompanySettings(Environment &env, CompanySettings &settings, Prompter &prompter)
+{
+    if (!settings.changed)
+        return;
+    if (prompter.ask(StringId::AskPublishCompanySettings) != Prompter::Answer::Yes)
+        return;
+    try {
+        PortalConnection connection(*env.factory, env.session);
+        Ref<IServerFolder> style = connection.folder(folders::Style);
+        writeTextFile(*style, "MainLogo.asp", publish::makeMainLogo(settings.logoFile));
+        writeTextFile(*style, "welcome.asp", publish::makeWelcomeLiteral(settings.shownWelcome));
+        settings.changed = false;
+    } catch (const ServerError &error) {
+        prompter.showExtendedError(StringId::LogoScriptNotSaved, error);
+    }
+}
+
+} // namespace kw::layout

@@ -1,0 +1,294 @@
+#include "layout/LayoutDocument.h"
+
+#include "base/TextCodec.h"
+#include "css/CssDocument.h"
+#include "layout/LayoutList.h"
+#include "publish/ButtonStylesheet.h"
+#include "publish/LayoutStylesheet.h"
+#include "publish/MenuStylesheet.h"
+#include "publish/SettingsScripts.h"
+#include "server/PortalAccess.h"
+
+#include <functional>
+#include <memory>
+
+namespace kw::layout {
+
+using namespace kw::server;
+
+namespace {
+
+constexpr const char *kMenuCss = "menu.css";
+constexpr const char *kButtonStylesCss = "buttonstyles.css";
+constexpr const char *kNavTopScript = "NavTop.asp";
+constexpr const char *kLayoutSettingsScript = "LayoutSettings.asp";
+constexpr const char *kStylesScript = "KwStyles.asp";
+
+std::unique_ptr<css::CCssDocument> parseFile(IServerFolder &folder, const std::string &name)
+{
+    const std::string text = readTextFile(folder, name);
+    auto document = std::make_unique<css::CCssDocument>();
+    document->New();
+    document->LoadCss(text.data(), static_cast<int>(text.size()), true);
+    return document;
+}
+
+// Creates the file when missing (taking the name it got) or opens it for writing, then replaces it.
+void writeWholeFile(IServerFolder &folder, std::string name, const std::string &text)
+{
+    Ref<IServerFile> file;
+    if (!folder.HasFile(name)) {
+        const std::size_t split = name.size() >= 4 ? name.size() - 4 : 0;
+        file = folder.NewFile(name.substr(0, split), name.substr(split));
+        name = file->GetFileName();
+    } else {
+        file = folder.GetFile(name, ModeCreateDenyWrite);
+    }
+    putText(*file, text);
+}
+
+std::string generate(const std::function<void(css::CCssElement &)> &build)
+{
+    css::CCssDocument document;
+    document.New();
+    build(document.Root());
+    return document.GenerateCss();
+}
+
+} // namespace
+
+LayoutDocument::LayoutDocument(Environment env, Prompter &prompter, LayoutChooser &chooser,
+                               WaitIndicator &wait)
+    : m_env(std::move(env)), m_prompter(prompter), m_chooser(chooser), m_wait(wait)
+{
+    updateTitle();
+}
+
+std::string LayoutDocument::layoutLabel() const
+{
+    return formatString(StringId::LayoutLabel, m_title);
+}
+
+void LayoutDocument::updateTitle()
+{
+    m_active = isActiveLayoutFile(m_name);
+    m_title = layoutTitle(m_name);
+}
+
+bool LayoutDocument::load()
+{
+    m_modified = false;
+    m_model.resetRegions();
+    updateTitle();
+    if (m_name.empty()) {
+        if (m_listener)
+            m_listener->layoutLoaded();
+        return true;
+    }
+    WaitScope waitBox(m_wait, loadString(StringId::LayoutLoading));
+    try {
+        PortalConnection connection(*m_env.factory, m_env.session);
+        Ref<IServerFolder> style = connection.folder(folders::Style);
+        if (style->HasFile(kNavTopScript)) {
+            m_navTopRemoved = true;
+            style->RemoveFile(kNavTopScript);
+        }
+        Ref<IServerFolder> folder = m_active ? style : connection.folder(folders::Templates);
+        const auto layoutFile = parseFile(*folder, m_name);
+        const auto menuFile = folder->HasFile(kMenuCss) ? parseFile(*folder, kMenuCss) : nullptr;
+        const auto buttonFile =
+            folder->HasFile(kButtonStylesCss) ? parseFile(*folder, kButtonStylesCss) : nullptr;
+
+        ButtonStyleList &buttons = m_model.buttons();
+        publish::readButtonStyles(buttons, m_active && buttonFile ? &buttonFile->Root() : nullptr,
+                                  layoutFile->Root());
+        for (const ButtonStyle &button : buttons.styles())
+            for (Color c : {button.backgroundColor, button.textColor, button.borderTopLeftColor,
+                            button.borderBottomRightColor})
+                m_colors.add(c);
+        m_flags.buttonStylesLoaded = buttons.foundInCss;
+
+        readLayoutTree(layoutFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
+
+        // A portal that never had an active layout has no settings script yet: nothing to read then.
+        Ref<IServerFolder> settings = connection.folder(folders::CompanySettings);
+        if (settings->HasFile(kLayoutSettingsScript)) {
+            const publish::FavoriteSwitches favorites =
+                publish::readLayoutSettings(readTextFile(*settings, kLayoutSettingsScript));
+            if (favorites.infoFavorites)
+                m_model.region(RegionId::KwRootTop).showFavorites = *favorites.infoFavorites;
+            if (favorites.secondLevelFavorites)
+                m_model.region(RegionId::KwNavigate).showFavorites = *favorites.secondLevelFavorites;
+        }
+
+        if (menuFile)
+            readLayoutTree(menuFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
+    } catch (const ServerError &error) {
+        m_prompter.showExtendedError(StringId::LayoutNotRead, error);
+        if (m_listener)
+            m_listener->layoutLoaded();
+        return false;
+    }
+    if (m_listener)
+        m_listener->layoutLoaded();
+    return true;
+}
+
+bool LayoutDocument::writeSettingsScript(const char *fileName, const std::string &text, StringId failure)
+{
+    try {
+        PortalConnection connection(*m_env.factory, m_env.session);
+        writeTextFile(*connection.folder(folders::CompanySettings), fileName, text);
+    } catch (const ServerError &error) {
+        m_prompter.showExtendedError(failure, error);
+        m_modified = false;
+        return false;
+    }
+    m_modified = false;
+    return true;
+}
+
+void LayoutDocument::writeStylesheets()
+{
+    auto companySettings = [this] { publishCompanySettings(m_env, m_company, m_prompter); };
+    try {
+        PortalConnection connection(*m_env.factory, m_env.session);
+        Ref<IServerFolder> folder = connection.folder(m_active ? folders::Style : folders::Templates);
+        publish::LayoutTreeOptions options;
+        options.active = m_active;
+        options.entryStyleFromCss = m_flags.entryStyleFromCss;
+        options.buttonStylesLoaded = m_flags.buttonStylesLoaded;
+        options.companySettings = companySettings;
+        writeWholeFile(*folder, m_name, generate([&](css::CCssElement &root) {
+            publish::buildLayoutTree(m_model, options, root);
+        }));
+        if (!m_active)
+            return;
+        writeWholeFile(*folder, kMenuCss, generate([&](css::CCssElement &root) {
+            publish::buildMenuTree(m_model, m_flags.entryStyleFromCss, root, companySettings);
+        }));
+        writeWholeFile(*folder, kButtonStylesCss, generate([&](css::CCssElement &root) {
+            publish::buildButtonStylesheet(m_model.buttons(), m_flags.buttonStylesLoaded, root);
+        }));
+        writeWholeFile(*folder, "rollover.asp", publish::makeRollover(m_model));
+    } catch (const ServerError &error) {
+        m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
+    }
+}
+
+void LayoutDocument::save(bool saveAs)
+{
+    if (saveAs || m_new) {
+        if (m_new && !m_commandSave &&
+            m_prompter.ask(StringId::NewLayoutNeedsName) != Prompter::Answer::Yes) {
+            m_name.clear();
+            return;
+        }
+        const std::optional<std::string> chosen = m_chooser.chooseForSave();
+        if (!chosen)
+            return;
+        m_name = *chosen;
+    }
+    m_active = isActiveLayoutFile(m_name);
+    if (m_active) {
+        writeSettingsScript(kStylesScript, publish::makeKwStyles(m_model), StringId::SpecialFormatsNotSaved);
+        writeSettingsScript(kLayoutSettingsScript, publish::makeLayoutSettings(m_model),
+                            StringId::FormatExtensionsNotSaved);
+    }
+    writeStylesheets();
+    updateTitle();
+    if (m_listener)
+        m_listener->layoutSaved();
+    m_modified = false;
+    m_saved = true;
+}
+
+void LayoutDocument::saveLayout(bool saveAs)
+{
+    m_saved = false;
+    save(saveAs);
+    if (m_saved && m_new) {
+        m_new = false;
+        m_modified = true;
+        m_name = std::string(kActiveLayoutFile);
+        m_active = true;
+        save(false);
+    }
+    bool reloaded = false;
+    try {
+        reloaded = m_env.session && m_env.session->ReloadLanguageTexts(1);
+    } catch (const ServerError &) {
+        reloaded = false;
+    }
+    if (!reloaded)
+        m_prompter.tell(StringId::LanguageTextsNotReloaded);
+}
+
+void LayoutDocument::close()
+{
+    if (m_modified) {
+        if (m_prompter.ask(StringId::AskSaveChangedLayout) == Prompter::Answer::Yes)
+            saveLayout(false);
+        m_modified = false;
+        m_navTopRemoved = false;
+    }
+    if (m_navTopRemoved) {
+        saveLayout(false);
+        m_modified = false;
+        m_navTopRemoved = false;
+    }
+    m_new = false;
+    m_open = false;
+    m_name.clear();
+    load();
+}
+
+void LayoutDocument::commandNew()
+{
+    close();
+    m_new = true;
+    m_open = true;
+    m_name.clear();
+    load();
+}
+
+void LayoutDocument::commandOpen()
+{
+    close();
+    const std::optional<std::string> chosen = m_chooser.chooseForOpen();
+    if (!chosen)
+        return;
+    openLayout(*chosen);
+}
+
+bool LayoutDocument::openLayout(const std::string &fileName)
+{
+    m_new = false;
+    m_name = fileName;
+    m_open = true;
+    return load();
+}
+
+void LayoutDocument::commandSave()
+{
+    m_commandSave = true;
+    saveLayout(false);
+    m_commandSave = false;
+}
+
+void LayoutDocument::commandSaveAs()
+{
+    m_commandSave = true;
+    saveLayout(true);
+    m_commandSave = false;
+}
+
+void LayoutDocument::commandSaveAsActive()
+{
+    if (!isActiveLayoutFile(m_name) && m_prompter.ask(StringId::AskSaveAsActive) != Prompter::Answer::Yes)
+        return;
+    m_name = std::string(kActiveLayoutFile);
+    saveLayout(false);
+}
+
+} // namespace kw::layout

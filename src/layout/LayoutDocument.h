@@ -1,0 +1,117 @@
+// The open layout as a document: its model, its state, and loading, saving and the layout commands.
+// The window, the command line and the tests all run this same code; they talk to the user through
+// the Prompter, a LayoutChooser and a WaitIndicator.
+#pragma once
+
+#include "base/Prompter.h"
+#include "layout/CompanySettings.h"
+#include "layout/LayoutModel.h"
+#include "layout/LayoutReader.h"
+#include "layout/LayoutValues.h"
+#include "server/LocalPortal.h"
+
+#include <optional>
+#include <string>
+
+namespace kw::layout {
+
+/// The layout list dialog, seen from the commands.
+class LayoutChooser {
+public:
+    virtual ~LayoutChooser() = default;
+    /// Open mode: the chosen layout's file name, or nothing when cancelled.
+    virtual std::optional<std::string> chooseForOpen() = 0;
+    /// Save mode: NAME.kwc or "global.css", or nothing when cancelled.
+    virtual std::optional<std::string> chooseForSave() = 0;
+};
+
+/// Told when the panes must follow the document.
+class DocumentListener {
+public:
+    virtual ~DocumentListener() = default;
+    /// A layout was loaded or reset: apply the switches, rebuild, lay out and repaint.
+    virtual void layoutLoaded() {}
+    /// The title changed after saving: repaint.
+    virtual void layoutSaved() {}
+};
+
+class LayoutDocument {
+public:
+    LayoutDocument(server::Environment env, Prompter &prompter, LayoutChooser &chooser, WaitIndicator &wait);
+
+    void setListener(DocumentListener *listener) { m_listener = listener; }
+
+    LayoutModel &model() { return m_model; }
+    const LayoutModel &model() const { return m_model; }
+    CompanySettings &companySettings() { return m_company; }
+    const ColorSet &layoutColors() const { return m_colors; }
+
+    // --- state -----------------------------------------------------------------------------------
+    const std::string &name() const { return m_name; }
+    void setName(std::string fileName) { m_name = std::move(fileName); }
+    bool isNew() const { return m_new; }
+    void setNew(bool on) { m_new = on; }
+    bool isOpen() const { return m_open; }
+    void setOpen(bool on) { m_open = on; }
+    bool isModified() const { return m_modified; }
+    void setModified(bool on) { m_modified = on; }
+    bool isActive() const { return m_active; }
+    /// `bEntryStyleFromCss` and `bButtonStylesLoaded`.
+    LayoutFlags &flags() { return m_flags; }
+    const LayoutFlags &flags() const { return m_flags; }
+    bool navTopRemoved() const { return m_navTopRemoved; }
+    bool saved() const { return m_saved; }
+    /// "Aktives Layout", the layout's name, or "Neues Layout".
+    const std::string &title() const { return m_title; }
+    /// "Layout: <title>", drawn in the application page of the preview.
+    std::string layoutLabel() const;
+
+    // --- loading and saving ----------------------------------------------------------------------
+    /// Loads the layout the state names (empty: a new layout with the defaults). False when a server
+    /// error stopped it (already reported).
+    bool load();
+    /// The save core: names the layout when needed and writes it; success is recorded in `saved()`.
+    void save(bool saveAs);
+    /// What every caller uses: `save`, a second, activating save of a layout that was new, then the
+    /// portal reloads its language texts.
+    void saveLayout(bool saveAs);
+
+    // --- commands --------------------------------------------------------------------------------
+    /// Leaves the current layout, asking to save a changed one; afterwards no layout is open.
+    void close();
+    void commandNew();
+    void commandOpen();
+    void commandSave();
+    void commandSaveAs();
+    void commandSaveAsActive();
+    /// Opens a layout by file name without asking (start-up and the command line).
+    bool openLayout(const std::string &fileName);
+
+private:
+    void updateTitle();
+    bool writeSettingsScript(const char *fileName, const std::string &text, StringId failure);
+    void writeStylesheets();
+
+    server::Environment m_env;
+    Prompter &m_prompter;
+    LayoutChooser &m_chooser;
+    WaitIndicator &m_wait;
+    DocumentListener *m_listener = nullptr;
+
+    LayoutModel m_model;
+    ColorSet m_colors;
+    CompanySettings m_company;
+
+    std::string m_name;
+    std::string m_title;
+    bool m_new = false;
+    bool m_open = false;
+    bool m_modified = false;
+    bool m_active = false;
+    LayoutFlags m_flags;
+    bool m_navTopRemoved = false;
+    bool m_commandSave = false;
+    bool m_saved = false;
+};
+
+} // namespace kw::layout

@@ -1,0 +1,74 @@
+#include "publish/CompanyScripts.h"
+
+#include <array>
+
+namespace kw::publish {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> kWelcomeLines = {
+    "<%\n",
+    "Execute Application(\"Ticket_Service\")\n",
+    "Set l_spSess = KwGetConnection()\n",
+    "Set l_spMLHlp = Server.CreateObject(\"Qrmlang.LangSupport\")\nSet l_spTrans = "
+    "l_spMLHlp.GetTranslationObject(l_spSess,Session.LCID)\n",
+    "l_strWelcome = l_spTrans.GetLangText(4, \"lc_WelcomeMsg\", -1, -1)\n",
+    "%>\n",
+};
+
+// The text between the first double quote at or after `from` and the next one.
+std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
+{
+    if (from == std::string_view::npos)
+        return std::nullopt;
+    const auto open = text.find('"', from);
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const auto close = text.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return std::string(text.substr(open + 1, close - open - 1));
+}
+
+} // namespace
+
+std::string makeMainLogo(std::string_view logoFile)
+{
+    return "<%\r\nstrCompanyLogo = \"" + std::string(logoFile) + "\"\r\n%>\r\n";
+}
+
+std::string makeWelcomeLiteral(std::string_view welcomeText)
+{
+    std::string doubled;
+    for (const char ch : welcomeText) {
+        doubled += ch;
+        if (ch == '"')
+            doubled += '"';
+    }
+    return "<%\r\nl_strWelcome = \"" + doubled + "\"\r\n%>\r\n";
+}
+
+std::span<const std::string_view> welcomeLanguageDependentLines()
+{
+    return kWelcomeLines;
+}
+
+std::optional<std::string> readMainLogo(std::string_view script)
+{
+    const auto key = script.find("strCompanyLogo");
+    if (key == std::string_view::npos)
+        return std::nullopt;
+    return quotedAfter(script, script.find('=', key));
+}
+
+std::optional<std::string> readWelcomeLiteral(std::string_view script)
+{
+    const auto key = script.find("l_strWelcome");
+    if (key == std::string_view::npos)
+        return std::nullopt;
+    if (script.find("l_spTrans.GetLangText", key) != std::string_view::npos)
+        return std::nullopt; // already language-dependent
+    return quotedAfter(script, key);
+}
+
+} // namespace kw::publish

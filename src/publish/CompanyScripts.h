@@ -1,0 +1,24 @@
+// The two small scripts through which the running portal gets its company logo and welcome text.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kw::publish {
+
+/// MainLogo.asp: "<%", strCompanyLogo = "NAME", "%>", CR LF line ends.
+std::string makeMainLogo(std::string_view logoFile);
+/// welcome.asp in the literal form, the text's double quotes doubled.
+std::string makeWelcomeLiteral(std::string_view welcomeText);
+/// The lines of welcome.asp in the language-dependent form, each appended to the file on its own.
+std::span<const std::string_view> welcomeLanguageDependentLines();
+
+/// The logo's file name from MainLogo.asp; no value when the quotes around it are not found.
+std::optional<std::string> readMainLogo(std::string_view script);
+/// The welcome text of a literal welcome.asp; no value when the file is already language-dependent or
+/// holds no quoted text.
+std::optional<std::string> readWelcomeLiteral(std::string_view script);
+
+} // namespace kw::publish
