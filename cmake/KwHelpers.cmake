@@ -52,11 +52,14 @@ function(kw_embed_files target ns func)
     list(APPEND entries "${key}=${CMAKE_CURRENT_SOURCE_DIR}/${path}")
     list(APPEND deps "${CMAKE_CURRENT_SOURCE_DIR}/${path}")
   endforeach()
+  # The list travels as one argument: '|' stands for the list separator.
+  string(REPLACE ";" "|" packed "${entries}")
   add_custom_command(
     OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNS=${ns} -DFUNC=${func} "-DENTRIES=${entries}"
+    COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNS=${ns} -DFUNC=${func} "-DENTRIES=${packed}"
             -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
     DEPENDS ${deps} ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
-    COMMENT "Embedding files into ${target}")
+    COMMENT "Embedding files into ${target}"
+    VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()
