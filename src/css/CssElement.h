@@ -55,6 +55,10 @@ private:
     std::unordered_map<std::string, std::size_t> m_index;
 };
 
+namespace detail {
+struct ElementAccess;
+} // namespace detail
+
 class CCssElement {
 public:
     CCssElement(std::string name, CSSTYPE type);
@@ -89,7 +93,8 @@ public:
 
 private:
     friend class CCssDocument;
-    void Clear(); // removes all properties and children
+    friend struct detail::ElementAccess; // the reader hands over whole property lists
+    void Clear();                        // removes all properties and children
 
     std::string m_name;
     CSSTYPE m_type;

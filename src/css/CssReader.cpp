@@ -16,6 +16,13 @@
 
 namespace kw::css::detail {
 
+struct ElementAccess {
+    static void setProperties(CCssElement &element, PropertyList properties)
+    {
+        element.m_properties = std::move(properties);
+    }
+};
+
 namespace {
 
 using syntax::escapeLength;
@@ -279,13 +286,13 @@ private:
         }
     }
 
-    // Moves to the first of the stop characters outside strings, comments and escapes (not taken);
-    // returns it, or '\0' at the end of the text.
+    // Moves to the first of the stop characters (some of ';', '{', '}') outside strings, comments and
+    // escapes (not taken); returns it, or '\0' at the end of the text.
     char scanTo(std::string_view stops)
     {
         while (!atEnd()) {
             const char c = m_text[m_pos];
-            if (stops.find(c) != std::string_view::npos)
+            if (isStructural(c) && stops.find(c) != std::string_view::npos)
                 return c;
             if (c == '"' || c == '\'') {
                 skipString();
@@ -420,7 +427,7 @@ private:
             return; // the end of the text, or the '}' closing the block: the rule is dropped
         const std::string_view prelude = m_text.substr(start, m_pos - start);
         ++m_pos;
-        const PropertyList properties = readDeclarationBlock(depth > 0);
+        PropertyList properties = readDeclarationBlock(depth > 0);
         const std::vector<Selector> selectors = parseSelectors(prelude);
 
         std::size_t copyCost = 0;
@@ -435,8 +442,10 @@ private:
                 m_copyBudget -= copyCost;
             }
             CCssElement *element = createElement(container, selectors[i]);
-            for (const Property &property : properties)
-                element->SetProperty(property.name, property.value);
+            if (i + 1 == selectors.size())
+                ElementAccess::setProperties(*element, std::move(properties));
+            else
+                ElementAccess::setProperties(*element, properties);
         }
     }
 
