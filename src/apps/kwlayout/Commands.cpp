@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "CliInteraction.h"
-#include "DemoPortal.h"
+#include "demo/DemoPortal.h"
 
 #include "base/StringTable.h"
 #include "base/Values.h"
@@ -111,7 +111,7 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     options.overwrite = invocation.force;
     server::createPortalStore(folder, options);
     if (invocation.demo)
-        fillDemoPortal(folder);
+        demo::fillDemoPortal(folder);
     out << "Portal created in " << folder.string() << (invocation.demo ? " (demo)" : "") << "\n";
     return 0;
 }

@@ -1,6 +1,6 @@
-#include "DemoPortal.h"
+#include "demo/DemoPortal.h"
 
-#include "CliInteraction.h"
+#include "base/StringTable.h"
 
 #include "layout/LayoutDocument.h"
 #include "layout/LayoutValues.h"
@@ -13,16 +13,36 @@
 #include <string_view>
 
 namespace kw::demo {
-std::span<const std::uint8_t> picture(std::string_view name);
-}
-
-namespace kw::cli {
 
 namespace {
 
 constexpr std::string_view kPictures[] = {
     "backgrnd_CornerImage.gif", "logo.png", "header.jpg",   "bullet_big.gif",
     "bullet_small.gif",         "item.gif", "separator.gif"};
+
+// Writing the demo layouts asks nothing; any error makes the whole setup fail.
+class SilentPrompter final : public Prompter {
+public:
+    void tell(std::string_view message) override { m_messages += std::string(message) + "\n"; }
+    Answer ask(std::string_view) override { return Answer::No; }
+    void showExtendedError(StringId message, const ServerError &error) override
+    {
+        m_messages += std::string(loadString(message)) + " " + error.what() + "\n";
+        m_failed = true;
+    }
+    bool failed() const { return m_failed; }
+    const std::string &messages() const { return m_messages; }
+
+private:
+    std::string m_messages;
+    bool m_failed = false;
+};
+
+class NoChooser final : public layout::LayoutChooser {
+public:
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return std::nullopt; }
+};
 
 struct Assignment {
     std::string_view key, value;
@@ -109,15 +129,15 @@ void fillDemoPortal(const std::filesystem::path &folder)
     server::PortalConnection connection(*env.factory, env.session);
     server::Ref<server::IServerFolder> images = connection.folder(server::folders::CompanyImages);
     for (const std::string_view name : kPictures) {
-        const auto bytes = demo::picture(name);
+        const auto bytes = picture(name);
         images->GetFile(std::string(name), server::ModeCreateWrite)
             ->PutBytes(server::Bytes(bytes.begin(), bytes.end()));
     }
     server::writeTextFile(*connection.folder(server::folders::Style), "MainLogo.asp",
                           publish::makeMainLogo("logo.png"));
 
-    CliPrompter prompter(std::nullopt, std::cerr);
-    CliChooser chooser;
+    SilentPrompter prompter;
+    NoChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(env, prompter, chooser, wait);
     writeLayout(document, kAutumnLayout, "Herbst.kwc");
@@ -126,7 +146,13 @@ void fillDemoPortal(const std::filesystem::path &folder)
     document.setName("global.css");
     document.save(false);
     if (prompter.failed())
-        throw ServerError(ServerError::Fail, "The demo layouts could not be written.");
+        throw ServerError(ServerError::Fail, "The demo layouts could not be written: " + prompter.messages());
 }
 
-} // namespace kw::cli
+void createDemoPortal(const std::filesystem::path &folder)
+{
+    server::createPortalStore(folder, {"Demo-Portal", false});
+    fillDemoPortal(folder);
+}
+
+} // namespace kw::demo
