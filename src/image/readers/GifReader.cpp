@@ -15,6 +15,7 @@ namespace {
 struct Input {
     std::span<const std::uint8_t> data;
     std::size_t position = 0;
+    bool ranOut = false; // a read wanted more than was left
 };
 
 int readInput(GifFileType *gif, GifByteType *buffer, int length)
@@ -24,6 +25,8 @@ int readInput(GifFileType *gif, GifByteType *buffer, int length)
         std::min(static_cast<std::size_t>(std::max(length, 0)), input->data.size() - input->position);
     std::memcpy(buffer, input->data.data() + input->position, count);
     input->position += count;
+    if (count < static_cast<std::size_t>(std::max(length, 0)))
+        input->ranOut = true;
     return static_cast<int>(count);
 }
 
@@ -36,8 +39,12 @@ struct GifCloser {
 };
 using GifHandle = std::unique_ptr<GifFileType, GifCloser>;
 
-[[noreturn]] void throwGifError(int code)
+/// The exception for a giflib error code; a stream that ended early is a read error whatever giflib
+/// made of it.
+[[noreturn]] void throwGifError(int code, const Input &input)
 {
+    if (input.ranOut)
+        throw EGifFileReadError();
     switch (code) {
     case D_GIF_ERR_OPEN_FAILED:
     case D_GIF_ERR_READ_FAILED:
@@ -78,10 +85,10 @@ std::vector<int> rowOrder(int height, bool interlaced)
     return order;
 }
 
-BitmapImage readImage(GifFileType *gif, int transparent, const DecodeLimits &limits)
+BitmapImage readImage(GifFileType *gif, const Input &input, int transparent, const DecodeLimits &limits)
 {
     if (DGifGetImageDesc(gif) == GIF_ERROR)
-        throwGifError(gif->Error);
+        throwGifError(gif->Error, input);
     const GifImageDesc &desc = gif->Image;
     const ColorMapObject *map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
     if (!map || map->ColorCount <= 0 || map->ColorCount > 256)
@@ -112,7 +119,7 @@ BitmapImage readImage(GifFileType *gif, int transparent, const DecodeLimits &lim
     std::vector<GifPixelType> line(static_cast<std::size_t>(desc.Width));
     for (const int y : rowOrder(desc.Height, desc.Interlace)) {
         if (DGifGetLine(gif, line.data(), desc.Width) == GIF_ERROR)
-            throwGifError(gif->Error);
+            throwGifError(gif->Error, input);
         for (const GifPixelType index : line)
             if (index >= colorCount)
                 throw ESubscriptOutOfRange();
@@ -135,28 +142,28 @@ BitmapImage readGif(std::span<const std::uint8_t> data, const DecodeLimits &limi
     int error = 0;
     GifHandle gif(DGifOpen(&input, &readInput, &error));
     if (!gif)
-        throwGifError(error);
+        throwGifError(error, input);
 
     int transparent = -1;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR)
-            throwGifError(gif->Error);
+            throwGifError(gif->Error, input);
         switch (record) {
         case IMAGE_DESC_RECORD_TYPE:
-            return readImage(gif.get(), transparent, limits);
+            return readImage(gif.get(), input, transparent, limits);
         case EXTENSION_RECORD_TYPE: {
             int code = 0;
             GifByteType *block = nullptr;
             if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
-                throwGifError(gif->Error);
+                throwGifError(gif->Error, input);
             GraphicsControlBlock control;
             if (code == GRAPHICS_EXT_FUNC_CODE && block &&
                 DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
                 transparent = control.TransparentColor;
             while (block) {
                 if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR)
-                    throwGifError(gif->Error);
+                    throwGifError(gif->Error, input);
             }
             break;
         }

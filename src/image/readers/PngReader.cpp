@@ -24,8 +24,8 @@ struct PngContext {
     const std::uint8_t *data = nullptr;
     std::size_t size = 0;
     std::size_t position = 0;
-    int maxSide = 0;
-    char message[256] = {};
+    char message[512] = {};
+    char warning[256] = {}; // the latest warning, which often says what an error is about
 };
 
 /// What the header says about the picture.
@@ -55,11 +55,19 @@ struct PngPlan {
 [[noreturn]] void onError(png_structp png, png_const_charp text)
 {
     auto *context = static_cast<PngContext *>(png_get_error_ptr(png));
-    std::snprintf(context->message, sizeof context->message, "%s", text ? text : "PNG error");
+    if (context->warning[0] != '\0')
+        std::snprintf(context->message, sizeof context->message, "%s (%s)", text ? text : "PNG error",
+                      context->warning);
+    else
+        std::snprintf(context->message, sizeof context->message, "%s", text ? text : "PNG error");
     png_longjmp(png, 1);
 }
 
-void onWarning(png_structp, png_const_charp) {}
+void onWarning(png_structp png, png_const_charp text)
+{
+    auto *context = static_cast<PngContext *>(png_get_error_ptr(png));
+    std::snprintf(context->warning, sizeof context->warning, "%s", text ? text : "");
+}
 
 void onRead(png_structp png, png_bytep out, png_size_t length)
 {
@@ -77,8 +85,8 @@ bool readHeader(PngContext *context, PngHeader *header)
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_read_fn(png, context, &onRead);
-    png_set_user_limits(png, static_cast<png_uint_32>(context->maxSide),
-                        static_cast<png_uint_32>(context->maxSide));
+    // The size is checked against the decoding limits after the header, with a clearer message.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_chunk_malloc_max(png, 8 * 1024 * 1024);
     // Text, colour profiles and suggested palettes play no part in showing the picture.
     static const png_byte kIgnored[] = {'t', 'E', 'X', 't', '\0', 'z', 'T', 'X', 't', '\0',
@@ -237,12 +245,12 @@ BitmapImage readPng(std::span<const std::uint8_t> data, const DecodeLimits &limi
     PngContext context;
     context.data = data.data();
     context.size = data.size();
-    context.maxSide = limits.maxSide;
     PngReadStruct guard(context);
 
     PngHeader header;
     if (!readHeader(&context, &header))
         throw EPngError(context.message);
+    context.warning[0] = '\0';
     if (!limits.allows(header.width, header.height))
         throw EPngError(limits.refusal(header.width, header.height));
 
