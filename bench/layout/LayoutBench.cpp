@@ -1,0 +1,117 @@
+// Speed of the layout engine on the demo portal: stylesheet text of the active layout parsed and
+// generated (MB/s), and a whole load and a whole activation against a local portal (milliseconds).
+#include "css/CssDocument.h"
+#include "demo/DemoPortal.h"
+#include "layout/LayoutDocument.h"
+#include "server/PortalAccess.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The demo portal, created once in a temporary folder and removed at exit.
+class DemoPortal {
+public:
+    DemoPortal()
+    {
+        std::string pattern = (fs::temp_directory_path() / "kwbench-XXXXXX").string();
+        m_folder = ::mkdtemp(pattern.data());
+        kw::demo::createDemoPortal(m_folder);
+    }
+    ~DemoPortal()
+    {
+        std::error_code ec;
+        fs::remove_all(m_folder, ec);
+    }
+    const fs::path &folder() const { return m_folder; }
+    std::string globalCss() const
+    {
+        kw::server::Environment env = kw::server::LocalPortal::open(m_folder);
+        kw::server::PortalConnection connection(*env.factory, env.session);
+        return kw::server::readTextFile(*connection.folder(kw::server::folders::Style), "global.css");
+    }
+
+private:
+    fs::path m_folder;
+};
+
+DemoPortal &demo()
+{
+    static DemoPortal portal;
+    return portal;
+}
+
+class QuietPrompter final : public kw::Prompter {
+public:
+    void tell(std::string_view) override {}
+    Answer ask(std::string_view) override { return Answer::Yes; }
+    void showExtendedError(kw::StringId, const kw::ServerError &error) override { throw error; }
+};
+
+class NoChooser final : public kw::layout::LayoutChooser {
+public:
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return std::nullopt; }
+};
+
+void ParseDemoLayout(benchmark::State &state)
+{
+    const std::string text = demo().globalCss();
+    for (auto _ : state) {
+        kw::css::CCssDocument document;
+        document.New();
+        document.LoadCss(text.data(), static_cast<int>(text.size()), true);
+        benchmark::DoNotOptimize(document.Root().GetChildren().size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(ParseDemoLayout);
+
+void GenerateDemoLayout(benchmark::State &state)
+{
+    const std::string text = demo().globalCss();
+    kw::css::CCssDocument document;
+    document.New();
+    document.LoadCss(text.data(), static_cast<int>(text.size()), true);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string generated = document.GenerateCss();
+        bytes += generated.size();
+        benchmark::DoNotOptimize(generated.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(GenerateDemoLayout);
+
+struct Session {
+    QuietPrompter prompter;
+    NoChooser chooser;
+    kw::NoWaitIndicator wait;
+    kw::layout::LayoutDocument document{kw::server::LocalPortal::open(demo().folder()), prompter, chooser, wait};
+};
+
+void LoadActiveLayout(benchmark::State &state)
+{
+    Session session;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(session.document.openLayout("global.css"));
+}
+BENCHMARK(LoadActiveLayout)->Unit(benchmark::kMillisecond);
+
+void LoadAndActivate(benchmark::State &state)
+{
+    Session session;
+    for (auto _ : state) {
+        session.document.openLayout("Blau.kwc");
+        session.document.commandSaveAsActive();
+    }
+}
+BENCHMARK(LoadAndActivate)->Unit(benchmark::kMillisecond);
+
+} // namespace

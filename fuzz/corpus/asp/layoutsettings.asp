@@ -1,0 +1,4 @@
+sub SetLayoutSettings()
+	Application("g_bShowInfoFav") = true
+	Application("g_bShowSecondLevelFav") = false
+end sub

@@ -1,0 +1,3 @@
+<%
+strCompanyLogo = "logo.png"
+%>

@@ -1,0 +1,3 @@
+<%
+l_strWelcome = "Willkommen ""hier"""
+%>
