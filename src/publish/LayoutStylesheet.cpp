@@ -70,6 +70,16 @@ void addLinkStates(CCssElement &parent, Color link, Color hover, const Font *fon
     addLinkState(parent, "hover", hover, font, hoverDecoration);
 }
 
+// The portlet header's style, the same under TD and TR.
+void writePortletHeader(CCssElement &parent, const PageStyle &page)
+{
+    CCssElement &header = addClass(parent, "KwPortletHeader");
+    setColor(header, "BACKGROUND-COLOR", page.portletHeaderBackgroundColor);
+    setColor(header, "COLOR", page.portletHeaderTextColor);
+    setFont(header, page.portalFontFamily, page.portletHeaderSize, page.portletHeaderWeight);
+    header.SetProperty("TEXT-ALIGN", "left");
+}
+
 void writeBody(CCssElement &root, const LayoutModel &model, const std::vector<RegionId> &regions)
 {
     const RegionStyle &page = model.pageRegion();
@@ -119,11 +129,7 @@ void writeTd(CCssElement &root, const LayoutModel &model, const std::vector<Regi
     setFont(portletTitle, page.portletTitleFontFamily, page.portalFontSize, page.portalFontWeight);
     portletTitle.SetProperty("TEXT-ALIGN", "left");
 
-    CCssElement &portletHeader = addClass(td, "KwPortletHeader");
-    setColor(portletHeader, "BACKGROUND-COLOR", page.portletHeaderBackgroundColor);
-    setColor(portletHeader, "COLOR", page.portletHeaderTextColor);
-    setFont(portletHeader, page.portalFontFamily, page.portletHeaderSize, page.portletHeaderWeight);
-    portletHeader.SetProperty("TEXT-ALIGN", "left");
+    writePortletHeader(td, page);
 
     setColor(addClass(td, "KwGridText"), "COLOR", page.gridTextColor);
     setColor(addClass(td, "KwPortletText"), "COLOR", page.portletTextColor);
@@ -195,11 +201,7 @@ void writeTr(CCssElement &root, const PageStyle &page)
     portletTitle.SetProperty("PADDING-BOTTOM", "3px");
     portletTitle.SetProperty("PADDING-TOP", "3px");
     setColor(portletTitle, "BACKGROUND-COLOR", page.portalBackgroundColor);
-    CCssElement &portletHeader = addClass(tr, "KwPortletHeader");
-    setColor(portletHeader, "BACKGROUND-COLOR", page.portletHeaderBackgroundColor);
-    setColor(portletHeader, "COLOR", page.portletHeaderTextColor);
-    setFont(portletHeader, page.portalFontFamily, page.portletHeaderSize, page.portletHeaderWeight);
-    portletHeader.SetProperty("TEXT-ALIGN", "left");
+    writePortletHeader(tr, page);
 }
 
 bool hasOwnLinkStyle(RegionId id)
