@@ -1,3 +1,4 @@
+// Document operations: emptying, loading with argument checks, generating.
 #include "css/CssDocument.h"
 
 #include "css/CssReader.h"

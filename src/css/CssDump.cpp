@@ -1,3 +1,4 @@
+// The dump form: one line per element and property, indented by depth.
 #include "css/CssDump.h"
 
 #include <charconv>

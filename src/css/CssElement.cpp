@@ -1,3 +1,4 @@
+// Elements and their property lists; iterative destruction and comparison for trees of any depth.
 #include "css/CssElement.h"
 
 #include <utility>

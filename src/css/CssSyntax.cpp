@@ -1,3 +1,4 @@
+// Character classes, escapes and quoting of the stylesheet text.
 #include "css/CssSyntax.h"
 
 namespace kw::css::syntax {

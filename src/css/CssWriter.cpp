@@ -1,3 +1,4 @@
+// Writes the tree in pre-order: rules with full selectors, settings blocks as @kw-settings at-rules.
 #include "css/CssWriter.h"
 
 #include "css/CssSyntax.h"

@@ -1,3 +1,4 @@
+// Building trees and loading text for the stylesheet library tests.
 #include "CssTestSupport.h"
 
 #include <gtest/gtest.h>
