@@ -97,6 +97,10 @@ bool CLayoutImage::LoadFromFile(SeekableFile *file, int type)
     if (imageType == ImageType::Unknown)
         return false;
     try {
+        if (const auto bytes = file->inMemory()) {
+            *m_bitmap = decodePicture(imageType, *bytes, m_limits);
+            return true;
+        }
         const std::vector<std::uint8_t> block = readWhole(*file);
         *m_bitmap = decodePicture(imageType, block, m_limits);
         return true;

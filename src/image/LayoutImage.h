@@ -35,10 +35,11 @@ public:
     CLayoutImage(const CLayoutImage &) = delete;
     CLayoutImage &operator=(const CLayoutImage &) = delete;
 
-    /// Reads the whole file (from its start, whatever its position) and decodes it with the reader of
-    /// `type`. A null file or a type outside 1..5 returns false at once, without reading and without
-    /// touching the image or lastError(). Otherwise a failure sets lastError(): a file error's own text
-    /// (at most 256 bytes), a reader's text, or "unknown error reading image" for anything else.
+    /// Reads the whole file (from its start, whatever its position; a memory file's contents are used
+    /// in place) and decodes it with the reader of `type`. A null file or a type outside 1..5 returns false
+    /// at once, without reading and without touching the image or lastError(). Otherwise a failure sets
+    /// lastError(): a file error's own text (at most 256 bytes), a reader's text, or "unknown error reading
+    /// image" for anything else.
     bool LoadFromFile(SeekableFile *file, int type);
 
     /// Loads the resource `resourceName` of the type name that belongs to `type` (see

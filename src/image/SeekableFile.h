@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,9 @@ public:
     virtual std::uint64_t seek(std::int64_t offset, SeekOrigin origin = SeekOrigin::Begin) = 0;
     virtual std::uint64_t position() const = 0;
     virtual std::uint64_t length() const = 0;
+    /// The whole contents when the file is held in memory, so that readers can use them without a copy;
+    /// no value for files that must be read.
+    virtual std::optional<std::span<const std::uint8_t>> inMemory() const { return std::nullopt; }
 
 protected:
     SeekableFile() = default;
@@ -71,6 +75,7 @@ public:
     std::uint64_t seek(std::int64_t offset, SeekOrigin origin = SeekOrigin::Begin) override;
     std::uint64_t position() const override { return m_position; }
     std::uint64_t length() const override { return m_length; }
+    std::optional<std::span<const std::uint8_t>> inMemory() const override { return bytes(); }
 
     /// Writes the bytes at the current position and moves past them.
     void write(std::span<const std::uint8_t> bytes);

@@ -2,6 +2,8 @@
 #include "image/ImageErrors.h"
 #include "image/Readers.h"
 
+#include <algorithm>
+
 namespace kw::image {
 
 namespace {
@@ -17,9 +19,11 @@ void checkIndices(const BitmapImage &image)
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t *row = image.rowFromTop(y);
         if (image.bitsPerPixel == 8) {
+            std::uint8_t highest = 0;
             for (int x = 0; x < image.width; ++x)
-                if (row[x] >= count)
-                    throw ESubscriptOutOfRange();
+                highest = std::max(highest, row[x]);
+            if (highest >= count)
+                throw ESubscriptOutOfRange();
             continue;
         }
         for (int x = 0; x < image.width; ++x)

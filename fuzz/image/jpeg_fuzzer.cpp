@@ -1,0 +1,7 @@
+// Fuzz target: the reader of JPEG streams.
+#include "FuzzPicture.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    return kw::fuzz::fuzzPicture(kw::image::ImageType::Jpeg, data, size);
+}
