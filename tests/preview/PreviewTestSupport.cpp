@@ -1,0 +1,40 @@
+#include "PreviewTestSupport.h"
+
+#include "demo/DemoPortal.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace kw::preview::test {
+
+void ensureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "preview_tests";
+    static char *argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+DemoPreview::DemoPreview()
+{
+    ensureApplication();
+    demo::createDemoPortal(m_dir.path());
+    portalpage::HeaderDate date;
+    date.today =
+        std::chrono::year_month_day(std::chrono::year(2026), std::chrono::December, std::chrono::day(4));
+    m_preview = std::make_unique<LayoutPreview>(server::LocalPortal::open(m_dir.path()), m_prompter, date);
+}
+
+void DemoPreview::openActiveWithClassicMenu()
+{
+    ASSERT_TRUE(m_preview->open("Aktives Layout")) << m_prompter.describe();
+    layout::LayoutModel &model = m_preview->document().model();
+    model.setSwitch(&layout::PaneSwitches::useTreeMenu, false);
+    model.setSwitch(&layout::PaneSwitches::menuRight, false);
+    m_preview->applySwitches();
+}
+
+} // namespace kw::preview::test
