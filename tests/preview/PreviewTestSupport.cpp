@@ -8,19 +8,9 @@
 
 namespace kw::preview::test {
 
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "preview_tests";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 DemoPreview::DemoPreview()
 {
-    ensureApplication();
+    EXPECT_NE(QCoreApplication::instance(), nullptr) << "the tests' main makes the application";
     demo::createDemoPortal(m_dir.path());
     portalpage::HeaderDate date;
     date.today =

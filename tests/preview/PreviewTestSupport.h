@@ -10,9 +10,6 @@
 
 namespace kw::preview::test {
 
-/// Makes the process's QApplication once (the tests run offscreen).
-void ensureApplication();
-
 /// A fresh demo portal with a layout preview on it (the header's date fixed to 4 December 2026).
 class DemoPreview {
 public:

@@ -1,0 +1,14 @@
+// main() of the preview tests: a QApplication on the offscreen platform around GoogleTest.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    // Listing the tests happens outside CTest's environment too: never reach for a real display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
