@@ -1,0 +1,317 @@
+#include "shell/CChildFrame.h"
+
+#include "platform/HelpLauncher.h"
+#include "platform/HostMessages.h"
+#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutDoc.h"
+#include "shell/CKwLOutTabbedView.h"
+#include "shell/HelpTopics.h"
+#include "shell/MenuResource.h"
+#include "shell/ModuleContract.h"
+#include "shell/ModuleState.h"
+#include "shell/Resource.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPixmap>
+#include <QShortcut>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace kw::shell {
+
+namespace {
+
+QString qt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::intptr_t address(const void *object)
+{
+    return reinterpret_cast<std::intptr_t>(object);
+}
+
+} // namespace
+
+CChildFrame::CChildFrame(QWidget *parent)
+    : QWidget(parent), m_document(new CKwLOutDoc(this)), m_title(qt(loadString(StringId::LayoutManager)))
+{
+    setObjectName(QStringLiteral("CChildFrame"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    buildMenus();
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this, [this] { routeCommand(res::ID_HELP); });
+}
+
+CChildFrame::~CChildFrame()
+{
+    if (m_tabbedView)
+        m_tabbedView->closeLayout();
+    delete m_toolBar.data();
+}
+
+QToolBar *CChildFrame::toolBar() const
+{
+    return m_toolBar.data();
+}
+
+QList<QAction *> CChildFrame::actionsOf(int command) const
+{
+    QList<QAction *> found;
+    const auto [first, last] = m_actions.equal_range(command);
+    for (auto it = first; it != last; ++it)
+        found.append(it->second);
+    return found;
+}
+
+void CChildFrame::buildMenus()
+{
+    for (const DropDownData &dropDown : menuResource()) {
+        auto *menu = new QMenu(QString::fromUtf8(dropDown.title), this);
+        for (const MenuItemData &item : dropDown.items) {
+            if (item.command == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction *action = menu->addAction(QString::fromUtf8(item.text));
+            const int id = item.command;
+            action->setProperty(kCommandProperty, id);
+            action->setCheckable(item.checkable);
+            if (item.handledBy == HandledBy::Console) {
+                // The console's own command: it connects and enables it when it offers it.
+                action->setProperty(kConsoleCommandProperty, true);
+                action->setEnabled(false);
+                continue;
+            }
+            m_actions.emplace(id, action);
+            connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this] { updateCommandStates(); });
+        m_menus.append(menu);
+    }
+}
+
+bool CChildFrame::createToolBar()
+{
+    const QList<QImage> &pictures = moduleResources().toolBarImages();
+    if (pictures.size() < 6)
+        return false;
+    auto *bar = new QToolBar(m_title, this);
+    bar->setObjectName(QString::number(res::IDR_KWLOUTMAN));
+    bar->setIconSize(QSize(16, 15));
+    bar->hide();
+    for (const ToolBarButtonData &button : toolBarResource()) {
+        if (button.command == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        const int id = button.command;
+        QAction *action =
+            bar->addAction(QIcon(QPixmap::fromImage(pictures[button.picture])), toolTipText(id));
+        action->setProperty(kCommandProperty, id);
+        m_actions.emplace(id, action);
+        connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
+    }
+    m_toolBar = bar;
+    return true;
+}
+
+bool CChildFrame::onCreateClient()
+{
+    m_tabbedView = new CKwLOutTabbedView(this);
+    m_tabbedView->setWindowTitle(m_title);
+    layout()->addWidget(m_tabbedView);
+    m_tabbedView->onCreate();
+    m_tabbedView->addPane(new preview::CKwLOutView(true), qt(loadString(StringId::DefaultStartPage)), true);
+    m_tabbedView->addPane(new preview::CKwLOutView(false), qt(loadString(StringId::ApplicationPages)), false);
+    connect(m_tabbedView, &QTabWidget::currentChanged, this, [this] { updateCommandStates(); });
+
+    if (!createToolBar())
+        return false;
+    QWidget *console = consoleMainWindow();
+    platform::sendHostMessage(console, platform::messages::GetDockStateName, 0, address(this), this);
+    platform::postHostMessage(console, platform::messages::PaneCreated, 0, address(m_toolBar.data()), this);
+    updateCommandStates();
+    return true;
+}
+
+void CChildFrame::attachToHost(QMdiSubWindow &host)
+{
+    m_host = &host;
+    host.setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+    host.setSystemMenu(nullptr);
+    host.setWindowTitle(m_title);
+    host.installEventFilter(this);
+    host.showMaximized();
+}
+
+void CChildFrame::activateFrame()
+{
+    onUpdateFrameTitle();
+    if (m_host)
+        m_host->showMaximized();
+    else
+        show();
+}
+
+void CChildFrame::onUpdateFrameTitle()
+{
+    platform::postHostMessage(consoleMainWindow(), platform::messages::ShowFrameTitle, 0, address(&m_title),
+                              this);
+}
+
+QWidget *CChildFrame::consoleMainWindow() const
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (auto *main = qobject_cast<QMainWindow *>(w))
+            return main;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *main = qobject_cast<QMainWindow *>(top))
+            return main;
+    return nullptr;
+}
+
+bool CChildFrame::routeCommand(int id)
+{
+    bool handled = false;
+    try {
+        preview::CKwLOutView *pane = m_tabbedView ? m_tabbedView->activePane() : nullptr;
+        if (pane)
+            handled = pane->onCommand(id);
+        else if (m_tabbedView)
+            handled = m_tabbedView->onCommand(id);
+        if (!handled)
+            handled = onCommand(id);
+    } catch (const ServerError &error) {
+        modulePrompter().showExtendedError(StringId::ServerEnvironmentNotRead, error);
+        handled = true;
+    } catch (const std::exception &error) {
+        modulePrompter().tell(error.what());
+        handled = true;
+    }
+    updateCommandStates();
+    return handled;
+}
+
+CommandState CChildFrame::commandState(int id)
+{
+    CommandState state;
+    preview::CKwLOutView *pane = m_tabbedView ? m_tabbedView->activePane() : nullptr;
+    bool answered = false;
+    if (pane)
+        answered = pane->onUpdateCommand(id, state);
+    else if (m_tabbedView)
+        answered = m_tabbedView->onUpdateCommand(id, state);
+    if (!answered)
+        answered = onUpdateCommand(id, state);
+    if (!answered)
+        state.enabled = false;
+    return state;
+}
+
+void CChildFrame::updateCommandStates()
+{
+    try {
+        for (const auto &[id, action] : m_actions) {
+            const CommandState state = commandState(id);
+            action->setEnabled(state.enabled);
+            if (action->isCheckable())
+                action->setChecked(state.checked.value_or(false));
+        }
+    } catch (const std::exception &) {
+        // An update request that fails leaves the items as they were.
+    }
+}
+
+bool CChildFrame::onCommand(int id)
+{
+    switch (id) {
+    case res::ID_VIEW_LAYOUT_BAR:
+        m_toolBarWanted = !m_toolBarWanted;
+        applyToolBarRule(isVisible());
+        return true;
+    case res::ID_HELP:
+        platform::showHelpTopic(help::Frame);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CChildFrame::onUpdateCommand(int id, CommandState &state)
+{
+    switch (id) {
+    case res::ID_VIEW_LAYOUT_BAR:
+        state.checked = m_toolBarWanted;
+        return true;
+    case res::ID_HELP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CChildFrame::applyToolBarRule(bool frameShown)
+{
+    if (!m_toolBar)
+        return;
+    const bool docked = m_toolBar->parentWidget() != this;
+    m_toolBar->setVisible(m_toolBarWanted && frameShown && docked);
+}
+
+bool CChildFrame::event(QEvent *event)
+{
+    if (auto *command = platform::HostMessageEvent::as(event, platform::messages::Command)) {
+        command->setResult(routeCommand(static_cast<int>(command->wParam())) ? 1 : 0);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_host.data()) {
+        switch (event->type()) {
+        case QEvent::Close:
+            // Closing, like every other system command, is the console's business, not the user's.
+            event->ignore();
+            return true;
+        case QEvent::WindowStateChange:
+            if (!(m_host->windowState() & Qt::WindowMaximized))
+                QMetaObject::invokeMethod(m_host.data(), "showMaximized", Qt::QueuedConnection);
+            return false;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CChildFrame::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    onUpdateFrameTitle();
+    applyToolBarRule(isVisible());
+}
+
+void CChildFrame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    applyToolBarRule(true);
+}
+
+void CChildFrame::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    applyToolBarRule(false);
+}
+
+} // namespace kw::shell

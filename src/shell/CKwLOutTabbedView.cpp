@@ -1,0 +1,247 @@
+#include "shell/CKwLOutTabbedView.h"
+
+#include "platform/HostMessages.h"
+#include "preview/CKwLOutView.h"
+#include "shell/CLayoutListDlg.h"
+#include "shell/ModuleState.h"
+#include "shell/Resource.h"
+
+#include <exception>
+
+namespace kw::shell {
+
+namespace {
+
+// The wait box the document shows: the test's replacement when there is one, else the view's own.
+class ForwardingWait final : public WaitIndicator {
+public:
+    explicit ForwardingWait(WaitIndicator &own) : m_own(own) {}
+    void show(std::string_view text) override { current().show(text); }
+    void close() override { current().close(); }
+
+private:
+    WaitIndicator &current() const
+    {
+        WaitIndicator *replacement = moduleState().waitIndicator;
+        return replacement ? *replacement : m_own;
+    }
+    WaitIndicator &m_own;
+};
+
+bool isLayoutCommand(int id)
+{
+    return id >= res::ID_LAYOUT_OPEN && id <= res::ID_LAYOUT_SAVE_AS_ACTIVE;
+}
+
+bool hasServer()
+{
+    return moduleState().factory && moduleState().session;
+}
+
+void reportNoServer()
+{
+    modulePrompter().showExtendedError(
+        StringId::ServerEnvironmentNotLoaded,
+        ServerError(ServerError::NullPointer, "The module has no server environment."));
+}
+
+} // namespace
+
+CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
+    : QTabWidget(parent), m_wait(std::make_unique<ForwardingWait>(m_waitBox)),
+      m_document(std::make_unique<layout::LayoutDocument>(
+          moduleEnvironment(), modulePrompter(), static_cast<layout::LayoutChooser &>(*this), *m_wait))
+{
+    setObjectName(QStringLiteral("CKwLOutTabbedView"));
+    setDocumentMode(true);
+    setTabPosition(QTabWidget::South);
+    m_document->setListener(this);
+}
+
+CKwLOutTabbedView::~CKwLOutTabbedView()
+{
+    m_document->setListener(nullptr);
+}
+
+void CKwLOutTabbedView::onCreate()
+{
+    layout::LayoutDocument &doc = document();
+    doc.setNew(false);
+    doc.setOpen(false);
+    doc.setName({});
+    if (moduleState().idleInit)
+        return;
+    CLayoutListDlg dialog(moduleEnvironment(), modulePrompter());
+    const int result = dialog.doModal();
+    if (result == res::IDOK) {
+        doc.setName(dialog.chosenFile());
+        doc.setOpen(true);
+    } else if (result == CLayoutListDlg::ResultNew) {
+        doc.setNew(true);
+        doc.setOpen(true);
+    }
+}
+
+void CKwLOutTabbedView::addPane(preview::CKwLOutView *pane, const QString &title, bool active)
+{
+    pane->setTabbedView(this);
+    if (pane->isStartPagePane())
+        m_startPagePane = pane;
+    else
+        m_appPagesPane = pane;
+    const int index = addTab(pane, title);
+    if (active)
+        setCurrentIndex(index);
+}
+
+void CKwLOutTabbedView::onInitialUpdate()
+{
+    layout::LayoutDocument &doc = document();
+    if (!hasServer() && !doc.name().empty()) {
+        reportNoServer();
+        doc.setOpen(false);
+        doc.setName({});
+    }
+    guarded([&] { doc.load(); });
+}
+
+preview::CKwLOutView *CKwLOutTabbedView::activePane() const
+{
+    return dynamic_cast<preview::CKwLOutView *>(currentWidget());
+}
+
+preview::CKwLOutView *CKwLOutTabbedView::otherPane(const preview::CKwLOutView *pane) const
+{
+    if (pane && pane == m_startPagePane)
+        return m_appPagesPane;
+    if (pane && pane == m_appPagesPane)
+        return m_startPagePane;
+    return nullptr;
+}
+
+template <class F> void CKwLOutTabbedView::guarded(F &&command)
+{
+    try {
+        command();
+    } catch (const ServerError &error) {
+        modulePrompter().showExtendedError(StringId::ServerEnvironmentNotRead, error);
+    } catch (const std::exception &error) {
+        modulePrompter().tell(error.what());
+    }
+}
+
+bool CKwLOutTabbedView::onCommand(int id)
+{
+    if (!isLayoutCommand(id))
+        return false;
+    if (!hasServer()) {
+        reportNoServer();
+        return true;
+    }
+    layout::LayoutDocument &doc = document();
+    switch (id) {
+    case res::ID_LAYOUT_NEW:
+        guarded([&] { doc.commandNew(); });
+        break;
+    case res::ID_LAYOUT_OPEN:
+        guarded([&] { doc.commandOpen(); });
+        break;
+    case res::ID_LAYOUT_SAVE:
+        guarded([&] { doc.commandSave(); });
+        break;
+    case res::ID_LAYOUT_SAVE_AS:
+        guarded([&] { doc.commandSaveAs(); });
+        break;
+    case res::ID_LAYOUT_SAVE_AS_ACTIVE:
+        guarded([&] { doc.commandSaveAsActive(); });
+        break;
+    case res::ID_LAYOUT_DELETE:
+        guarded([&] { deleteLayouts(); });
+        break;
+    }
+    return true;
+}
+
+bool CKwLOutTabbedView::onUpdateCommand(int id, CommandState &state)
+{
+    if (!isLayoutCommand(id))
+        return false;
+    state.enabled = true;
+    return true;
+}
+
+void CKwLOutTabbedView::closeLayout()
+{
+    if (!hasServer())
+        document().setModified(false);
+    guarded([this] { document().close(); });
+}
+
+void CKwLOutTabbedView::cleanUp()
+{
+    // The document's close asks and saves exactly as the clean-up does; only the panes must not follow.
+    if (!hasServer())
+        document().setModified(false);
+    m_panesFollow = false;
+    guarded([this] {
+        layout::LayoutDocument &doc = document();
+        doc.close();
+        doc.setNew(true);
+        doc.setOpen(false);
+        doc.setName({});
+    });
+    m_panesFollow = true;
+}
+
+void CKwLOutTabbedView::deleteLayouts()
+{
+    CLayoutListDlg dialog(moduleEnvironment(), modulePrompter());
+    dialog.setDeleteMode();
+    dialog.doModal();
+}
+
+std::optional<std::string> CKwLOutTabbedView::chooseForOpen()
+{
+    CLayoutListDlg dialog(moduleEnvironment(), modulePrompter());
+    dialog.setOpenMode();
+    if (dialog.doModal() != res::IDOK)
+        return std::nullopt;
+    return dialog.chosenFile();
+}
+
+std::optional<std::string> CKwLOutTabbedView::chooseForSave()
+{
+    CLayoutListDlg dialog(moduleEnvironment(), modulePrompter());
+    dialog.setSaveMode();
+    if (dialog.doModal() != res::IDOK)
+        return std::nullopt;
+    return dialog.chosenFile();
+}
+
+void CKwLOutTabbedView::layoutLoaded()
+{
+    if (!m_panesFollow)
+        return;
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
+        if (pane)
+            pane->layoutChanged();
+}
+
+void CKwLOutTabbedView::layoutSaved()
+{
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
+        if (pane)
+            pane->layoutSaved();
+}
+
+bool CKwLOutTabbedView::event(QEvent *event)
+{
+    if (auto *message = platform::HostMessageEvent::as(event, platform::messages::CleanUpSnapIn)) {
+        cleanUp();
+        message->setResult(0);
+        return true;
+    }
+    return QTabWidget::event(event);
+}
+
+} // namespace kw::shell

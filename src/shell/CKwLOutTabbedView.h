@@ -1,0 +1,75 @@
+// The frame's client: a tabbed view with the two preview panes. It owns the open layout's document and runs
+// the layout commands.
+#pragma once
+
+#include "layout/LayoutDocument.h"
+#include "platform/WaitBox.h"
+#include "shell/Commands.h"
+
+#include <QTabWidget>
+
+#include <memory>
+
+namespace kw::preview {
+class CKwLOutView;
+}
+
+namespace kw::shell {
+
+class CKwLOutTabbedView : public QTabWidget,
+                          public CommandTarget,
+                          private layout::LayoutChooser,
+                          private layout::DocumentListener {
+public:
+    /// Takes the server environment of the module as it is now.
+    explicit CKwLOutTabbedView(QWidget *parent = nullptr);
+    ~CKwLOutTabbedView() override;
+
+    /// The start-up question: unless the module starts idle, the layout list dialog decides which layout
+    /// the state names (a stored one, a new one, or none).
+    void onCreate();
+    /// Inserts a pane as a tab.
+    void addPane(preview::CKwLOutView *pane, const QString &title, bool active);
+    /// Loads the layout the state names (nothing when none is open) and shows it in the panes.
+    void onInitialUpdate();
+
+    layout::LayoutDocument &document() { return *m_document; }
+    const layout::LayoutDocument &document() const { return *m_document; }
+    preview::CKwLOutView *startPagePane() const { return m_startPagePane; }
+    preview::CKwLOutView *appPagesPane() const { return m_appPagesPane; }
+    /// The pane of the current tab.
+    preview::CKwLOutView *activePane() const;
+    /// For one pane the other one (null for anything else).
+    preview::CKwLOutView *otherPane(const preview::CKwLOutView *pane) const;
+
+    /// The layout commands 32900 to 32905 and the frame's route below the panes.
+    bool onCommand(int id) override;
+    bool onUpdateCommand(int id, CommandState &state) override;
+
+    /// Leaves the layout as the commands do, asking to save a changed one; afterwards no layout is open.
+    void closeLayout();
+    /// "KwCleanUpSnapIn": saves a changed layout when the user agrees; the panes stay as they are.
+    void cleanUp();
+    /// Runs the layout list dialog in delete mode (the dialog deletes).
+    void deleteLayouts();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    std::optional<std::string> chooseForOpen() override;
+    std::optional<std::string> chooseForSave() override;
+    void layoutLoaded() override;
+    void layoutSaved() override;
+    /// Runs a document command, reporting anything unexpected instead of letting it out.
+    template <class F> void guarded(F &&command);
+
+    platform::QtWaitBox m_waitBox;
+    std::unique_ptr<WaitIndicator> m_wait;
+    std::unique_ptr<layout::LayoutDocument> m_document;
+    preview::CKwLOutView *m_startPagePane = nullptr;
+    preview::CKwLOutView *m_appPagesPane = nullptr;
+    bool m_panesFollow = true;
+};
+
+} // namespace kw::shell
