@@ -23,7 +23,8 @@ int readInput(GifFileType *gif, GifByteType *buffer, int length)
     auto *input = static_cast<Input *>(gif->UserData);
     const std::size_t count =
         std::min(static_cast<std::size_t>(std::max(length, 0)), input->data.size() - input->position);
-    std::memcpy(buffer, input->data.data() + input->position, count);
+    if (count > 0) // an empty span may have no data pointer at all
+        std::memcpy(buffer, input->data.data() + input->position, count);
     input->position += count;
     if (count < static_cast<std::size_t>(std::max(length, 0)))
         input->ranOut = true;
