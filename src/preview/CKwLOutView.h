@@ -1,11 +1,18 @@
-// A preview pane: one tab of the module's tabbed view. Shows the idle picture while no layout is open and
-// passes the commands it does not handle to its tabbed view.
+// A preview pane: one tab of the module's tabbed view. Holds the element windows of the portal page, lays
+// them out, shows the idle picture while no layout is open and passes the commands it does not handle to
+// its tabbed view.
 #pragma once
 
 #include "image/LayoutImage.h"
 #include "shell/Commands.h"
 
 #include <QAbstractScrollArea>
+#include <QEvent>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace kw::image {
 class DeviceContext;
@@ -17,6 +24,19 @@ class CKwLOutTabbedView;
 
 namespace kw::preview {
 
+class CPreviewElement;
+class PaneContents;
+
+/// The pane's own message to lay itself out once more (posted after its window was maximised); it carries
+/// the width and height to lay out for.
+class RelayoutEvent final : public QEvent {
+public:
+    static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 12);
+    RelayoutEvent(int newWidth, int newHeight) : QEvent(kType), width(newWidth), height(newHeight) {}
+    const int width;
+    const int height;
+};
+
 class CKwLOutView : public QAbstractScrollArea, public shell::CommandTarget {
 public:
     /// The first pane imitates the portal's start page (`isStartPagePane` true), the second an
@@ -27,7 +47,8 @@ public:
     bool isStartPagePane() const { return m_isStartPagePane; }
     /// The tabbed view that holds the pane and its layout document (null before it was inserted).
     shell::CKwLOutTabbedView *tabbedView() const { return m_tabbedView; }
-    void setTabbedView(shell::CKwLOutTabbedView *view) { m_tabbedView = view; }
+    /// Inserting the pane into its tabbed view creates the element windows over the view's document.
+    void setTabbedView(shell::CKwLOutTabbedView *view);
     /// Whether the tabbed view has a layout open.
     bool layoutOpen() const;
 
@@ -46,13 +67,36 @@ public:
     /// Draws the idle picture at its own size, centred in a client area of the given size.
     void drawIdlePicture(image::DeviceContext &dc, int clientWidth, int clientHeight) const;
 
+    /// The element windows by region name (six in the start page pane, eight in the application pages
+    /// pane); empty before the pane was inserted into its tabbed view.
+    const std::map<std::string, CPreviewElement *, std::less<>> &elements() const;
+    /// An element window by name; null when this pane has none of that name.
+    CPreviewElement *element(std::string_view name) const;
+    /// The portal page the pane shows (null before the pane was inserted).
+    PaneContents *contents() const { return m_contents.get(); }
+
+    /// Places the element windows for a requested size (raised to what the elements need) and sets the
+    /// scroll ranges; with no layout open every element window is empty.
+    void Layout(int width, int height);
+    /// After a display switch changed: the elements take the pane's switches and are rebuilt, and the
+    /// pane is laid out for its client size and repainted.
+    void ApplySwitches();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool event(QEvent *event) override;
 
 private:
+    void placeElements();
+
     bool m_isStartPagePane;
     shell::CKwLOutTabbedView *m_tabbedView = nullptr;
     image::CLayoutImage m_idlePicture;
+    std::unique_ptr<PaneContents> m_contents;
+    int m_requestedWidth = 100;
+    int m_requestedHeight = 100;
 };
 
 } // namespace kw::preview

@@ -2,6 +2,7 @@
 
 #include "platform/HostMessages.h"
 #include "preview/CKwLOutView.h"
+#include "preview/PaneElements.h"
 #include "shell/CLayoutListDlg.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
@@ -116,6 +117,22 @@ preview::CKwLOutView *CKwLOutTabbedView::otherPane(const preview::CKwLOutView *p
         return m_appPagesPane;
     if (pane && pane == m_appPagesPane)
         return m_startPagePane;
+    return nullptr;
+}
+
+QWidget *CKwLOutTabbedView::GetTwin(const QWidget *window) const
+{
+    if (const auto *pane = dynamic_cast<const preview::CKwLOutView *>(window))
+        return otherPane(pane);
+    const auto *element = dynamic_cast<const preview::CPreviewElement *>(window);
+    if (!element)
+        return nullptr;
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane}) {
+        if (!pane || pane->element(element->objectName().toStdString()) != element)
+            continue;
+        const preview::CKwLOutView *other = otherPane(pane);
+        return other ? other->element(element->objectName().toStdString()) : nullptr;
+    }
     return nullptr;
 }
 

@@ -41,6 +41,9 @@ public:
     preview::CKwLOutView *activePane() const;
     /// For one pane the other one (null for anything else).
     preview::CKwLOutView *otherPane(const preview::CKwLOutView *pane) const;
+    /// The twin of a window: for an element window of one pane the element window of the same name in the
+    /// other pane (null when that pane has none), for a pane the other pane, null for anything else.
+    QWidget *GetTwin(const QWidget *window) const;
 
     /// The layout commands 32900 to 32905 and the frame's route below the panes.
     bool onCommand(int id) override;
