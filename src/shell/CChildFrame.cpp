@@ -14,10 +14,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPixmap>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -156,10 +158,9 @@ void CChildFrame::attachToHost(QMdiSubWindow &host)
 void CChildFrame::activateFrame()
 {
     onUpdateFrameTitle();
+    show();
     if (m_host)
         m_host->showMaximized();
-    else
-        show();
 }
 
 void CChildFrame::onUpdateFrameTitle()
@@ -285,14 +286,28 @@ bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
             event->ignore();
             return true;
         case QEvent::WindowStateChange:
+            // Restoring or minimising the window is undone. The console's own switching between its
+            // windows may restore a window it deactivates; that one is left to the console.
+            // Decided once the change has settled: by then the console may have activated another.
             if (!(m_host->windowState() & Qt::WindowMaximized))
-                QMetaObject::invokeMethod(m_host.data(), "showMaximized", Qt::QueuedConnection);
+                QTimer::singleShot(0, this, [this] {
+                    if (m_host && !(m_host->windowState() & Qt::WindowMaximized) && isActiveHost())
+                        m_host->showMaximized();
+                });
             return false;
         default:
             break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool CChildFrame::isActiveHost() const
+{
+    if (!m_host)
+        return false;
+    QMdiArea *area = m_host->mdiArea();
+    return !area || area->activeSubWindow() == m_host.data();
 }
 
 void CChildFrame::resizeEvent(QResizeEvent *event)

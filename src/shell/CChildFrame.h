@@ -78,6 +78,8 @@ protected:
 private:
     void buildMenus();
     bool createToolBar();
+    /// Whether the frame's sub-window is the active one of its area (or stands alone).
+    bool isActiveHost() const;
 
     CKwLOutDoc *m_document;
     CKwLOutTabbedView *m_tabbedView = nullptr;

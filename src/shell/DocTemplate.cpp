@@ -7,6 +7,7 @@
 #include "shell/Resource.h"
 
 #include <QMdiSubWindow>
+#include <QVBoxLayout>
 
 #include <exception>
 
@@ -21,27 +22,30 @@ std::uint32_t CKwLOutDocTemplate::resourceId() const
 
 ModuleWindow CKwLOutDocTemplate::openDocumentFile(QMdiSubWindow &host)
 {
-    CChildFrame *frame = nullptr;
+    // The frame lies on a page of its own inside the sub-window, so that the console can hide and show the
+    // frame (and with it the toolbar) without hiding the sub-window itself.
+    QWidget *page = nullptr;
     try {
-        frame = new CChildFrame;
+        page = new QWidget;
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto *frame = new CChildFrame(page);
+        layout->addWidget(frame);
         // In its sub-window first, so that the frame finds the console's main window while it is made.
-        host.setWidget(frame);
-        if (!frame->document()->onNewDocument() || !frame->onCreateClient()) {
-            host.setWidget(nullptr);
-            delete frame;
-            return {};
+        host.setWidget(page);
+        if (frame->document()->onNewDocument() && frame->onCreateClient()) {
+            frame->attachToHost(host);
+            frame->tabbedView()->onInitialUpdate();
+            frame->activateFrame();
+            return {frame, frame->tabbedView(), frame->menus()};
         }
-        frame->attachToHost(host);
-        frame->tabbedView()->onInitialUpdate();
-        frame->activateFrame();
-        return {frame, frame->tabbedView(), frame->menus()};
     } catch (const std::exception &error) {
         modulePrompter().tell(error.what());
     } catch (...) {
     }
-    if (frame) {
+    if (page) {
         host.setWidget(nullptr);
-        delete frame;
+        delete page;
     }
     return {};
 }

@@ -40,9 +40,11 @@ inline constexpr const char *kConsoleCommandProperty = "kwConsoleCommand";
 
 /// A window the module made inside one of the console's sub-windows.
 struct ModuleWindow {
-    QWidget *frame = nullptr; ///< the sub-window's widget; null when the window could not be made
-    QWidget *view = nullptr;  ///< receives "KwCleanUpSnapIn" before the console closes the window
-    QList<QMenu *> menus;     ///< the menu bar while this window is active, owned by the frame
+    /// The frame, inside the sub-window; null when the window could not be made. It receives the console's
+    /// commands ("KwCommand"); hiding it (as the console does with inactive windows) hides its toolbar.
+    QWidget *frame = nullptr;
+    QWidget *view = nullptr; ///< receives "KwCleanUpSnapIn" before the console closes the window
+    QList<QMenu *> menus;    ///< the menu bar while this window is active, owned by the frame
 };
 
 /// The module's document template: creates a document with its frame and views on request.
@@ -51,7 +53,7 @@ public:
     virtual ~CPaneTemplate() = default;
     /// The resource number of the template's menu and toolbar.
     virtual std::uint32_t resourceId() const = 0;
-    /// Makes a new document and its frame as the widget of `host` (frameless and maximised). The module
+    /// Makes a new document and its frame inside `host` (frameless and maximised). The module
     /// may ask the user which layout to open before this returns. Never throws; on failure the result's
     /// frame is null and `host` is left empty.
     virtual ModuleWindow openDocumentFile(QMdiSubWindow &host) = 0;

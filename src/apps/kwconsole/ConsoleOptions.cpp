@@ -1,0 +1,59 @@
+#include "ConsoleOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace kw::console {
+
+std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString *message, int *exitCode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Host console of the layout designer KwLOutMan10."));
+    const QCommandLineOption portal(QStringLiteral("portal"), QStringLiteral("Portal folder to open."),
+                                    QStringLiteral("DIR"));
+    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Login name of the portal user."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption idle(QStringLiteral("idle"),
+                                  QStringLiteral("Open the designer without asking for a layout."));
+    parser.addOptions({portal, user, idle});
+    const QCommandLineOption help = parser.addHelpOption();
+    if (!parser.parse(arguments)) {
+        *message = parser.errorText() + QLatin1Char('\n') + parser.helpText();
+        *exitCode = 2;
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        *message = parser.helpText();
+        *exitCode = 0;
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *message = QStringLiteral("Unexpected argument: %1\n").arg(parser.positionalArguments().front()) +
+                   parser.helpText();
+        *exitCode = 2;
+        return std::nullopt;
+    }
+    ConsoleOptions options;
+    options.portal = parser.value(portal);
+    options.user = parser.value(user);
+    options.idle = parser.isSet(idle);
+    options.demoPortal = options.portal.isEmpty();
+    if (options.demoPortal)
+        options.portal = demoPortalFolder();
+    return options;
+}
+
+QString demoPortalFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .absoluteFilePath(QStringLiteral("demo-portal"));
+}
+
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace kw::console

@@ -1,0 +1,29 @@
+// The console's command line and the places it falls back to.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kw::console {
+
+struct ConsoleOptions {
+    QString portal;          ///< --portal DIR; empty: the demo portal
+    QString user;            ///< --user NAME; empty: the portal's first user
+    bool idle = false;       ///< --idle: open the module window without asking for a layout
+    bool demoPortal = false; ///< no --portal was given
+};
+
+/// Parses the arguments (argv[0] first). Gives the options, or nothing with `message` set to what to print
+/// (the help text, the version, or what is wrong; `exitCode` tells which).
+std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString *message, int *exitCode);
+
+/// The demo portal's folder: the user's data folder of the application, "demo-portal" inside.
+QString demoPortalFolder();
+
+/// Whether a window can be shown: a platform was chosen (QT_QPA_PLATFORM, e.g. offscreen for tests) or an
+/// X11 or Wayland display is there.
+bool displayAvailable();
+
+} // namespace kw::console

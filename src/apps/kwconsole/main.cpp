@@ -1,0 +1,90 @@
+// kwconsole: the host console. Opens a portal, loads the module KwLOutMan10 and shows its windows.
+#include "ConsoleOptions.h"
+#include "ConsoleWindow.h"
+#include "ModuleHost.h"
+
+#include "demo/DemoPortal.h"
+#include "platform/QtPrompter.h"
+#include "server/LocalPortal.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <exception>
+
+using namespace kw;
+
+namespace {
+
+void print(FILE *to, const QString &message)
+{
+    std::fputs(message.toLocal8Bit().constData(), to);
+    if (!message.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', to);
+}
+
+// The demo portal is made on the first start; a failure is reported and the console opens without it.
+bool ensureDemoPortal(const QString &folder, Prompter &prompter)
+{
+    if (server::LocalPortal::holdsPortal(folder.toStdString()))
+        return true;
+    try {
+        demo::createDemoPortal(folder.toStdString());
+        print(stdout, QStringLiteral("kwconsole: created the demo portal in %1").arg(folder));
+        std::fflush(stdout);
+        return true;
+    } catch (const std::exception &error) {
+        prompter.tell(QStringLiteral("Das Demo-Portal konnte nicht angelegt werden:\n%1")
+                          .arg(QString::fromUtf8(error.what()))
+                          .toStdString());
+        return false;
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Without a display Qt would abort inside QApplication; say so plainly instead.
+    if (!console::displayAvailable()) {
+        std::fputs("kwconsole: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                   "Start it in a graphical session, or set QT_QPA_PLATFORM (for example offscreen).\n",
+                   stderr);
+        return 3;
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("KwLOutMan10"));
+
+    QString message;
+    int exitCode = 0;
+    const std::optional<console::ConsoleOptions> options =
+        console::parseOptions(app.arguments(), &message, &exitCode);
+    if (!options) {
+        print(exitCode == 0 ? stdout : stderr, message);
+        return exitCode;
+    }
+
+    platform::QtPrompter prompter({}, QStringLiteral("kwconsole"));
+    console::ModuleHost host(console::defaultModulePath());
+    QString error;
+    if (!host.load(&error)) {
+        print(stderr, QStringLiteral("kwconsole: cannot load the module: %1").arg(error));
+        prompter.tell(QStringLiteral("Das Modul konnte nicht geladen werden:\n%1").arg(error).toStdString());
+        return 1;
+    }
+
+    int result = 0;
+    {
+        console::ConsoleWindow window(host, prompter);
+        window.show();
+        const bool portalReady = !options->demoPortal || ensureDemoPortal(options->portal, prompter);
+        if (portalReady && window.openPortal(options->portal, options->user)) {
+            const bool idle = options->idle;
+            QTimer::singleShot(0, &window, [&window, idle] { window.openModuleWindow(idle); });
+        }
+        result = app.exec();
+    }
+    host.terminate();
+    return result;
+}

@@ -1,0 +1,259 @@
+// kwconsole with the built module: options, opening portals, the module's window with its toolbar, title
+// and menus, refusals, commands to the pane, and closing.
+#include "ConsoleOptions.h"
+#include "ConsoleWindow.h"
+#include "ModuleHost.h"
+
+#include "demo/DemoPortal.h"
+#include "platform/HostMessages.h"
+#include "shell/ModuleContract.h"
+
+#include "ScriptedPrompter.h"
+#include "TempPortal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace kw::console {
+namespace {
+
+const QString kModule = QStringLiteral(KW_BINARY_DIR "/lib/libKwLOutMan10.so");
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Answers the module's own modal dialogs (which the test cannot reach inside the library) by closing them,
+// and notes what they showed.
+class ModalCloser {
+public:
+    ModalCloser()
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *dialog = qobject_cast<QDialog *>(modal);
+            if (!dialog)
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(dialog))
+                seen.append(box->text());
+            else
+                seen.append(dialog->objectName() + QLatin1Char(' ') + dialog->windowTitle());
+            dialog->reject();
+        });
+        m_timer.start();
+    }
+    QStringList seen;
+
+private:
+    QTimer m_timer;
+};
+
+// Counts the "KwCleanUpSnapIn" messages delivered anywhere in the application.
+class CleanUpCounter : public QObject {
+public:
+    CleanUpCounter() { qApp->installEventFilter(this); }
+    ~CleanUpCounter() override { qApp->removeEventFilter(this); }
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (platform::HostMessageEvent::is(event, platform::messages::CleanUpSnapIn))
+            ++count;
+        return false;
+    }
+};
+
+TEST(ConsoleOptions, PortalAndUserOrTheDemoPortal)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("KwLOutMan10"));
+    QString message;
+    int exitCode = -1;
+    auto parsed =
+        parseOptions({"kwconsole", "--portal", "/srv/portal", "--user", "gast"}, &message, &exitCode);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(QStringLiteral("/srv/portal"), parsed->portal);
+    EXPECT_EQ(QStringLiteral("gast"), parsed->user);
+    EXPECT_FALSE(parsed->demoPortal);
+
+    parsed = parseOptions({"kwconsole", "--user", "gast"}, &message, &exitCode);
+    ASSERT_TRUE(parsed);
+    EXPECT_TRUE(parsed->demoPortal);
+    EXPECT_TRUE(parsed->portal.endsWith(QStringLiteral("/KwLOutMan10/demo-portal")))
+        << parsed->portal.toStdString();
+
+    for (const QStringList &bad : {QStringList{"kwconsole", "--bogus"}, QStringList{"kwconsole", "extra"},
+                                   QStringList{"kwconsole", "--portal"}}) {
+        EXPECT_FALSE(parseOptions(bad, &message, &exitCode)) << bad.join(' ').toStdString();
+        EXPECT_EQ(2, exitCode);
+        EXPECT_FALSE(message.isEmpty());
+    }
+    EXPECT_FALSE(parseOptions({"kwconsole", "--help"}, &message, &exitCode));
+    EXPECT_EQ(0, exitCode);
+    EXPECT_TRUE(message.contains(QStringLiteral("--portal")));
+}
+
+TEST(ConsoleOptions, ADisplayIsThereWhenAPlatformOrAServerIsNamed)
+{
+    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+    const char *names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    for (const char *name : names)
+        qunsetenv(name);
+    EXPECT_FALSE(displayAvailable());
+    for (const char *name : names) {
+        qputenv(name, "x");
+        EXPECT_TRUE(displayAvailable()) << name;
+        qunsetenv(name);
+    }
+    for (int i = 0; i < 3; ++i)
+        if (!saved[i].isNull())
+            qputenv(names[i], saved[i]);
+}
+
+class Console : public ::testing::Test {
+protected:
+    test::TempDir demo;
+    ModuleHost host{kModule};
+    test::ScriptedPrompter prompter;
+    std::unique_ptr<ConsoleWindow> window;
+
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(host.load(&error)) << error.toStdString();
+        kw::demo::createDemoPortal(demo.path());
+        window = std::make_unique<ConsoleWindow>(host, prompter);
+        window->show();
+    }
+    void TearDown() override
+    {
+        if (window)
+            window->close();
+        window.reset();
+        host.terminate();
+    }
+    QString demoFolder() const { return QString::fromStdString(demo.path().string()); }
+    QStringList menuTitles() const
+    {
+        QStringList titles;
+        for (QAction *action : window->menuBar()->actions())
+            titles.append(action->text());
+        return titles;
+    }
+    QAction *moduleItem(int command) const
+    {
+        for (QAction *top : window->menuBar()->actions())
+            if (top->menu())
+                for (QAction *item : top->menu()->actions())
+                    if (item->property(shell::kCommandProperty).toInt() == command)
+                        return item;
+        return nullptr;
+    }
+};
+
+TEST_F(Console, ShowsTheModulesWindowWithItsToolbarTitleAndMenus)
+{
+    EXPECT_EQ(QStringLiteral("Layout öffnen"),
+              window->findChild<QAction *>(QStringLiteral("shortCut"))->text());
+    EXPECT_FALSE(window->findChild<QAction *>(QStringLiteral("shortCut"))->icon().isNull());
+    EXPECT_EQ((QStringList{"&Datei", "&Ansicht", "E&xtras"}), menuTitles());
+
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    EXPECT_TRUE(window->moduleAllowed());
+    QMdiSubWindow *sub = window->openModuleWindow(true);
+    ASSERT_NE(nullptr, sub);
+    settle();
+    EXPECT_EQ(1, window->announcedFrames());
+    ASSERT_EQ(1, window->dockedToolBars().size());
+    QPointer<QToolBar> bar = window->dockedToolBars()[0];
+    EXPECT_EQ(window.get(), bar->parentWidget());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(QStringLiteral("Layout Manager"), window->moduleTitle());
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" - Layout Manager")));
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("Demo-Portal")));
+
+    EXPECT_EQ((QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "&Hilfe", "E&xtras"}), menuTitles());
+    ASSERT_NE(nullptr, moduleItem(32772));
+    EXPECT_TRUE(moduleItem(32772)->isEnabled()) << "Firma öffnen is the console's";
+    EXPECT_FALSE(moduleItem(32773)->isEnabled()) << "Neue Firma is not offered";
+    EXPECT_TRUE(moduleItem(32900)->isEnabled());
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+
+    CleanUpCounter cleanUps;
+    window->closeAllModuleWindows();
+    EXPECT_EQ(1, cleanUps.count);
+    EXPECT_TRUE(window->moduleWindows().isEmpty());
+    EXPECT_TRUE(bar.isNull());
+    EXPECT_EQ((QStringList{"&Datei", "&Ansicht", "E&xtras"}), menuTitles());
+}
+
+TEST_F(Console, RefusesTheModuleToAUserWithoutAccessAndToAPortalItCannotOpen)
+{
+    EXPECT_FALSE(window->openPortal(demoFolder(), QStringLiteral("gast")));
+    EXPECT_FALSE(window->moduleAllowed());
+    ASSERT_EQ(1u, prompter.messages().size());
+    EXPECT_NE(std::string::npos, prompter.messages()[0].find("Gustav Gast hat keinen Zugriff"))
+        << prompter.describe();
+    EXPECT_EQ(nullptr, window->openModuleWindow(true));
+    window->runShortCut();
+    EXPECT_EQ(3u, prompter.messages().size());
+
+    EXPECT_FALSE(window->openPortal(demoFolder() + QStringLiteral("/nowhere"), {}));
+    EXPECT_NE(std::string::npos, prompter.messages().back().find("konnte nicht geöffnet werden"));
+
+    // The console stays usable: another portal opens.
+    EXPECT_TRUE(window->openPortal(demoFolder(), {}));
+    EXPECT_NE(nullptr, window->openModuleWindow(true));
+}
+
+TEST_F(Console, SendsCommandsToTheActivePaneAndTheShortCutToTheModule)
+{
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    EXPECT_FALSE(window->sendCommandToActivePane(32792)) << "no module window yet";
+    EXPECT_EQ(1u, prompter.messages().size());
+
+    ModalCloser closer;
+    window->runShortCut(); // opens a window without a question, then asks for a layout
+    ASSERT_EQ(1, window->moduleWindows().size());
+    ASSERT_EQ(1, closer.seen.size());
+    EXPECT_EQ(QStringLiteral("12014 Layout laden"), closer.seen[0]);
+
+    EXPECT_TRUE(window->sendCommandToActivePane(32792));
+    ASSERT_EQ(2, closer.seen.size());
+    EXPECT_TRUE(closer.seen[1].contains(QStringLiteral("Ländereinstellungen")))
+        << closer.seen[1].toStdString();
+}
+
+TEST_F(Console, ClosingCleansUpEveryModuleWindow)
+{
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    ASSERT_NE(nullptr, window->openModuleWindow(true));
+    ASSERT_NE(nullptr, window->openModuleWindow(true));
+    settle();
+    ASSERT_EQ(2, window->dockedToolBars().size());
+    // Only the active window's toolbar shows; switching windows switches toolbars.
+    EXPECT_FALSE(window->dockedToolBars()[0]->isVisible());
+    EXPECT_TRUE(window->dockedToolBars()[1]->isVisible());
+    window->mdiArea()->setActiveSubWindow(window->moduleWindows()[0]);
+    EXPECT_TRUE(window->dockedToolBars()[0]->isVisible());
+    EXPECT_FALSE(window->dockedToolBars()[1]->isVisible());
+
+    CleanUpCounter cleanUps;
+    window->close();
+    EXPECT_EQ(2, cleanUps.count);
+    EXPECT_TRUE(window->moduleWindows().isEmpty());
+    EXPECT_TRUE(window->dockedToolBars().isEmpty());
+}
+
+} // namespace
+} // namespace kw::console
