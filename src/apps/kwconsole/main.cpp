@@ -2,6 +2,7 @@
 #include "ConsoleOptions.h"
 #include "ConsoleWindow.h"
 #include "ModuleHost.h"
+#include "RenderCommand.h"
 
 #include "demo/DemoPortal.h"
 #include "platform/QtPrompter.h"
@@ -46,6 +47,9 @@ bool ensureDemoPortal(const QString &folder, Prompter &prompter)
 
 int main(int argc, char *argv[])
 {
+    // Drawing a layout into a file needs no window, and no display.
+    if (console::wantsRender(argc, argv))
+        return console::runRender(argc, argv);
     // Without a display Qt would abort inside QApplication; say so plainly instead.
     if (!console::displayAvailable()) {
         std::fputs("kwconsole: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
