@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, creates the demo portal (once) and shows it.
-# The portal lives in ${KW_DEMO_PORTAL:-$HOME/.local/share/KwLOutMan10/demo-portal}.
+# Sets up the machine, builds, creates the demo portal (once) and starts the designer on it in kwconsole.
+# The portal lives in ${KW_DEMO_PORTAL:-$HOME/.local/share/KwLOutMan10/demo-portal}; further arguments go to
+# kwconsole (for example --user gast). Without a display the window cannot open: the script says so and
+# shows the demo portal's layouts on the command line instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -8,8 +10,27 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 portal="${KW_DEMO_PORTAL:-$HOME/.local/share/KwLOutMan10/demo-portal}"
 kwlayout=build/bin/kwlayout
+kwconsole=build/bin/kwconsole
 if [ ! -f "$portal/KwPortal.sqlite" ]; then
   mkdir -p "$portal"
   "$kwlayout" --portal "$portal" portal-init --demo
 fi
 echo "Demo portal: $portal"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$kwconsole" --portal "$portal" "$@"
+fi
+
+echo "No display found (DISPLAY and WAYLAND_DISPLAY are not set), so the designer's window cannot open here."
+echo "Run this script in a graphical session to work in the window. The layouts of the demo portal:"
+"$kwlayout" --portal "$portal" list
+# Drawing the panes without a window, where kwconsole offers it.
+if "$kwconsole" --help 2>/dev/null | grep -q -- '--render'; then
+  out="${KW_DEMO_RENDER:-build/demo-render}"
+  mkdir -p "$out"
+  for pane in start app; do
+    QT_QPA_PLATFORM=offscreen "$kwconsole" --portal "$portal" --open "Aktives Layout" --pane "$pane" \
+      --render "$out/$pane.png"
+  done
+  echo "The active layout's panes, drawn without a window: $out/start.png and $out/app.png"
+fi

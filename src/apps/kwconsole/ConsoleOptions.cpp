@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace kw::console {
@@ -18,19 +19,23 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
                                   QStringLiteral("Open the designer without asking for a layout."));
     parser.addOptions({portal, user, idle});
     const QCommandLineOption help = parser.addHelpOption();
+    // The parser names the program only once an application object exists; this runs before.
+    const QString program =
+        arguments.isEmpty() ? QStringLiteral("kwconsole") : QFileInfo(arguments[0]).fileName();
+    const QString usage = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
     if (!parser.parse(arguments)) {
-        *message = parser.errorText() + QLatin1Char('\n') + parser.helpText();
+        *message = parser.errorText() + QLatin1Char('\n') + usage;
         *exitCode = 2;
         return std::nullopt;
     }
     if (parser.isSet(help)) {
-        *message = parser.helpText();
+        *message = usage;
         *exitCode = 0;
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        *message = QStringLiteral("Unexpected argument: %1\n").arg(parser.positionalArguments().front()) +
-                   parser.helpText();
+        *message =
+            QStringLiteral("Unexpected argument: %1\n").arg(parser.positionalArguments().front()) + usage;
         *exitCode = 2;
         return std::nullopt;
     }

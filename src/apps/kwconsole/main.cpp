@@ -47,9 +47,20 @@ bool ensureDemoPortal(const QString &folder, Prompter &prompter)
 
 int main(int argc, char *argv[])
 {
-    // Drawing a layout into a file needs no window, and no display.
-    if (console::wantsRender(argc, argv))
-        return console::runRender(argc, argv);
+    // The command line first, so that --help and mistakes are answered without a display. The name decides
+    // where the demo portal lives.
+    QCoreApplication::setApplicationName(QStringLiteral("KwLOutMan10"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString message;
+    int exitCode = 0;
+    const std::optional<console::ConsoleOptions> options =
+        console::parseOptions(arguments, &message, &exitCode);
+    if (!options) {
+        print(exitCode == 0 ? stdout : stderr, message);
+        return exitCode;
+    }
     // Without a display Qt would abort inside QApplication; say so plainly instead.
     if (!console::displayAvailable()) {
         std::fputs("kwconsole: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
@@ -58,16 +69,6 @@ int main(int argc, char *argv[])
         return 3;
     }
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("KwLOutMan10"));
-
-    QString message;
-    int exitCode = 0;
-    const std::optional<console::ConsoleOptions> options =
-        console::parseOptions(app.arguments(), &message, &exitCode);
-    if (!options) {
-        print(exitCode == 0 ? stdout : stderr, message);
-        return exitCode;
-    }
 
     platform::QtPrompter prompter({}, QStringLiteral("kwconsole"));
     console::ModuleHost host(console::defaultModulePath());
