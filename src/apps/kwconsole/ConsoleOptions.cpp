@@ -10,7 +10,10 @@ namespace kw::console {
 std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString *message, int *exitCode)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Host console of the layout designer KwLOutMan10."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Host console of the layout designer KwLOutMan10.\n"
+        "kwconsole [--portal DIR] --open NAME --render FILE.png [--pane start|app] [--size WxH]\n"
+        "draws a pane of a layout into a PNG file without a window."));
     const QCommandLineOption portal(QStringLiteral("portal"), QStringLiteral("Portal folder to open."),
                                     QStringLiteral("DIR"));
     const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Login name of the portal user."),

@@ -47,6 +47,9 @@ bool ensureDemoPortal(const QString &folder, Prompter &prompter)
 
 int main(int argc, char *argv[])
 {
+    // Drawing a layout into a file needs no window, and no display.
+    if (console::wantsRender(argc, argv))
+        return console::runRender(argc, argv);
     // The command line first, so that --help and mistakes are answered without a display. The name decides
     // where the demo portal lives.
     QCoreApplication::setApplicationName(QStringLiteral("KwLOutMan10"));
