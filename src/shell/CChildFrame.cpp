@@ -279,7 +279,10 @@ bool CChildFrame::event(QEvent *event)
 
 bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_host.data()) {
+    // The event type first: while the host window is being destroyed it still sends events (children
+    // removed), and the guarded pointer must not be read then.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Close || type == QEvent::WindowStateChange) && watched == m_host.data()) {
         switch (event->type()) {
         case QEvent::Close:
             // Closing, like every other system command, is the console's business, not the user's.
