@@ -139,7 +139,7 @@ void CAppPageWindow::placeControls()
 
 // --- the pane's windows --------------------------------------------------------------------------
 
-PaneElements::PaneElements(portalpage::PortalPane &pane, QWidget *parent) : m_pane(pane)
+PaneElements::PaneElements(portalpage::PortalPane &pane, QWidget *parent)
 {
     for (portalpage::CPreviewElement *element : pane.elements()) {
         CPreviewElement *window = nullptr;

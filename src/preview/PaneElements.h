@@ -103,7 +103,6 @@ public:
     void refresh();
 
 private:
-    portalpage::PortalPane &m_pane;
     std::map<std::string, CPreviewElement *, std::less<>> m_elements;
     std::vector<CPreviewElement *> m_ordered;
     CAppPageWindow *m_appPage = nullptr;
