@@ -148,6 +148,7 @@ bool CChildFrame::onCreateClient()
 void CChildFrame::attachToHost(QMdiSubWindow &host)
 {
     m_host = &host;
+    m_hostObject = &host;
     host.setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
     host.setSystemMenu(nullptr);
     host.setWindowTitle(m_title);
@@ -279,30 +280,27 @@ bool CChildFrame::event(QEvent *event)
 
 bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    // The event type first: while the host window is being destroyed it still sends events (children
-    // removed), and the guarded pointer must not be read then.
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Close || type == QEvent::WindowStateChange) && watched == m_host.data()) {
-        switch (event->type()) {
-        case QEvent::Close:
-            // Closing, like every other system command, is the console's business, not the user's.
-            event->ignore();
-            return true;
-        case QEvent::WindowStateChange:
-            // Restoring or minimising the window is undone. The console's own switching between its
-            // windows may restore a window it deactivates; that one is left to the console.
-            // Decided once the change has settled: by then the console may have activated another.
-            if (!(m_host->windowState() & Qt::WindowMaximized))
-                QTimer::singleShot(0, this, [this] {
-                    if (m_host && !(m_host->windowState() & Qt::WindowMaximized) && isActiveHost())
-                        m_host->showMaximized();
-                });
-            return false;
-        default:
-            break;
-        }
+    // Identity by the plain pointer: the filter also sees the events of a sub-window half destroyed.
+    if (watched != m_hostObject)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Close:
+        // Closing, like every other system command, is the console's business, not the user's.
+        event->ignore();
+        return true;
+    case QEvent::WindowStateChange:
+        // Restoring or minimising the window is undone. The console's own switching between its windows
+        // may restore a window it deactivates; that one is left to the console. Decided once the change
+        // has settled: by then the console may have activated another.
+        if (m_host && !(m_host->windowState() & Qt::WindowMaximized))
+            QTimer::singleShot(0, this, [this] {
+                if (m_host && !(m_host->windowState() & Qt::WindowMaximized) && isActiveHost())
+                    m_host->showMaximized();
+            });
+        return false;
+    default:
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 bool CChildFrame::isActiveHost() const

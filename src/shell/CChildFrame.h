@@ -89,6 +89,7 @@ private:
     QList<QMenu *> m_menus;
     std::multimap<int, QAction *> m_actions;
     QPointer<QMdiSubWindow> m_host;
+    const QObject *m_hostObject = nullptr;
 };
 
 } // namespace kw::shell

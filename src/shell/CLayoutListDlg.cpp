@@ -17,6 +17,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <exception>
+
 namespace kw::shell {
 
 using namespace kw::server;
@@ -94,14 +96,30 @@ void CLayoutListDlg::buildControls()
     grid->addWidget(m_nameEdit, 1, 1);
     grid->setColumnStretch(1, 1);
 
-    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { onSelectionChanged(); });
-    connect(m_list, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { onDoubleClick(m_list->row(item)); });
-    connect(m_nameEdit, &QLineEdit::textEdited, this, [this] { onNameEdited(); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { onOK(); });
-    connect(m_new, &QPushButton::clicked, this, [this] { onNew(); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { onDelete(); });
-    connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    // Nothing may leave a handler into the event loop: what the handlers do not report themselves is
+    // reported here.
+    auto guarded = [this](auto handler) {
+        return [this, handler](auto &&...) {
+            try {
+                (this->*handler)();
+            } catch (const std::exception &error) {
+                m_prompter.tell(error.what());
+            }
+        };
+    };
+    connect(m_list, &QListWidget::itemSelectionChanged, this, guarded(&CLayoutListDlg::onSelectionChanged));
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        try {
+            onDoubleClick(m_list->row(item));
+        } catch (const std::exception &error) {
+            m_prompter.tell(error.what());
+        }
+    });
+    connect(m_nameEdit, &QLineEdit::textEdited, this, guarded(&CLayoutListDlg::onNameEdited));
+    connect(m_ok, &QPushButton::clicked, this, guarded(&CLayoutListDlg::onOK));
+    connect(m_new, &QPushButton::clicked, this, guarded(&CLayoutListDlg::onNew));
+    connect(m_delete, &QPushButton::clicked, this, guarded(&CLayoutListDlg::onDelete));
+    connect(m_cancel, &QPushButton::clicked, this, guarded(&CLayoutListDlg::reject));
 }
 
 CLayoutListDlg::Mode CLayoutListDlg::mode() const
