@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <map>
 
+#include <unistd.h>
+
 namespace kw::image {
 namespace {
 
@@ -122,7 +124,8 @@ TEST(LayoutImage, ReadsTheWholeFileWhereverItIsPositioned)
     EXPECT_EQ(image.Height(), 3);
     EXPECT_EQ(image.lastError(), "");
 
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "kw_layout_image_test.bmp";
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("kw_layout_image_test_" + std::to_string(getpid()) + ".bmp");
     writeFile(path.string(), encodeBmp(gradient(9, 2), BmpOptions{}));
     DiskFile disk(path);
     ASSERT_TRUE(image.LoadFromFile(&disk, KwGetImageType(path.string()))) << image.lastError();

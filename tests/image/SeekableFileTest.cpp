@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace kw::image {
 namespace {
 
@@ -61,7 +63,9 @@ TEST(MemoryFile, ReadsWritesAndSeeksLikeAFile)
 
 TEST(DiskFile, ReadsAndReportsFailures)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kw_disk_file_test";
+    // One folder per process: builds on the same machine may run this test at the same time.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kw_disk_file_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / "bytes.bin";
     testing::writeFile(path.string(), bytesOf("0123456789"));
