@@ -2,6 +2,7 @@
 // system commands, the toolbar rule, command routing, the clean-up message and help.
 #include "ShellTestSupport.h"
 
+#include "image/RecordingDeviceContext.h"
 #include "platform/HostMessages.h"
 #include "preview/CKwLOutView.h"
 #include "shell/CChildFrame.h"
@@ -273,6 +274,29 @@ TEST_F(Frame, ClosingTheWindowAsksToSaveAChangedLayout)
     delete console.window();
     EXPECT_EQ(1u, prompter.questions().size());
     EXPECT_TRUE(bar.isNull()) << "the toolbar goes with the frame, wherever it was docked";
+}
+
+TEST_F(Frame, APaneWithoutALayoutShowsTheIdlePictureCentred)
+{
+    console.open();
+    const preview::CKwLOutView *pane = console.view()->appPagesPane();
+    const image::CLayoutImage &idle = pane->idlePicture();
+    ASSERT_GT(idle.Width(), 0) << idle.lastError();
+    struct Case {
+        int width, height;
+    };
+    for (const Case c : {Case{801, 601}, Case{idle.Width(), idle.Height()}, Case{100, 50}}) {
+        image::RecordingDeviceContext dc;
+        pane->drawIdlePicture(dc, c.width, c.height);
+        const auto drawn = dc.callsOf<image::recorded::StretchDIBits>();
+        ASSERT_EQ(1u, drawn.size());
+        EXPECT_EQ((image::Rect{(c.width - idle.Width()) / 2, (c.height - idle.Height()) / 2, idle.Width(),
+                               idle.Height()}),
+                  drawn[0].destination)
+            << c.width << "x" << c.height;
+        EXPECT_EQ((image::Rect{0, 0, idle.Width(), idle.Height()}), drawn[0].source);
+        EXPECT_EQ(image::RasterOp::SrcCopy, drawn[0].operation);
+    }
 }
 
 TEST_F(Frame, HelpOpensTheFramesTopic)
