@@ -46,6 +46,11 @@ TEST_F(KwlayoutTest, DemoPortalHasLayoutsAndPictures)
     for (const char *picture : {"logo.png", "header.jpg", "backgrnd_CornerImage.gif"})
         EXPECT_TRUE(std::filesystem::exists(portal / "Images/Company" / picture)) << picture;
     EXPECT_FALSE(std::filesystem::exists(portal / "_KwStyle/NavTop.asp"));
+    // Each demo layout has its own switches: the tree menu of "Baummenue" does not leak into the others.
+    const Result active = kwlayout(portal, "show \"Aktives Layout\"");
+    EXPECT_NE(active.out.find("\nswitch.useTreeMenu=false\n"), std::string::npos);
+    EXPECT_NE(active.out.find("\nswitch.showLogo=true\n"), std::string::npos);
+    EXPECT_NE(kwlayout(portal, "show Baummenue").out.find("\nswitch.useTreeMenu=true\n"), std::string::npos);
     const Result again = kwlayout(portal, "portal-init --demo");
     EXPECT_NE(again.status, 0);
     EXPECT_NE(again.out.find("already holds a portal"), std::string::npos);
