@@ -224,7 +224,7 @@ void LayoutDocument::saveLayout(bool saveAs)
         m_prompter.tell(StringId::LanguageTextsNotReloaded);
 }
 
-void LayoutDocument::close()
+void LayoutDocument::saveBeforeLeaving()
 {
     if (m_modified) {
         if (m_prompter.ask(StringId::AskSaveChangedLayout) == Prompter::Answer::Yes)
@@ -237,10 +237,23 @@ void LayoutDocument::close()
         m_modified = false;
         m_navTopRemoved = false;
     }
+}
+
+void LayoutDocument::close()
+{
+    saveBeforeLeaving();
     m_new = false;
     m_open = false;
     m_name.clear();
     load();
+}
+
+void LayoutDocument::cleanUp()
+{
+    saveBeforeLeaving();
+    m_new = true;
+    m_open = false;
+    m_name.clear();
 }
 
 void LayoutDocument::commandNew()

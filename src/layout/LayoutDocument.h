@@ -79,6 +79,9 @@ public:
     // --- commands --------------------------------------------------------------------------------
     /// Leaves the current layout, asking to save a changed one; afterwards no layout is open.
     void close();
+    /// The host closes the window: save a changed layout when the user agrees (and silently after an old
+    /// NavTop.asp was removed), then the state of a new layout, not open. The panes are not reloaded.
+    void cleanUp();
     void commandNew();
     void commandOpen();
     void commandSave();
@@ -88,6 +91,7 @@ public:
     bool openLayout(const std::string &fileName);
 
 private:
+    void saveBeforeLeaving();
     void updateTitle();
     bool writeSettingsScript(const char *fileName, const std::string &text, StringId failure);
     void writeStylesheets();

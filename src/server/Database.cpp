@@ -11,12 +11,6 @@
 
 namespace kw::server {
 
-MessageFilterSettings &threadMessageFilter()
-{
-    thread_local MessageFilterSettings settings;
-    return settings;
-}
-
 std::string sqlText(const SqlValue &value)
 {
     if (const auto *text = std::get_if<std::string>(&value))

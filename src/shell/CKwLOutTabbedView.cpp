@@ -196,18 +196,9 @@ void CKwLOutTabbedView::closeLayout()
 
 void CKwLOutTabbedView::cleanUp()
 {
-    // The document's close asks and saves exactly as the clean-up does; only the panes must not follow.
     if (!hasServer())
         document().setModified(false);
-    m_panesFollow = false;
-    guarded([this] {
-        layout::LayoutDocument &doc = document();
-        doc.close();
-        doc.setNew(true);
-        doc.setOpen(false);
-        doc.setName({});
-    });
-    m_panesFollow = true;
+    guarded([this] { document().cleanUp(); });
 }
 
 void CKwLOutTabbedView::deleteLayouts()
@@ -237,8 +228,6 @@ std::optional<std::string> CKwLOutTabbedView::chooseForSave()
 
 void CKwLOutTabbedView::layoutLoaded()
 {
-    if (!m_panesFollow)
-        return;
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutChanged();

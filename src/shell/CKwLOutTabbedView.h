@@ -72,7 +72,6 @@ private:
     std::unique_ptr<layout::LayoutDocument> m_document;
     preview::CKwLOutView *m_startPagePane = nullptr;
     preview::CKwLOutView *m_appPagesPane = nullptr;
-    bool m_panesFollow = true;
 };
 
 } // namespace kw::shell

@@ -155,6 +155,30 @@ TEST_F(DocumentTest, ClosingAChangedLayoutAsks)
     EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
+TEST_F(DocumentTest, CleanUpAsksOnlyForAChangedLayoutAndKeepsThePanes)
+{
+    document.setName("Blau.kwc");
+    document.saveLayout(false);
+    ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
+    document.model().page().linkColor = rgb(9, 8, 7);
+    document.cleanUp(); // unchanged: nothing asked
+    EXPECT_TRUE(prompter.questions().empty());
+    EXPECT_TRUE(document.isNew());
+    EXPECT_FALSE(document.isOpen());
+    EXPECT_EQ(document.name(), "");
+    EXPECT_EQ(document.model().page().linkColor, rgb(9, 8, 7)); // the panes are not reloaded
+
+    ASSERT_TRUE(document.openLayout("Blau.kwc"));
+    document.model().page().linkColor = rgb(9, 8, 7);
+    document.setModified(true);
+    document.setNew(false);
+    prompter.answerYes();
+    document.cleanUp();
+    EXPECT_EQ(prompter.questions().size(), 1u);
+    EXPECT_NE(portal.read("_KwTemplates/Blau.kwc").find("#090807"), std::string::npos);
+    EXPECT_FALSE(document.isModified());
+}
+
 TEST_F(DocumentTest, RemovedNavTopMakesLeavingSaveWithoutAsking)
 {
     publishDefault();
