@@ -254,7 +254,12 @@ INSTANTIATE_TEST_SUITE_P(Parts, SavePartTest,
                                                        StringId::LayoutNotSaved,
                                                        {"_KwStyle/global.css"},
                                                        {"_KwStyle/menu.css", "_KwStyle/buttonstyles.css",
-                                                        "_KwStyle/rollover.asp"}}));
+                                                        "_KwStyle/rollover.asp"}}),
+                         [](const ::testing::TestParamInfo<PartFailure> &info) {
+                             std::string name = info.param.failingFile;
+                             name.erase(name.find('.'), 1);
+                             return name;
+                         });
 
 TEST_F(DocumentTest, FailedLanguageReloadIsReported)
 {
