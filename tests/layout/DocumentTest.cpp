@@ -255,8 +255,8 @@ INSTANTIATE_TEST_SUITE_P(Parts, SavePartTest,
                                                        {"_KwStyle/global.css"},
                                                        {"_KwStyle/menu.css", "_KwStyle/buttonstyles.css",
                                                         "_KwStyle/rollover.asp"}}),
-                         [](const ::testing::TestParamInfo<PartFailure> &info) {
-                             std::string name = info.param.failingFile;
+                         [](const ::testing::TestParamInfo<PartFailure> &part) {
+                             std::string name = part.param.failingFile;
                              name.erase(name.find('.'), 1);
                              return name;
                          });
