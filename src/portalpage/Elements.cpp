@@ -223,16 +223,22 @@ CSubmenuLogoElement::CSubmenuLogoElement(const layout::LayoutModel &model)
 {
 }
 
-CSubmenuHeadingElement::CSubmenuHeadingElement(const layout::LayoutModel &model)
-    : CPreviewElement(RegionId::KwNavigateHeader, model), caption(loadString(StringId::Submenu))
+CCaptionElement::CCaptionElement(RegionId region, const layout::LayoutModel &model, StringId text,
+                                 TextPlacement placement)
+    : CPreviewElement(region, model), caption(loadString(text)), m_placement(placement)
 {
 }
 
-void CSubmenuHeadingElement::PaintContent(PaintDevice &device, const Rect &client) const
+void CCaptionElement::PaintContent(PaintDevice &device, const Rect &client) const
 {
     TextStateScope scope(device);
     beginText(device);
-    device.drawText(caption, client, TextPlacement::Centered);
+    device.drawText(caption, client, m_placement);
+}
+
+CSubmenuHeadingElement::CSubmenuHeadingElement(const layout::LayoutModel &model)
+    : CCaptionElement(RegionId::KwNavigateHeader, model, StringId::Submenu, TextPlacement::Centered)
+{
 }
 
 // --- submenu -------------------------------------------------------------------------------------
@@ -281,16 +287,10 @@ void CSubmenuElement::PaintContent(PaintDevice &device, const Rect &) const
 
 // --- application title bar -----------------------------------------------------------------------
 
+// The two leading blanks of the caption give the indent.
 CAppTitleElement::CAppTitleElement(const layout::LayoutModel &model)
-    : CPreviewElement(RegionId::KwStartTop, model), caption(loadString(StringId::ApplicationTitle))
+    : CCaptionElement(RegionId::KwStartTop, model, StringId::ApplicationTitle, TextPlacement::Left)
 {
-}
-
-void CAppTitleElement::PaintContent(PaintDevice &device, const Rect &client) const
-{
-    TextStateScope scope(device);
-    beginText(device);
-    device.drawText(caption, client, TextPlacement::Left);
 }
 
 // --- application menu ----------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // application title bar, application menu and application page.
 #pragma once
 
+#include "base/StringTable.h"
 #include "layout/CompanySettings.h"
 #include "portalpage/PreviewElement.h"
 
@@ -76,15 +77,24 @@ public:
 };
 
 /// `KwNavigateHeader`: the heading above the submenu.
-class CSubmenuHeadingElement final : public CPreviewElement {
+/// An element that shows one caption of the string table in its text colour.
+class CCaptionElement : public CPreviewElement {
 public:
-    explicit CSubmenuHeadingElement(const layout::LayoutModel &model);
-    Size GetPreferredSize() const override { return {150, 16}; }
-
     std::string caption;
 
 protected:
+    CCaptionElement(layout::RegionId region, const layout::LayoutModel &model, StringId text,
+                    TextPlacement placement);
     void PaintContent(PaintDevice &device, const Rect &client) const override;
+
+private:
+    TextPlacement m_placement;
+};
+
+class CSubmenuHeadingElement final : public CCaptionElement {
+public:
+    explicit CSubmenuHeadingElement(const layout::LayoutModel &model);
+    Size GetPreferredSize() const override { return {150, 16}; }
 };
 
 /// `KwNavigate`: three sample entries of the submenu under each other.
@@ -106,16 +116,12 @@ private:
 };
 
 /// `KwStartTop`: the application's title bar.
-class CAppTitleElement final : public CPreviewElement {
+class CAppTitleElement final : public CCaptionElement {
 public:
     explicit CAppTitleElement(const layout::LayoutModel &model);
     Size GetPreferredSize() const override { return {0, infoBarShown ? 23 : 0}; }
 
-    std::string caption;
     bool infoBarShown = true;
-
-protected:
-    void PaintContent(PaintDevice &device, const Rect &client) const override;
 };
 
 /// `KwStartNavigate`: the application menu's five entries in a row.
