@@ -17,6 +17,26 @@ constexpr int kBarHeight = 23; // page header, title bar and menus
 constexpr int kMargin = 10;    // around entries, separators and the header's texts
 constexpr std::string_view kSeparatorText = "|";
 
+// The separator between menu entries: its picture's width, or that of "|" in the entries' font.
+int separatorWidth(PaintDevice &device, const image::CLayoutImage *picture, const FontSpec &font)
+{
+    return picture ? picture->Width() : measureIn(device, font, kSeparatorText).width;
+}
+
+// Draws the separator after an entry whose text ends at `textEnd`: the picture, or "|" in the current
+// font and colour, 10 pixels on. Returns where the next entry starts.
+int drawSeparatorAfter(PaintDevice &device, const image::CLayoutImage *picture, int textEnd, int width,
+                       int height)
+{
+    const int x = textEnd + kMargin;
+    if (picture) {
+        CPreviewElement::drawPictureCentred(device, *picture, x, {x, 0, width, height});
+        return textEnd + 20 + width;
+    }
+    device.drawText(kSeparatorText, {x, 0, width, height}, TextPlacement::Left);
+    return x + width + kMargin;
+}
+
 std::string joinNonEmpty(std::initializer_list<std::string> parts)
 {
     std::string joined;
@@ -147,8 +167,7 @@ void CMainMenuElement::measure(PaintDevice &device)
     m_entryWidths.clear();
     for (const std::string &entry : entries)
         m_entryWidths.push_back(measureIn(device, normalFont(), entry).width);
-    m_separatorWidth = separatorPicture() ? separatorPicture()->Width()
-                                          : measureIn(device, normalFont(), kSeparatorText).width;
+    m_separatorWidth = separatorWidth(device, separatorPicture(), normalFont());
     m_hoverWidth = measureIn(device, underlinedFont(), hoverSample).width;
     m_selectedWidth = measureIn(device, normalFont(), selectedSample).width;
 
@@ -182,16 +201,9 @@ void CMainMenuElement::PaintContent(PaintDevice &device, const Rect &client) con
         if (item)
             drawPictureCentred(device, *item, x, text);
         device.drawText(entries[i], text, TextPlacement::Left);
-        x = text.x + text.width + kMargin;
         if (i + 1 == entries.size())
             break;
-        if (separator) {
-            drawPictureCentred(device, *separator, x, {x, 0, s, h});
-            x = text.x + text.width + 20 + s;
-        } else {
-            device.drawText(kSeparatorText, {x, 0, s, h}, TextPlacement::Left);
-            x += s + kMargin;
-        }
+        x = drawSeparatorAfter(device, separator, text.x + text.width, s, h);
     }
 
     // Right, from the right edge leftwards: the mouse-over sample, a separator, the selected sample.
@@ -312,8 +324,7 @@ void CAppMenuElement::Rebuild(ElementContext &context)
         const bool last = i + 1 == entries.size();
         m_entryWidths.push_back(measureIn(device, last ? underlinedFont() : normalFont(), entries[i]).width);
     }
-    m_separatorWidth = separatorPicture() ? separatorPicture()->Width()
-                                          : measureIn(device, normalFont(), kSeparatorText).width;
+    m_separatorWidth = separatorWidth(device, separatorPicture(), normalFont());
 }
 
 void CAppMenuElement::PaintContent(PaintDevice &device, const Rect &client) const
@@ -335,18 +346,13 @@ void CAppMenuElement::PaintContent(PaintDevice &device, const Rect &client) cons
         device.selectFont(last ? underlinedFont() : normalFont());
         device.setTextColor(first ? style().selectedColor : last ? style().hoverColor : style().textColor);
         device.drawText(entries[i], text, TextPlacement::Left);
-        x = text.x + text.width + kMargin;
         if (last)
             break;
-        if (separator) {
-            drawPictureCentred(device, *separator, x, {x, 0, s, h});
-            x = text.x + text.width + 20 + s;
-        } else {
+        if (!separator) {
             device.selectFont(normalFont());
             device.setTextColor(style().textColor);
-            device.drawText(kSeparatorText, {x, 0, s, h}, TextPlacement::Left);
-            x += s + kMargin;
         }
+        x = drawSeparatorAfter(device, separator, text.x + text.width, s, h);
     }
 }
 

@@ -98,6 +98,8 @@ protected:
     /// Width of the entry picture (P) and its height; 0 without one.
     int itemWidth() const;
     int itemHeight() const;
+
+public:
     /// Draws a picture at its own size at x, vertically centred in the text rectangle.
     static void drawPictureCentred(PaintDevice &device, const image::CLayoutImage &picture, int x,
                                    const Rect &textRect);
