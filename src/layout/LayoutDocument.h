@@ -5,7 +5,7 @@
 
 #include "base/Prompter.h"
 #include "layout/CompanySettings.h"
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 #include "layout/LayoutReader.h"
 #include "layout/LayoutValues.h"
 #include "server/LocalPortal.h"

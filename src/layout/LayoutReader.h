@@ -3,7 +3,7 @@
 
 #include "base/Color.h"
 #include "css/CssDocument.h"
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 
 #include <vector>
 

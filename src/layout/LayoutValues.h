@@ -2,7 +2,7 @@
 // REGION.field, page.field, switch.field, button.KEY.field and doc.flag.
 #pragma once
 
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // display switches.
 #pragma once
 
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 #include "portalpage/PaintDevice.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 
 #include "base/Prompter.h"
 #include "image/LayoutImage.h"
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 #include "portalpage/HeaderDate.h"
 #include "portalpage/PaintDevice.h"
 #include "portalpage/PictureSource.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "css/CssDocument.h"
-#include "layout/ButtonStyles.h"
+#include "layoutmodel/ButtonStyles.h"
 
 namespace kw::publish {
 

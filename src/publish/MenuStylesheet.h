@@ -2,7 +2,7 @@
 #pragma once
 
 #include "css/CssDocument.h"
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // rollover.asp (VBScript, CR LF line ends, UTF-8 here and Windows-1252 on disk).
 #pragma once
 
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/CKwLOutDoc.h"
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/HelpTopics.h"

@@ -1,7 +1,7 @@
 #include "shell/CKwLOutTabbedView.h"
 
 #include "platform/HostMessages.h"
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 #include "preview/PaneElements.h"
 #include "shell/CLayoutListDlg.h"
 #include "shell/ModuleState.h"

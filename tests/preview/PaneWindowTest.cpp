@@ -3,7 +3,7 @@
 #include "ShellTestSupport.h"
 
 #include "platform/QPainterDeviceContext.h"
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 #include "preview/PaneContents.h"
 #include "preview/PaneElements.h"
 #include "shell/CKwLOutTabbedView.h"

@@ -4,7 +4,7 @@
 
 #include "image/RecordingDeviceContext.h"
 #include "platform/HostMessages.h"
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/ModuleState.h"

@@ -1,7 +1,7 @@
 // The six layout commands as the menu and toolbar run them, with the files on disk changing as they should.
 #include "ShellTestSupport.h"
 
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/ModuleState.h"

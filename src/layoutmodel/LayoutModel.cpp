@@ -1,4 +1,4 @@
-#include "layout/LayoutModel.h"
+#include "layoutmodel/LayoutModel.h"
 
 #include "base/StringTable.h"
 

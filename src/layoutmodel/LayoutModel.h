@@ -3,8 +3,8 @@
 #pragma once
 
 #include "base/Color.h"
-#include "layout/ButtonStyles.h"
-#include "layout/FieldTable.h"
+#include "layoutmodel/ButtonStyles.h"
+#include "layoutmodel/FieldTable.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "layout/ButtonStyles.h"
+#include "layoutmodel/ButtonStyles.h"
 
 #include "base/StringTable.h"
 

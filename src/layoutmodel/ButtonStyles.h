@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/Color.h"
-#include "layout/FieldTable.h"
+#include "layoutmodel/FieldTable.h"
 
 #include <map>
 #include <span>

@@ -1,4 +1,4 @@
-#include "layout/FieldTable.h"
+#include "layoutmodel/FieldTable.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "preview/CKwLOutView.h"
+#include "shell/CKwLOutView.h"
 
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
