@@ -4,6 +4,7 @@
 #include "publish/ButtonStylesheet.h"
 #include "publish/CssValues.h"
 #include "publish/RegionRules.h"
+#include "publish/SettingsScripts.h"
 
 namespace kw::publish {
 
@@ -328,7 +329,7 @@ void writeMenuStyle(CCssElement &menuStyles, const char *name, const RegionStyle
     setColor(e, "FieldOnFocusColor", r.focusColor);
     setColor(e, "FieldOnClickBorderColor", r.clickBorderColor);
     setColor(e, "FieldOnClickColor", r.clickColor);
-    e.SetProperty("BorderStyle", r.borderStyle.empty() ? std::string("none") : r.borderStyle);
+    e.SetProperty("BorderStyle", scriptBorderStyle(r.borderStyle));
     setSettingPicture(e, "ButtonImageNormal", r.buttonImageNormal);
     setSettingPicture(e, "ButtonImageSelect", r.buttonImageSelect);
     setSettingPicture(e, "ButtonImageMouse", r.buttonImageMouse);

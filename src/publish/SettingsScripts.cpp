@@ -123,7 +123,10 @@ std::optional<bool> readSwitchLine(std::string_view text, std::string_view key, 
 
 std::string scriptBorderStyle(std::string_view style)
 {
-    return style.empty() ? "none" : std::string(style);
+    // The switch words are what the module stored in older layouts; they are no border style.
+    if (style.empty() || style == "true" || style == "false")
+        return "none";
+    return std::string(style);
 }
 
 std::string clickedBorderStyle(std::string_view style)

@@ -22,7 +22,7 @@ struct FavoriteSwitches {
 };
 FavoriteSwitches readLayoutSettings(std::string_view text);
 
-/// The border style as the scripts write it: "none" for an empty style.
+/// The border style as the scripts and stylesheets write it: "none" for an empty style, "true" or "false".
 std::string scriptBorderStyle(std::string_view style);
 /// The border style of the clicked state: groove and ridge, inset and outset turned over.
 std::string clickedBorderStyle(std::string_view style);

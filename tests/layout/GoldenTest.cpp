@@ -93,5 +93,31 @@ TEST_P(GoldenTest, SettingsScriptsByteForByte)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GoldenTest, ::testing::Values("default", "changed"));
 
+// "true", "false" and an empty border style are published as "none", in the scripts (both forms) and in
+// the stylesheet's menu style classes.
+TEST(BorderStyleTest, SwitchWordsAndEmptyArePublishedAsNone)
+{
+    for (const std::string style : {"true", "false", ""}) {
+        Published p;
+        for (const char *region : {"KwRootNavigate", "KwNavigate", "KwStartNavigate"})
+            setLayoutValue(p.model, p.flags, std::string(region) + ".borderStyle", style);
+        // Every border style line of the scripts and of the tree must carry "none".
+        const auto expectNoneOnBorderLines = [&](const std::string &text) {
+            std::istringstream lines(text);
+            int found = 0;
+            for (std::string line; std::getline(lines, line);) {
+                if (line.find("BorderStyle") == std::string::npos)
+                    continue;
+                ++found;
+                EXPECT_NE(line.find("none"), std::string::npos) << style << ": " << line;
+            }
+            EXPECT_GT(found, 0);
+        };
+        expectNoneOnBorderLines(publish::makeKwStyles(p.model));
+        expectNoneOnBorderLines(
+            dump([&](css::CCssElement &root) { publish::buildLayoutTree(p.model, {}, root); }));
+    }
+}
+
 } // namespace
 } // namespace kw::layout
