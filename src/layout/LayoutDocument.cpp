@@ -263,6 +263,7 @@ void LayoutDocument::commandNew()
     m_open = true;
     m_name.clear();
     load();
+    giveNewLayoutPictures(m_model);
 }
 
 void LayoutDocument::commandOpen()

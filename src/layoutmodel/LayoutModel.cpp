@@ -173,8 +173,7 @@ constexpr Default kRootNavigateDefaults[] = {
 constexpr Default kPicsDefaults[] = {{"backgroundColor", "#000000"},
                                      {"textColor", "#FFFFFF"},
                                      {"backgroundRepeat", "no-repeat"},
-                                     {"backgroundAttachment", "scroll"},
-                                     {"backgroundImage", "backgrnd_CornerImage.gif"}};
+                                     {"backgroundAttachment", "scroll"}};
 constexpr Default kNavigateHeaderDefaults[] = {{"backgroundColor", "#489088"}, {"textColor", "#FFFFFF"}};
 constexpr Default kNavigateDefaults[] = {{"subTextColor", "#000000"}};
 constexpr Default kStartTopDefaults[] = {{"backgroundColor", "#489088"},
@@ -308,6 +307,11 @@ std::span<const Field<PaneSwitches>> switchFields()
 {
     return kSwitchFields;
 }
+void giveNewLayoutPictures(LayoutModel &model)
+{
+    model.region(RegionId::KwPics).backgroundImage = std::string(defaultCornerImage());
+}
+
 std::string_view defaultCornerImage()
 {
     return loadString(StringId::CornerImageFileName);

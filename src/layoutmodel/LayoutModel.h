@@ -200,4 +200,7 @@ private:
 /// The file name of the submenu logo's default picture.
 std::string_view defaultCornerImage();
 
+/// Gives a layout being made new the pictures the defaults leave out: the submenu logo's corner picture.
+void giveNewLayoutPictures(LayoutModel &model);
+
 } // namespace kw::layout

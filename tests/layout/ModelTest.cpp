@@ -29,6 +29,16 @@ TEST(ModelTest, ResetRestoresRegionDefaultsButKeepsSwitchesAndButtons)
     }());
 }
 
+TEST(ModelTest, OnlyANewLayoutGetsTheCornerPicture)
+{
+    LayoutModel model;
+    EXPECT_EQ(model.region(RegionId::KwPics).backgroundImage, "");
+    model.resetRegions();
+    EXPECT_EQ(model.region(RegionId::KwPics).backgroundImage, "");
+    giveNewLayoutPictures(model);
+    EXPECT_EQ(model.region(RegionId::KwPics).backgroundImage, "backgrnd_CornerImage.gif");
+}
+
 TEST(ModelTest, PageTextColorCascadesUntilOverridden)
 {
     LayoutModel model;

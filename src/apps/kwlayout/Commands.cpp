@@ -175,6 +175,7 @@ int newLayout(const Invocation &invocation, std::ostream &out)
 {
     Session session(invocation);
     session.document().load(); // no name: the defaults
+    layout::giveNewLayoutPictures(session.document().model());
     return saveNamedCopy(session, invocation.args[0], invocation, out);
 }
 

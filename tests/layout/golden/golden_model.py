@@ -88,8 +88,8 @@ REGION_OWN_DEFAULTS = {
     "KwPics": {
         "backgroundColor": "#000000", "textColor": "#FFFFFF",
         "backgroundRepeat": "no-repeat", "backgroundAttachment": "scroll",
-        # team decision 5: the corner picture of string 12605
-        "backgroundImage": "backgrnd_CornerImage.gif",
+        # no background picture: the corner picture of string 12605 is given
+        # to a new layout only
     },
     "KwNavigateHeader": {"backgroundColor": "#489088", "textColor": "#FFFFFF"},
     "KwNavigate": dict(subTextColor="#000000", **MENU_EFFECT_DEFAULTS),
