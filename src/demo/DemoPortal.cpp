@@ -117,6 +117,7 @@ void writeLayout(layout::LayoutDocument &document, std::span<const Assignment> v
     // Switches belong to the panes and survive loading; each demo layout starts from none.
     for (layout::Pane pane : {layout::Pane::StartPage, layout::Pane::ApplicationPages})
         document.model().switches(pane) = layout::PaneSwitches{};
+    layout::giveNewLayoutPictures(document.model());
     for (const Assignment &a : values)
         layout::setLayoutValue(document.model(), document.flags(), a.key, a.value);
     document.setName(file);
