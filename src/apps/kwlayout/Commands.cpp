@@ -257,7 +257,14 @@ const std::vector<Command> &commands()
         {"delete", "delete NAME", "deletes a named layout (never the active one)", 1, 1, &deleteLayout},
         {"image-info", "image-info FILE",
          "decodes a picture and prints type, size, bits per pixel, colours and transparent index", 1, 1,
-         &imageInfo},
+         &imageInfo, false},
+        {"country-settings",
+         "country-settings [--format 0|1|2] [--decimal C] [--grouping C] [--monetary-decimal C] "
+         "[--monetary-grouping C] [--yes|--no]",
+         "shows or changes the date format and the symbols of KwDataFormat.asp", 0, -1, &countrySettings},
+        {"calendar", "calendar [--json] | calendar --entry ID",
+         "lists the main-menu entries (* marks the personal calendar's) or publishes the calendar under one",
+         0, 2, &calendar},
     };
     return table;
 }

@@ -26,10 +26,18 @@ struct Command {
     int minArgs;
     int maxArgs; // -1: any number
     int (*run)(const Invocation &, std::ostream &out);
+    /// Whether the command works on a portal (and so needs --portal).
+    bool needsPortal = true;
 };
 
 /// `image-info FILE`: decodes a picture and prints its properties (ImageInfoCommand.cpp).
 int imageInfo(const Invocation &invocation, std::ostream &out);
+
+/// `country-settings [--format N] [--decimal C] ...`: shows or changes KwDataFormat.asp
+/// (PortalSettingsCommands.cpp).
+int countrySettings(const Invocation &invocation, std::ostream &out);
+/// `calendar [--json]` and `calendar --entry ID`: the personal calendar's main-menu entry.
+int calendar(const Invocation &invocation, std::ostream &out);
 
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();

@@ -67,7 +67,7 @@ int main(int argc, char **argv)
         printUsage(std::cerr);
         return 2;
     }
-    if (invocation.portal.empty()) {
+    if (invocation.portal.empty() && command->needsPortal) {
         std::cerr << "kwlayout: --portal DIR is required\n";
         return 2;
     }
