@@ -31,10 +31,18 @@ std::unique_ptr<HelpLauncher> &launcherSlot()
 
 } // namespace
 
+QString installedDataFolder(const QString &programFolder)
+{
+    return QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(KW_BIN_TO_DATA)));
+}
+
 QString helpPathFor(const QString &executable, std::string_view topic)
 {
     const QString folder = QFileInfo(executable).absolutePath();
-    return QDir(folder).filePath(qt(kHelpFileName)) + qt(topic);
+    const QString beside = QDir(folder).filePath(qt(kHelpFileName));
+    const QString installed = QDir(installedDataFolder(folder)).filePath(qt(kHelpFileName));
+    const bool useInstalled = !QFileInfo::exists(beside) && QFileInfo::exists(installed);
+    return (useInstalled ? installed : beside) + qt(topic);
 }
 
 QString helpPath(std::string_view topic)

@@ -13,8 +13,11 @@ namespace kw::platform {
 /// The help file's name beside the executable.
 inline constexpr std::string_view kHelpFileName = "tarvelune.chm";
 
+/// The installed data folder for programs in `programFolder` (/usr/bin → /usr/share/kwloutman10).
+QString installedDataFolder(const QString &programFolder);
 /// The help path for a topic: the folder of `executable`, the help file name and the topic, with nothing in
-/// between ("/opt/kw/bin/tarvelune.chm::/48.htm").
+/// between ("/opt/kw/bin/tarvelune.chm::/48.htm"). An installed program whose folder holds no help file
+/// finds it in the installed data folder instead.
 QString helpPathFor(const QString &executable, std::string_view topic);
 /// The same for the running program (QCoreApplication::applicationFilePath()).
 QString helpPath(std::string_view topic);

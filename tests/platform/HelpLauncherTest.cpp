@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,29 @@ TEST(HelpPath, IsTheExecutablesFolderThenTheHelpFileThenTheTopic)
     const QString folder = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath();
     EXPECT_EQ(QDir(folder).filePath(QStringLiteral("tarvelune.chm")) + QStringLiteral("::/57.htm"),
               helpPath("::/57.htm"));
+}
+
+TEST(HelpPath, AnInstalledProgramWithoutAHelpFileBesideItUsesTheDataFolder)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString data = installedDataFolder(bin);
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(data));
+    EXPECT_TRUE(data.startsWith(prefix.path() + QLatin1Char('/'))) << data.toStdString();
+    const QString program = QDir(bin).filePath(QStringLiteral("kwconsole"));
+    // Neither there: the path beside the program, where the message says it was looked for.
+    EXPECT_EQ(QDir(bin).filePath(QStringLiteral("tarvelune.chm::/48.htm")),
+              helpPathFor(program, "::/48.htm"));
+    QFile installed(QDir(data).filePath(QStringLiteral("tarvelune.chm")));
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    EXPECT_EQ(installed.fileName() + QStringLiteral("::/48.htm"), helpPathFor(program, "::/48.htm"));
+    // One beside the program wins.
+    QFile beside(QDir(bin).filePath(QStringLiteral("tarvelune.chm")));
+    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+    beside.close();
+    EXPECT_EQ(beside.fileName() + QStringLiteral("::/48.htm"), helpPathFor(program, "::/48.htm"));
 }
 
 TEST(HelpLauncher, WithoutAViewerItFailsOnceAndNeverLooksAgain)

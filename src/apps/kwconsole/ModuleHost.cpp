@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace kw::console {
 
@@ -10,8 +11,17 @@ QString defaultModulePath()
     const QString overridden = qEnvironmentVariable("KWCONSOLE_MODULE");
     if (!overridden.isEmpty())
         return overridden;
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QStringLiteral("../lib/libKwLOutMan10.so"));
+    return modulePathBeside(QCoreApplication::applicationDirPath());
+}
+
+QString modulePathBeside(const QString &programFolder)
+{
+    const QDir folder(programFolder);
+    // The build folder puts every library in lib/ beside bin/; an installed prefix has the module folder.
+    const QString inBuild = folder.absoluteFilePath(QStringLiteral("../lib/libKwLOutMan10.so"));
+    if (QFileInfo::exists(inBuild))
+        return QDir::cleanPath(inBuild);
+    return QDir::cleanPath(folder.absoluteFilePath(QStringLiteral(KW_BIN_TO_MODULE "/libKwLOutMan10.so")));
 }
 
 ModuleHost::ModuleHost(QString path) : m_library(std::move(path)) {}

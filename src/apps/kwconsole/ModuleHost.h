@@ -12,9 +12,12 @@
 
 namespace kw::console {
 
-/// The module library's path: $KWCONSOLE_MODULE when set, else libKwLOutMan10.so in the lib folder beside
-/// the executable's folder (build/bin/kwconsole → build/lib).
+/// The module library's path: $KWCONSOLE_MODULE when set, else the one modulePathBeside finds for the
+/// running program.
 QString defaultModulePath();
+/// The module beside a program folder: lib/libKwLOutMan10.so next to it in a build folder
+/// (build/bin → build/lib), else the installed module folder (/usr/bin → /usr/lib/<arch>/KwLOutMan10).
+QString modulePathBeside(const QString &programFolder);
 
 class ModuleHost {
 public:
