@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -101,6 +103,37 @@ TEST(ConsoleOptions, PortalAndUserOrTheDemoPortal)
     EXPECT_FALSE(parseOptions({"kwconsole", "--help"}, &message, &exitCode));
     EXPECT_EQ(0, exitCode);
     EXPECT_TRUE(message.contains(QStringLiteral("--portal")));
+}
+
+TEST(ConsoleOptions, VersionAndTheInstallationCheck)
+{
+    QString message;
+    int exitCode = -1;
+    EXPECT_FALSE(parseOptions({"kwconsole", "--version"}, &message, &exitCode));
+    EXPECT_EQ(0, exitCode);
+    EXPECT_EQ(QStringLiteral("kwconsole " KW_VERSION "\n"), message);
+    // The check opens the designer without asking for a layout.
+    const auto parsed = parseOptions({"kwconsole", "--check"}, &message, &exitCode);
+    ASSERT_TRUE(parsed);
+    EXPECT_TRUE(parsed->check);
+    EXPECT_TRUE(parsed->idle);
+}
+
+TEST(ModulePath, TheBuildFoldersLibFirstThenTheInstalledModuleFolder)
+{
+    test::TempDir prefix;
+    const QString root = QString::fromStdString(prefix.path().string());
+    const QString bin = root + QStringLiteral("/bin");
+    const QString installed =
+        QDir::cleanPath(bin + QStringLiteral("/" KW_BIN_TO_MODULE "/libKwLOutMan10.so"));
+    EXPECT_TRUE(installed.startsWith(root + QStringLiteral("/lib"))) << installed.toStdString();
+    EXPECT_TRUE(installed.contains(QStringLiteral("/KwLOutMan10/"))) << installed.toStdString();
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_EQ(installed, modulePathBeside(bin));
+    QFile built(root + QStringLiteral("/lib/libKwLOutMan10.so"));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/lib")) && built.open(QIODevice::WriteOnly));
+    built.close();
+    EXPECT_EQ(built.fileName(), modulePathBeside(bin));
 }
 
 TEST(ConsoleOptions, ADisplayIsThereWhenAPlatformOrAServerIsNamed)

@@ -20,8 +20,16 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
                                   QStringLiteral("NAME"));
     const QCommandLineOption idle(QStringLiteral("idle"),
                                   QStringLiteral("Open the designer without asking for a layout."));
-    parser.addOptions({portal, user, idle});
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral(
+            "Open the portal and the designer's window without a layout, then quit; the exit status "
+            "tells whether that worked (for installation checks)."));
+    parser.addOptions({portal, user, idle, check});
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     // The parser names the program only once an application object exists; this runs before.
     const QString program =
         arguments.isEmpty() ? QStringLiteral("kwconsole") : QFileInfo(arguments[0]).fileName();
@@ -36,6 +44,11 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
         *exitCode = 0;
         return std::nullopt;
     }
+    if (parser.isSet(version)) {
+        *message = program + QStringLiteral(" " KW_VERSION "\n");
+        *exitCode = 0;
+        return std::nullopt;
+    }
     if (!parser.positionalArguments().isEmpty()) {
         *message =
             QStringLiteral("Unexpected argument: %1\n").arg(parser.positionalArguments().front()) + usage;
@@ -45,7 +58,8 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
     ConsoleOptions options;
     options.portal = parser.value(portal);
     options.user = parser.value(user);
-    options.idle = parser.isSet(idle);
+    options.check = parser.isSet(check);
+    options.idle = parser.isSet(idle) || options.check;
     options.demoPortal = options.portal.isEmpty();
     if (options.demoPortal)
         options.portal = demoPortalFolder();

@@ -12,6 +12,7 @@ struct ConsoleOptions {
     QString portal;          ///< --portal DIR; empty: the demo portal
     QString user;            ///< --user NAME; empty: the portal's first user
     bool idle = false;       ///< --idle: open the module window without asking for a layout
+    bool check = false;      ///< --check: open the module window without a layout, then quit
     bool demoPortal = false; ///< no --portal was given
 };
 

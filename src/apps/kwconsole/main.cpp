@@ -9,6 +9,8 @@
 #include "server/LocalPortal.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include <cstdio>
@@ -43,6 +45,15 @@ bool ensureDemoPortal(const QString &folder, Prompter &prompter)
     }
 }
 
+// The icon of the desktop theme when the package installed one, else the pictures built into the program.
+QIcon applicationIcon()
+{
+    QIcon builtIn;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/kwloutman10-%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("kwloutman10"), builtIn);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,6 +83,7 @@ int main(int argc, char *argv[])
         return 3;
     }
     QApplication app(argc, argv);
+    app.setWindowIcon(applicationIcon());
 
     platform::QtPrompter prompter({}, QStringLiteral("kwconsole"));
     console::ModuleHost host(console::defaultModulePath());
@@ -87,11 +99,19 @@ int main(int argc, char *argv[])
         console::ConsoleWindow window(host, prompter);
         window.show();
         const bool portalReady = !options->demoPortal || ensureDemoPortal(options->portal, prompter);
-        if (portalReady && window.openPortal(options->portal, options->user)) {
+        const bool opened = portalReady && window.openPortal(options->portal, options->user);
+        if (opened) {
             const bool idle = options->idle;
-            QTimer::singleShot(0, &window, [&window, idle] { window.openModuleWindow(idle); });
+            const bool check = options->check;
+            QTimer::singleShot(0, &window, [&window, &app, idle, check] {
+                QMdiSubWindow *moduleWindow = window.openModuleWindow(idle);
+                if (check) {
+                    window.closeAllModuleWindows();
+                    app.exit(moduleWindow ? 0 : 1);
+                }
+            });
         }
-        result = app.exec();
+        result = options->check && !opened ? 1 : app.exec();
     }
     host.terminate();
     return result;

@@ -1,21 +1,11 @@
 // kwlayout: the layout designer's functions on the command line, for scripts and headless servers.
 #include "Commands.h"
+#include "Usage.h"
 
 #include "base/ServerError.h"
 
 #include <cstring>
 #include <iostream>
-
-namespace {
-
-void printUsage(std::ostream &out)
-{
-    out << "usage: kwlayout --portal DIR [--user NAME] [--json] [--yes|--no] COMMAND [ARGS]\n\ncommands:\n";
-    for (const kw::cli::Command &command : kw::cli::commands())
-        out << "  " << command.usage << "\n      " << command.help << "\n";
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -45,7 +35,13 @@ int main(int argc, char **argv)
         else if (arg == "--no")
             invocation.answer = false;
         else if (arg == "--help" || arg == "-h") {
-            printUsage(std::cout);
+            if (command)
+                kw::cli::printCommandHelp(std::cout, *command);
+            else
+                kw::cli::printUsage(std::cout);
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "kwlayout " KW_VERSION "\n";
             return 0;
         } else if (!command && arg.size() > 0 && arg[0] != '-') {
             for (const kw::cli::Command &candidate : kw::cli::commands())
@@ -53,7 +49,7 @@ int main(int argc, char **argv)
                     command = &candidate;
             if (!command) {
                 std::cerr << "kwlayout: unknown command \"" << arg << "\"\n";
-                printUsage(std::cerr);
+                kw::cli::printUsage(std::cerr);
                 return 2;
             }
         } else if (command) {
@@ -64,7 +60,7 @@ int main(int argc, char **argv)
         }
     }
     if (!command) {
-        printUsage(std::cerr);
+        kw::cli::printUsage(std::cerr);
         return 2;
     }
     if (invocation.portal.empty() && command->needsPortal) {
