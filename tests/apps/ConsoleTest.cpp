@@ -119,6 +119,24 @@ TEST(ConsoleOptions, VersionAndTheInstallationCheck)
     EXPECT_TRUE(parsed->idle);
 }
 
+TEST(ConsoleOptions, QtsOwnOptionsAreLeftToTheApplication)
+{
+    QString message;
+    int exitCode = -1;
+    auto parsed = parseOptions({"kwconsole", "-platform", "offscreen", "-geometry", "800x600+0+0",
+                                "-style=fusion", "-reverse", "--portal", "/srv/portal", "--check"},
+                               &message, &exitCode);
+    ASSERT_TRUE(parsed) << message.toStdString();
+    EXPECT_EQ(QStringLiteral("offscreen"), parsed->platform);
+    EXPECT_EQ(QStringLiteral("/srv/portal"), parsed->portal);
+    EXPECT_TRUE(parsed->check);
+    // A platform on the command line is a display as good as QT_QPA_PLATFORM.
+    EXPECT_TRUE(displayAvailable(parsed->platform));
+    // Only Qt's own names are passed over; other single-dash words are still mistakes.
+    EXPECT_FALSE(parseOptions({"kwconsole", "-platforms", "x"}, &message, &exitCode));
+    EXPECT_EQ(2, exitCode);
+}
+
 TEST(ModulePath, TheBuildFoldersLibFirstThenTheInstalledModuleFolder)
 {
     test::TempDir prefix;

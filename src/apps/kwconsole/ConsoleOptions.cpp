@@ -7,6 +7,74 @@
 
 namespace kw::console {
 
+namespace {
+
+// Qt's standard options of every GUI program; QApplication takes them out of argv itself.
+constexpr const char *qtOptionsWithValue[] = {"platform",
+                                              "platformpluginpath",
+                                              "platformtheme",
+                                              "plugin",
+                                              "qwindowgeometry",
+                                              "geometry",
+                                              "qwindowicon",
+                                              "qwindowtitle",
+                                              "style",
+                                              "stylesheet",
+                                              "display",
+                                              "session",
+                                              "qmljsdebugger",
+                                              "fontengine",
+                                              "title",
+                                              "visual",
+                                              "name"};
+constexpr const char *qtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// The option's name without its dashes and an attached "=value", if `argument` is one of Qt's.
+QString qtOptionName(const QString &argument, bool *hasValue, bool *valueAttached)
+{
+    if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("--"))
+        return {};
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    *valueAttached = name.contains(QLatin1Char('='));
+    name = name.section(QLatin1Char('='), 0, 0);
+    for (const char *option : qtOptionsWithValue)
+        if (name == QLatin1String(option)) {
+            *hasValue = true;
+            return name;
+        }
+    for (const char *option : qtFlagOptions)
+        if (name == QLatin1String(option)) {
+            *hasValue = false;
+            return name;
+        }
+    return {};
+}
+
+// The arguments without Qt's own options; the platform chosen by -platform goes to `platform`.
+QStringList withoutQtOptions(const QStringList &arguments, QString *platform)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        bool hasValue = false;
+        bool valueAttached = false;
+        const QString name = i == 0 ? QString() : qtOptionName(arguments[i], &hasValue, &valueAttached);
+        if (name.isEmpty()) {
+            rest.append(arguments[i]);
+            continue;
+        }
+        QString value;
+        if (valueAttached)
+            value = arguments[i].section(QLatin1Char('='), 1);
+        else if (hasValue && i + 1 < arguments.size())
+            value = arguments[++i];
+        if (name == QLatin1String("platform"))
+            *platform = value;
+    }
+    return rest;
+}
+
+} // namespace
+
 std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString *message, int *exitCode)
 {
     QCommandLineParser parser;
@@ -34,7 +102,8 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
     const QString program =
         arguments.isEmpty() ? QStringLiteral("kwconsole") : QFileInfo(arguments[0]).fileName();
     const QString usage = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
-    if (!parser.parse(arguments)) {
+    QString platform;
+    if (!parser.parse(withoutQtOptions(arguments, &platform))) {
         *message = parser.errorText() + QLatin1Char('\n') + usage;
         *exitCode = 2;
         return std::nullopt;
@@ -60,6 +129,7 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
     options.user = parser.value(user);
     options.check = parser.isSet(check);
     options.idle = parser.isSet(idle) || options.check;
+    options.platform = platform;
     options.demoPortal = options.portal.isEmpty();
     if (options.demoPortal)
         options.portal = demoPortalFolder();
@@ -72,10 +142,10 @@ QString demoPortalFolder()
         .absoluteFilePath(QStringLiteral("demo-portal"));
 }
 
-bool displayAvailable()
+bool displayAvailable(const QString &platformArgument)
 {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !platformArgument.isEmpty() || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace kw::console

@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         return exitCode;
     }
     // Without a display Qt would abort inside QApplication; say so plainly instead.
-    if (!console::displayAvailable()) {
+    if (!console::displayAvailable(options->platform)) {
         std::fputs("kwconsole: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                    "Start it in a graphical session, or set QT_QPA_PLATFORM (for example offscreen).\n",
                    stderr);
