@@ -126,6 +126,20 @@ void writeLayout(layout::LayoutDocument &document, std::span<const Assignment> v
 
 } // namespace
 
+void publishInitialLayout(const std::filesystem::path &folder)
+{
+    server::Environment env = server::LocalPortal::open(folder);
+    SilentPrompter prompter;
+    NoChooser chooser;
+    NoWaitIndicator wait;
+    layout::LayoutDocument document(env, prompter, chooser, wait);
+    document.setName("global.css");
+    document.save(false);
+    if (prompter.failed())
+        throw ServerError(ServerError::Fail,
+                          "The active layout could not be written: " + prompter.messages());
+}
+
 void fillDemoPortal(const std::filesystem::path &folder)
 {
     server::addDemoData(folder);

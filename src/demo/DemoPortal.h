@@ -12,6 +12,10 @@ namespace kw::demo {
 /// active layout.
 void fillDemoPortal(const std::filesystem::path &folder);
 
+/// Gives a freshly created portal store its active layout: the default layout published, with every
+/// stylesheet and settings script, so that a new portal opens like any other.
+void publishInitialLayout(const std::filesystem::path &folder);
+
 /// Creates the demo portal in `folder` (created when missing): the portal store and `fillDemoPortal`.
 void createDemoPortal(const std::filesystem::path &folder);
 

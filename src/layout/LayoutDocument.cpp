@@ -110,16 +110,15 @@ bool LayoutDocument::load()
 
         readLayoutTree(layoutFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
 
-        // A portal that never had an active layout has no settings script yet: nothing to read then.
+        // The settings script belongs to every portal (each one is created with an active layout); a
+        // missing one is a server error like any other unreadable file.
         Ref<IServerFolder> settings = connection.folder(folders::CompanySettings);
-        if (settings->HasFile(kLayoutSettingsScript)) {
-            const publish::FavoriteSwitches favorites =
-                publish::readLayoutSettings(readTextFile(*settings, kLayoutSettingsScript));
-            if (favorites.infoFavorites)
-                m_model.region(RegionId::KwRootTop).showFavorites = *favorites.infoFavorites;
-            if (favorites.secondLevelFavorites)
-                m_model.region(RegionId::KwNavigate).showFavorites = *favorites.secondLevelFavorites;
-        }
+        const publish::FavoriteSwitches favorites =
+            publish::readLayoutSettings(readTextFile(*settings, kLayoutSettingsScript));
+        if (favorites.infoFavorites)
+            m_model.region(RegionId::KwRootTop).showFavorites = *favorites.infoFavorites;
+        if (favorites.secondLevelFavorites)
+            m_model.region(RegionId::KwNavigate).showFavorites = *favorites.secondLevelFavorites;
 
         if (menuFile)
             readLayoutTree(menuFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
@@ -151,6 +150,7 @@ bool LayoutDocument::writeSettingsScript(const char *fileName, const std::string
 void LayoutDocument::writeStylesheets()
 {
     auto companySettings = [this] { publishCompanySettings(m_env, m_company, m_prompter); };
+    m_model.buttons().resetUnknownTextAlignments();
     try {
         PortalConnection connection(*m_env.factory, m_env.session);
         Ref<IServerFolder> folder = connection.folder(m_active ? folders::Style : folders::Templates);

@@ -233,6 +233,13 @@ void ButtonStyleList::rekeyFromDenotation()
     m_tracking = tracking;
 }
 
+void ButtonStyleList::resetUnknownTextAlignments()
+{
+    for (ButtonStyle &style : m_styles)
+        if (style.textAlign < 0 || style.textAlign >= static_cast<int>(std::size(kTextAlignKeywords)))
+            style.textAlign = 0;
+}
+
 void ButtonStyleList::startTracking()
 {
     m_tracking = true;

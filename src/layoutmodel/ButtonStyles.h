@@ -78,6 +78,9 @@ public:
     void remove();
     void rekeyFromDenotation();
 
+    /// A text alignment outside the three keywords is written as "center"; this stores it back as such.
+    void resetUnknownTextAlignments();
+
     void startTracking();
     bool isModified() const;
 

@@ -115,7 +115,7 @@ void readAppearance(ButtonStyle &style, const CCssElement &rule)
         int number = 0;
         if (equalsIgnoringCase(*weight, "bold"))
             number = 700;
-        else if (equalsIgnoringCase(*weight, "normal"))
+        else if (*weight == "normal") // only "bold" is a keyword in any case
             number = 400;
         else
             number = parseLeadingInt(*weight).value_or(0);

@@ -103,6 +103,37 @@ TEST_F(KwlayoutTest, RefusalsSayWhy)
     EXPECT_FALSE(std::filesystem::exists(portal / "_KwTemplates/Blau.kwc"));
 }
 
+TEST_F(KwlayoutTest, ANameIsRequiredAndItsExtensionIsOptional)
+{
+    for (const char *nameless : {"new ''", "new .kwc", "new .KWC"}) {
+        const Result r = kwlayout(portal, nameless);
+        EXPECT_EQ(r.status, 2) << nameless;
+        EXPECT_NE(r.out.find("Sie haben keinen Layoutnamen angegeben."), std::string::npos) << r.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(portal / "_KwTemplates/.kwc"));
+    EXPECT_FALSE(std::filesystem::exists(portal / "_KwTemplates/.kwc.kwc"));
+    EXPECT_EQ(kwlayout(portal, "new A.kwc").status, 0);
+    EXPECT_EQ(kwlayout(portal, "new Bunt").status, 0);
+    EXPECT_TRUE(std::filesystem::exists(portal / "_KwTemplates/A.kwc"));
+    EXPECT_EQ(kwlayout(portal, "list").out, "Aktives Layout\nA\nBaummenue\nBlau\nBunt\nHerbst\n");
+}
+
+TEST(KwlayoutPortalInit, APlainPortalHasAnActiveLayoutAndOpensWithoutComplaint)
+{
+    TempDir dir;
+    const std::filesystem::path portal = dir.path() / "plain";
+    ASSERT_EQ(kwlayout(portal, "portal-init").status, 0);
+    for (const char *published :
+         {"_KwStyle/global.css", "_KwStyle/menu.css", "_KwStyle/buttonstyles.css", "_KwStyle/rollover.asp",
+          "_KwInclude/KwCompany/KwStyles.asp", "_KwInclude/KwCompany/LayoutSettings.asp"})
+        EXPECT_TRUE(std::filesystem::exists(portal / published)) << published;
+    EXPECT_EQ(kwlayout(portal, "list").out, "Aktives Layout\n");
+    const Result show = kwlayout(portal, "show \"Aktives Layout\"");
+    EXPECT_EQ(show.status, 0) << show.out;
+    // The default layout, which has no corner picture: that is given to layouts made new only.
+    EXPECT_NE(show.out.find("\nKwPics.backgroundImage=\n"), std::string::npos) << show.out;
+}
+
 TEST_F(KwlayoutTest, CopyKeepsTheValues)
 {
     EXPECT_EQ(kwlayout(portal, "copy \"Aktives Layout\" Kopie").status, 0);

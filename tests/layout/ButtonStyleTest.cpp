@@ -37,6 +37,8 @@ TEST(ButtonStyleTest, ReadsRulesAndBlock)
 INPUT.KwButtonSaveNew { BORDER: #FF0000 2px dotted; FONT-WEIGHT: BOLD; TEXT-ALIGN: left; HEIGHT: 30px;
                         BACKGROUND-IMAGE: url(../images/company/btn.gif); COLOR: #00ff00; }
 INPUT.Other { COLOR: #123456; }
+INPUT.KwButtonPlain { FONT-WEIGHT: normal; }
+INPUT.KwButtonShouting { FONT-WEIGHT: NORMAL; }
 INPUT.KwButtonExtra { BACKGROUND: pic.gif #0000FF no-repeat; BORDER-LEFT-COLOR: #111111; FONT-WEIGHT: 300; }
 @kw-settings KwButtonStyles {
   .KwButton { DENOTATION: "Allgemein"; DESCRIPTION: "x"; DELETABLE: "true"; }
@@ -73,7 +75,37 @@ INPUT.KwButtonExtra { BACKGROUND: pic.gif #0000FF no-repeat; BORDER-LEFT-COLOR: 
         return s;
     }());
     EXPECT_FALSE(list.styles().front().deletable); // the first style never is
-    EXPECT_EQ(list.size(), 11u);
+    EXPECT_EQ(list.find("KwButtonPlain")->fontWeight, 3);
+    EXPECT_EQ(list.find("KwButtonShouting")->fontWeight, -1); // no keyword, no leading number: weight 0
+    EXPECT_EQ(list.size(), 13u);
+}
+
+// BORDER and BACKGROUND are taken only when they have all three blank-separated parts; the third part is
+// everything after the second blank.
+TEST(ButtonStyleTest, ShorthandsNeedAllThreeParts)
+{
+    const auto file = parse(R"(
+INPUT.KwButtonA { BORDER: #FF0000; BACKGROUND: pic.gif; }
+INPUT.KwButtonB { BORDER: #FF0000 3px; BACKGROUND: pic.gif #0000FF; }
+INPUT.KwButtonC { BORDER: #FF0000 3px dotted double; BACKGROUND: pic.gif #0000FF no-repeat; }
+)");
+    ButtonStyleList list;
+    publish::readButtonStyles(list, nullptr, file->Root());
+    for (const char *key : {"KwButtonA", "KwButtonB"}) {
+        const ButtonStyle defaults = ButtonStyle::withDefaults(key);
+        const ButtonStyle &style = *list.find(key);
+        EXPECT_EQ(style.borderTopLeftColor, defaults.borderTopLeftColor) << key;
+        EXPECT_EQ(style.borderWidth, defaults.borderWidth) << key;
+        EXPECT_EQ(style.borderStyle, defaults.borderStyle) << key;
+        EXPECT_EQ(style.backgroundColor, defaults.backgroundColor) << key;
+        EXPECT_EQ(style.backgroundImage, defaults.backgroundImage) << key;
+    }
+    const ButtonStyle &complete = *list.find("KwButtonC");
+    EXPECT_EQ(complete.borderTopLeftColor, rgb(0xFF, 0, 0));
+    EXPECT_EQ(complete.borderWidth, 3);
+    EXPECT_EQ(complete.borderStyle, "dotted double");
+    EXPECT_EQ(complete.backgroundColor, rgb(0, 0, 0xFF));
+    EXPECT_EQ(complete.backgroundImage, "pic.gif");
 }
 
 TEST(ButtonStyleTest, WritesBoldBackAndTheBlockReadsBack)

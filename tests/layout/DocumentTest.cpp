@@ -110,6 +110,30 @@ TEST_F(DocumentTest, SaveAsOnTheActiveLayoutLeavesThePortalAlone)
     EXPECT_FALSE(document.isActive());
 }
 
+TEST_F(DocumentTest, SaveAsAsksForANewNameAndLeavesTheOldFile)
+{
+    publishDefault();
+    document.setName("Blau.kwc");
+    document.saveLayout(false);
+    const std::string original = portal.read("_KwTemplates/Blau.kwc");
+    ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
+    document.model().page().linkColor = rgb(9, 8, 7);
+
+    chooser.saveAnswer = std::nullopt; // cancelled: nothing is written
+    document.commandSaveAs();
+    EXPECT_EQ(chooser.saveCalls, 1);
+    EXPECT_FALSE(portal.exists("_KwTemplates/Neu.kwc"));
+    EXPECT_EQ(document.name(), "Blau.kwc");
+
+    chooser.saveAnswer = "Neu.kwc";
+    document.commandSaveAs();
+    EXPECT_EQ(chooser.saveCalls, 2);
+    EXPECT_NE(portal.read("_KwTemplates/Neu.kwc").find("#090807"), std::string::npos);
+    EXPECT_EQ(portal.read("_KwTemplates/Blau.kwc"), original);
+    EXPECT_EQ(document.name(), "Neu.kwc");
+    EXPECT_EQ(document.title(), "Neu");
+}
+
 TEST_F(DocumentTest, SavingAgainOpensTheExistingFile)
 {
     document.setName("Blau.kwc");
@@ -132,6 +156,7 @@ TEST_F(DocumentTest, SaveAsActiveOnTheActiveLayoutAsksNothing)
 
 TEST_F(DocumentTest, ClosingAChangedLayoutAsks)
 {
+    publishDefault();
     document.setName("Blau.kwc");
     document.saveLayout(false);
     const std::string stored = portal.read("_KwTemplates/Blau.kwc");
@@ -157,6 +182,7 @@ TEST_F(DocumentTest, ClosingAChangedLayoutAsks)
 
 TEST_F(DocumentTest, CleanUpAsksOnlyForAChangedLayoutAndKeepsThePanes)
 {
+    publishDefault();
     document.setName("Blau.kwc");
     document.saveLayout(false);
     ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
@@ -205,6 +231,11 @@ TEST_F(DocumentTest, LoadingReportsMissingFilesAndSkipsOptionalOnes)
     EXPECT_TRUE(document.openLayout("global.css"));
     EXPECT_TRUE(prompter.events().empty());
     EXPECT_EQ(document.title(), "Aktives Layout");
+
+    // The settings script is not optional: without it the layout is not read.
+    std::filesystem::remove(portal.local("_KwInclude/KwCompany/LayoutSettings.asp"));
+    EXPECT_FALSE(document.openLayout("global.css"));
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{static_cast<int>(StringId::LayoutNotRead)});
 }
 
 // One part of the save fails; the others are still written and the layout counts as saved.
@@ -273,6 +304,7 @@ TEST_F(DocumentTest, FailedLanguageReloadIsReported)
 
 TEST_F(DocumentTest, NamedLayoutKeepsLoadedButtonStyles)
 {
+    publishDefault();
     portal.write("_KwTemplates/Knopf.kwc", "INPUT.KwButtonCancel { HEIGHT: 33px; }");
     ASSERT_TRUE(document.openLayout("Knopf.kwc")) << prompter.describe();
     EXPECT_TRUE(document.flags().buttonStylesLoaded);
@@ -281,6 +313,33 @@ TEST_F(DocumentTest, NamedLayoutKeepsLoadedButtonStyles)
     const std::string saved = portal.read("_KwTemplates/Knopf.kwc");
     EXPECT_NE(saved.find("INPUT.KwButtonCancel"), std::string::npos);
     EXPECT_NE(saved.find("HEIGHT: 33px"), std::string::npos);
+}
+
+TEST_F(DocumentTest, ALayoutWithoutACornerPictureKeepsNoneWhenPublished)
+{
+    publishDefault();
+    portal.write("_KwTemplates/Schlicht.kwc", "BODY { COLOR: #102030; }");
+    ASSERT_TRUE(document.openLayout("Schlicht.kwc")) << prompter.describe();
+    EXPECT_EQ(document.model().region(RegionId::KwPics).backgroundImage, "");
+    document.setName("global.css");
+    document.saveLayout(false);
+    for (const char *sheet : {"_KwStyle/global.css", "_KwStyle/menu.css"})
+        EXPECT_EQ(portal.read(sheet).find("backgrnd_CornerImage"), std::string::npos) << sheet;
+}
+
+TEST_F(DocumentTest, AnUnknownButtonAlignmentIsPublishedAsCenterAndKeptSo)
+{
+    publishDefault();
+    ASSERT_TRUE(document.openLayout("global.css")) << prompter.describe();
+    document.model().buttons().find("KwButtonCancel")->textAlign = 7;
+    document.flags().buttonStylesLoaded = true; // the rules are published only for loaded styles
+    document.setModified(true);
+    document.saveLayout(false);
+    const std::string css = portal.read("_KwStyle/buttonstyles.css");
+    const auto rule = css.find("INPUT.KwButtonCancel");
+    ASSERT_NE(rule, std::string::npos) << css;
+    EXPECT_EQ(css.substr(css.find("TEXT-ALIGN", rule), 19), "TEXT-ALIGN: center;");
+    EXPECT_EQ(document.model().buttons().find("KwButtonCancel")->textAlign, 0);
 }
 
 TEST_F(DocumentTest, ChangedCompanySettingsArePublishedOnYes)

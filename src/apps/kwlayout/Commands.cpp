@@ -60,10 +60,14 @@ std::string fileOfLayout(const std::string &name)
 {
     if (layout::isActiveLayoutFile(name))
         return std::string(layout::kActiveLayoutFile);
-    if (name.size() > 4 &&
-        equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), layout::kLayoutExtension))
-        return name;
-    return layout::layoutFileFromName(name);
+    const bool hasExtension =
+        name.size() >= layout::kLayoutExtension.size() &&
+        equalsIgnoringCase(std::string_view(name).substr(name.size() - layout::kLayoutExtension.size()),
+                           layout::kLayoutExtension);
+    // A name that is only the extension names no layout, as an empty one.
+    if (name.size() == (hasExtension ? layout::kLayoutExtension.size() : 0))
+        throw std::invalid_argument(std::string(loadString(StringId::NoLayoutName)));
+    return hasExtension ? name : layout::layoutFileFromName(name);
 }
 
 /// One opened portal and a document on it, with the command line's prompter and chooser.
@@ -112,6 +116,8 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     server::createPortalStore(folder, options);
     if (invocation.demo)
         demo::fillDemoPortal(folder);
+    else
+        demo::publishInitialLayout(folder);
     out << "Portal created in " << folder.string() << (invocation.demo ? " (demo)" : "") << "\n";
     return 0;
 }
