@@ -20,6 +20,29 @@ int BitmapImage::indexAt(int x, int y) const
     }
 }
 
+namespace {
+
+// The first column of a palette row whose index is `count` or more, or -1.
+int firstIndexBeyond(const std::uint8_t *row, int width, int bitsPerPixel, int count)
+{
+    if (bitsPerPixel == 8) {
+        const std::uint8_t *end = row + width;
+        const std::uint8_t *found =
+            std::find_if(row, end, [count](std::uint8_t index) { return index >= count; });
+        return found == end ? -1 : static_cast<int>(found - row);
+    }
+    const int perByte = 8 / bitsPerPixel;
+    const int mask = (1 << bitsPerPixel) - 1;
+    for (int x = 0; x < width; ++x) {
+        const int shift = 8 - bitsPerPixel * (x % perByte + 1);
+        if (((row[x / perByte] >> shift) & mask) >= count)
+            return x;
+    }
+    return -1;
+}
+
+} // namespace
+
 RgbQuad BitmapImage::pixelAt(int x, int y) const
 {
     const std::uint8_t *row = rowFromTop(y);
@@ -63,10 +86,12 @@ std::string BitmapImage::invariantViolation() const
         return "colour map of " + std::to_string(colorMap.size()) + " entries";
     if (transparentIndex < -1 || transparentIndex >= colorCount())
         return "transparent index " + std::to_string(transparentIndex);
+    // A full colour map covers every index the bits can hold; otherwise each row is scanned as it lies.
+    if (colorMap.size() == (std::size_t{1} << bitsPerPixel))
+        return {};
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (indexAt(x, y) >= colorCount())
-                return "index out of range at " + std::to_string(x) + "," + std::to_string(y);
+        if (const int x = firstIndexBeyond(rowFromTop(y), width, bitsPerPixel, colorCount()); x >= 0)
+            return "index out of range at " + std::to_string(x) + "," + std::to_string(y);
     return {};
 }
 

@@ -49,6 +49,12 @@ std::string errnoText()
 
 } // namespace
 
+int writeFailureCode(int errorNumber)
+{
+    return errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS ? ServerError::AccessDenied
+                                                                                 : ServerError::WriteFault;
+}
+
 bool wildcardMatch(std::string_view pattern, std::string_view name)
 {
     // Iterative matcher with back-tracking to the last '*'.
@@ -197,8 +203,7 @@ void PortalFileSystem::writeAtomically(const fs::path &file, const Bytes &conten
     std::string pattern = (folder / (std::string(kTempPrefix) + "XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     auto failure = [&](const std::string &step) {
-        return ServerError(errno == EACCES || errno == EPERM || errno == EROFS ? ServerError::AccessDenied
-                                                                               : ServerError::WriteFault,
+        return ServerError(writeFailureCode(errno),
                            "The file " + file.string() + " cannot be written (" + step + "): " + errnoText());
     };
     if (fd < 0)

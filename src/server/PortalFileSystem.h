@@ -47,6 +47,10 @@ private:
     std::filesystem::path m_root;
 };
 
+/// The error code of a failed write by the system's error number: a refusal (access or permission
+/// denied, a read-only file system) is AccessDenied, anything else a WriteFault.
+int writeFailureCode(int errorNumber);
+
 /// Case-insensitive wildcard match with '*' and '?'.
 bool wildcardMatch(std::string_view pattern, std::string_view name);
 

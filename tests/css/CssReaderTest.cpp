@@ -151,6 +151,52 @@ TEST(CssReaderTest, ErrorsAreRecoveredAsBrowsersDo)
     });
 }
 
+// An unquoted url() is broken by a non-printable character (0x00 to 0x08, 0x0B, 0x0E to 0x1F, 0x7F) and
+// by white space before its end; other bytes are part of the address.
+TEST(CssReaderTest, ControlCharactersInAnUnquotedUrl)
+{
+    std::vector<ReadCase> cases;
+    std::vector<std::string> names;
+    names.reserve(256); // the cases point into it
+    for (int c = 0; c < 256; ++c) {
+        // Quotes, parentheses and the backslash have rules of their own; ';' and '}' are kept but written
+        // in the quoted form (below); '{' opens a block there too, which drops the declaration.
+        if (c == ')' || c == '(' || c == '"' || c == '\'' || c == '\\' || c == ';' || c == '{' || c == '}')
+            continue;
+        const bool nonPrintable = c <= 0x08 || c == 0x0B || (c >= 0x0E && c <= 0x1F) || c == 0x7F;
+        const bool whiteSpace = c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+        const std::string byte(1, static_cast<char>(c));
+        names.push_back("byte " + std::to_string(c));
+        cases.push_back(
+            {names.back().c_str(), "A { x: url(a" + byte + "b); y: 2 }",
+             nonPrintable || whiteSpace ? "T A\n  y=2\n" : "T A\n  x=url(a" + byte + "b)\n  y=2\n"});
+    }
+    // White space at the ends is no part of the address.
+    cases.push_back({"blanks around", "A { x: url(\t a.gif \r\n); }", "T A\n  x=url(a.gif)\n"});
+    cases.push_back({"a separator in the address", "A { x: url(a;b}c); y: 2 }",
+                     "T A\n  x=url(\"a\\3B b\\7D c\")\n  y=2\n"});
+    // A quoted address is a string argument: blanks around it collapse but stay.
+    cases.push_back(
+        {"blanks before a quoted address", "A { x: url(  \"q r.gif\"  ) }", "T A\n  x=url( \"q r.gif\" )\n"});
+    runCases(cases);
+}
+
+TEST(CssReaderTest, EscapesLineEndsAndTheEndOfTheText)
+{
+    runCases({
+        // Code points at the boundaries of the UTF-8 lengths.
+        {"escape 7F", ".x\\7F { a: 1 }", "C x\x7F\n  a=1\n"},
+        {"escape 80", ".x\\80 { a: 1 }", "C x\xC2\x80\n  a=1\n"},
+        {"escape 7FF", ".x\\7FF { a: 1 }", "C x\xDF\xBF\n  a=1\n"},
+        {"escape 800", ".x\\800 { a: 1 }", "C x\xE0\xA0\x80\n  a=1\n"},
+        {"a backslash as the very last character of a name", ".x\\", ""},
+        {"CR LF is one line end in a string continuation", "A { x: \"ab\\\r\ncd\" }", "T A\n  x=\"abcd\"\n"},
+        {"a lone CR is a line end too", "A { x: \"ab\\\rcd\" }", "T A\n  x=\"abcd\"\n"},
+        {"a lone CR at the end of the text", "A { x: 1 }\r", "T A\n  x=1\n"},
+        {"a lone CR ending a string at the end of the text", "A { x: \"ab\r", "T A\n  x=\"ab\"\n"},
+    });
+}
+
 TEST(CssReaderTest, SettingsBlocks)
 {
     runCases({

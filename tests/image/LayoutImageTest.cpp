@@ -49,6 +49,27 @@ Bytes gifWithTransparency()
     return encodeGif(picture, options);
 }
 
+// The self-check finds an index beyond a short colour map in every palette depth, wherever it lies in
+// the row, and has nothing to find when the map holds every index the bits can express.
+TEST(BitmapImage, IndicesBeyondTheColourMapAreFound)
+{
+    for (const int bpp : {1, 4, 8}) {
+        for (const int column : {0, 6, 12}) {
+            BitmapImage picture;
+            picture.allocate(13, 3, bpp);
+            picture.colorMap.assign(1, RgbQuad{});
+            EXPECT_EQ(picture.invariantViolation(), "") << bpp;
+            std::vector<std::uint8_t> indices(13, 0);
+            indices[static_cast<std::size_t>(column)] = 1;
+            packIndices(indices, bpp, picture.rowFromTop(2));
+            EXPECT_EQ(picture.invariantViolation(), "index out of range at " + std::to_string(column) + ",2")
+                << bpp;
+            picture.colorMap.assign(std::size_t{1} << bpp, RgbQuad{});
+            EXPECT_EQ(picture.invariantViolation(), "") << bpp;
+        }
+    }
+}
+
 TEST(LayoutImage, NothingIsReadForANullFileOrAnUnknownType)
 {
     CLayoutImage image;

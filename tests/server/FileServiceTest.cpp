@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -217,12 +218,62 @@ TEST(FileServiceSessionTest, NeedsASessionFirst)
 
 TEST(WildcardTest, Patterns)
 {
-    EXPECT_TRUE(wildcardMatch("*.kwc", "Blau.KWC"));
-    EXPECT_TRUE(wildcardMatch("*", ""));
-    EXPECT_TRUE(wildcardMatch("a*b*c", "aXbYbZc"));
-    EXPECT_FALSE(wildcardMatch("*.kwc", "kwc"));
-    EXPECT_FALSE(wildcardMatch("?", ""));
-    EXPECT_TRUE(wildcardMatch("g?obal.css", "GLOBAL.css"));
+    struct Case {
+        const char *pattern, *name;
+        bool matches;
+    };
+    for (const Case &c :
+         std::initializer_list<Case>{{"*.kwc", "Blau.KWC", true},
+                                     {"*", "", true},
+                                     {"a*b*c", "aXbYbZc", true},
+                                     {"*.kwc", "kwc", false},
+                                     {"?", "", false},
+                                     {"g?obal.css", "GLOBAL.css", true},
+                                     // several stars, backtracking past a false start
+                                     {"*a*b*", "xxaYYbzz", true},
+                                     {"*a*b*", "xxbYYazz", false},
+                                     {"a**b", "ab", true},
+                                     {"*ab", "aab", true},
+                                     {"a*b*c*d", "abcabcd", true},
+                                     {"a*b*c*d", "abcabc", false},
+                                     // a star at the start and at the end
+                                     {"*css", "global.css", true},
+                                     {"*css", "global.cs", false},
+                                     {"glob*", "global.css", true},
+                                     {"glob*", "glo", false},
+                                     // '?' against the last character, and a pattern longer than the name
+                                     {"Blau.kw?", "Blau.kwc", true},
+                                     {"Blau.kw?", "Blau.kw", false},
+                                     {"Blau.kwcx", "Blau.kwc", false},
+                                     {"Blau.kwc*", "Blau.kwc", true},
+                                     {"Blau.kwc?", "Blau.kwc", false},
+                                     {"", "x", false}})
+        EXPECT_EQ(wildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " against " << c.name;
+}
+
+TEST(WriteFailureTest, RefusalsAreAccessErrorsEverythingElseAWriteFault)
+{
+    for (const int refusal : {EACCES, EPERM, EROFS})
+        EXPECT_EQ(writeFailureCode(refusal), ServerError::AccessDenied) << refusal;
+    for (const int fault : {ENOSPC, EIO, EDQUOT, EFBIG, ENOENT, 0})
+        EXPECT_EQ(writeFailureCode(fault), ServerError::WriteFault) << fault;
+}
+
+TEST_F(FileServiceTest, RelativePathsAndPathsUnderThePortalFolderAreTheSame)
+{
+    portal.write("_KwStyle/global.css", "active");
+    PortalFileSystem files(portal.root());
+    const fs::path style = fs::canonical(portal.local("_KwStyle"));
+    for (const std::string &path :
+         {std::string("_KwStyle"), std::string("_kwstyle/"), portal.root().string() + "/_KwStyle",
+          connection.basePath() + "_KwStyle", fs::canonical(portal.root()).string() + "\\_KWSTYLE"})
+        EXPECT_EQ(fs::canonical(files.resolveFolder(path)), style) << path;
+    EXPECT_EQ(fs::canonical(files.resolveFolder("")), fs::canonical(portal.root()));
+    EXPECT_EQ(fs::canonical(files.resolveFolder(portal.root().string())), fs::canonical(portal.root()));
+    // A path that leaves the folder is refused, relative or not; ".." is never followed.
+    EXPECT_THROW(files.resolveFolder("_KwStyle/../.."), ServerError);
+    EXPECT_THROW(files.resolveFolder("_KwTemplates/../_KwStyle"), ServerError);
+    EXPECT_THROW(files.resolveFolder(portal.root().string() + "x"), ServerError);
 }
 
 } // namespace
