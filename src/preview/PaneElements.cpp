@@ -166,7 +166,10 @@ void CWelcomeTextEdit::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);
     viewport()->update();
-    if (onFocused)
+    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again.
+    const bool returning =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (onFocused && !returning)
         onFocused();
 }
 

@@ -107,7 +107,8 @@ public:
     void showPage(const portalpage::CAppPageElement &page);
     /// Called with the new text whenever the user changes it.
     std::function<void(const std::string &)> onEdited;
-    /// Called when the control receives the keyboard focus.
+    /// Called when the control receives the keyboard focus (not when it gets it back as its window is
+    /// activated again, as after the dialog it opened).
     std::function<void()> onFocused;
 
     /// Whether the dotted frame is shown (mouse over the control, or the focus in it).

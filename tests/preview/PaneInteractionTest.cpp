@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFocusEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -378,6 +379,11 @@ TEST_F(PaneInteraction, WelcomeTextHoverFrameAndFocus)
     start->element("KwNavigate")->setFocus();
     edit.setFocus();
     settle();
+    EXPECT_EQ(opened, 1);
+
+    // The focus coming back when the sheet's window closes does not open it again.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&edit, &back);
     EXPECT_EQ(opened, 1);
 }
 
