@@ -11,6 +11,19 @@ namespace kw::platform {
 
 using namespace kw::image;
 
+namespace {
+
+// Whether any fourth byte of 32-bit pixels is not zero.
+bool hasAlpha(std::span<const std::uint8_t> bits)
+{
+    for (std::size_t i = 3; i < bits.size(); i += 4)
+        if (bits[i] != 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
 QColor toQColor(Color color)
 {
     return QColor(static_cast<int>(redOf(color)), static_cast<int>(greenOf(color)),
@@ -85,13 +98,21 @@ QImage QPainterDeviceContext::dibToImage(const BitmapInfo &info, std::span<const
     const int bottom = std::min(source.y + source.height, height);
     if (left >= right || top >= bottom)
         return {};
-    QImage image(right - left, bottom - top, QImage::Format_RGB32);
+    // 32-bit pictures of the image object carry alpha (255 where the picture has none): transparent pixels
+    // let the background show. A bitmap whose fourth bytes are all zero keeps the old meaning of that byte
+    // (unused) and is opaque.
+    const std::size_t stride = dibStride(width, bitCount);
+    const bool withAlpha = bitCount == 32 && hasAlpha(bits.first(stride * static_cast<std::size_t>(height)));
+    QImage image(right - left, bottom - top, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = top; y < bottom; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y - top));
+        const int storedRow = h.height > 0 ? height - 1 - y : y;
+        const std::uint8_t *stored = bits.data() + static_cast<std::size_t>(storedRow) * stride;
         for (int x = left; x < right; ++x) {
             const Color c = dibPixel(info, bits, x, y);
-            line[x - left] =
-                qRgb(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
+            const int alpha = withAlpha ? stored[4 * x + 3] : 255;
+            line[x - left] = qRgba(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)),
+                                   static_cast<int>(blueOf(c)), alpha);
         }
     }
     return image;
@@ -119,7 +140,8 @@ int QPainterDeviceContext::stretchDIBits(const Rect &destination, const Rect &so
 
     const bool rasterOps =
         m_painter.paintEngine() && m_painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    QPainter::CompositionMode mode = QPainter::CompositionMode_Source;
+    // A source copy blends by the picture's alpha; opaque pictures replace what is below them exactly.
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     if (rasterOps) {
         switch (operation) {
         case RasterOp::SrcCopy:

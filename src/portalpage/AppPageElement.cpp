@@ -165,10 +165,11 @@ void CAppPageElement::layoutPieces(PaintDevice &measure)
         heading.color = page.portalTextColor;
         heading.fill = page.portalBackgroundColor;
         const Size text = measureIn(measure, heading.font, heading.text);
-        // The box is the text enlarged by 40 x 24; the next line starts below the whole box.
+        // The box is the text enlarged by 40 x 24; like every line, the heading moves the next one down by
+        // its text height + 12.
         heading.rect = {x, y, text.width + 40, text.height + 24};
         right = std::max(right, x + heading.rect.width);
-        y += heading.rect.height + kLineGap;
+        y += text.height + kLineGap;
         x += kIndentStep;
         m_pieces.push_back(std::move(heading));
     }

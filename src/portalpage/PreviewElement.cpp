@@ -2,6 +2,7 @@
 #include "portalpage/PreviewElement.h"
 
 #include "base/Values.h"
+#include "portalpage/TopNavigation.h"
 
 namespace kw::portalpage {
 
@@ -61,8 +62,8 @@ void CPreviewElement::Rebuild(ElementContext &context)
     m_plainFont = m_normalFont;
     m_underlinedFont = m_normalFont;
     m_underlinedFont.underline = true;
-    // The portal's top-navigation files (loadsTopNavigationPictures) are not copied here: loading a
-    // layout removes the NavTop.asp that names them before any element is rebuilt.
+    if (loadsTopNavigationPictures())
+        copyTopNavigationFiles(context.env);
     int type = m_backgroundImageType;
     if (context.pictures.load(s.backgroundImage, m_backgroundPicture, &type) == PictureSource::Outcome::File)
         m_backgroundImageType = type;

@@ -4,7 +4,7 @@
 namespace kw::preview {
 
 PaneContents::PaneContents(layout::Pane kind, layout::LayoutDocument &document, server::Environment env,
-                           Prompter &prompter, QWidget *parent)
+                           Prompter &prompter, QWidget *parent, ElementHost *host)
     : m_document(document)
 {
     m_pictures = std::make_unique<portalpage::PictureSource>(env);
@@ -17,7 +17,7 @@ PaneContents::PaneContents(layout::Pane kind, layout::LayoutDocument &document, 
     }
     takeDocument();
     m_pane->Create(*m_context);
-    m_windows = std::make_unique<PaneElements>(*m_pane, parent);
+    m_windows = std::make_unique<PaneElements>(*m_pane, parent, host);
 }
 
 PaneContents::~PaneContents() = default;
@@ -37,6 +37,19 @@ void PaneContents::layoutLoaded()
 void PaneContents::layoutSaved()
 {
     takeDocument();
+    rebuildAppPage();
+}
+
+void PaneContents::companyChanged()
+{
+    takeDocument();
+    // Only the default start page shows the logo and the welcome text.
+    if (m_pane->isStartPagePane())
+        rebuildAppPage();
+}
+
+void PaneContents::rebuildAppPage()
+{
     try {
         m_pane->appPage().Rebuild(*m_context);
     } catch (const ServerError &) {
@@ -48,6 +61,12 @@ void PaneContents::layoutSaved()
 void PaneContents::applySwitches()
 {
     m_pane->ApplySwitches(*m_context);
+    m_windows->refresh();
+}
+
+void PaneContents::rebuild()
+{
+    m_pane->Rebuild(*m_context);
     m_windows->refresh();
 }
 

@@ -22,7 +22,7 @@ public:
     /// order; each reads its texts and is rebuilt. The start page pane also reads the company settings
     /// (logo and welcome text) into the document.
     PaneContents(layout::Pane kind, layout::LayoutDocument &document, server::Environment env,
-                 Prompter &prompter, QWidget *parent);
+                 Prompter &prompter, QWidget *parent, ElementHost *host = nullptr);
     ~PaneContents();
     PaneContents(const PaneContents &) = delete;
     PaneContents &operator=(const PaneContents &) = delete;
@@ -37,6 +37,11 @@ public:
     void layoutSaved();
     /// After a display switch changed: the elements take the pane's switches and are rebuilt.
     void applySwitches();
+    /// After an element's values changed: every element is rebuilt and shown anew.
+    void rebuild();
+    /// After the company logo or the welcome text changed in the document: the application page takes
+    /// them, is rebuilt (its size follows the text) and shown anew.
+    void companyChanged();
 
     /// Lays the windows out for a requested size and the client size, shifted by the scroll offset, and
     /// returns the scroll size. With no layout open every window is empty.
@@ -44,6 +49,7 @@ public:
 
 private:
     void takeDocument();
+    void rebuildAppPage();
 
     layout::LayoutDocument &m_document;
     MeasureDevice m_measure;

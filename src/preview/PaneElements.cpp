@@ -5,7 +5,12 @@
 #include "platform/QPainterPaintDevice.h"
 #include "preview/PortalPagePainting.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 
 namespace kw::preview {
 
@@ -20,8 +25,8 @@ QRect toQRect(const portalpage::Rect &r)
 
 // --- element window ------------------------------------------------------------------------------
 
-CPreviewElement::CPreviewElement(portalpage::CPreviewElement &element, QWidget *parent)
-    : QWidget(parent), m_element(element)
+CPreviewElement::CPreviewElement(portalpage::CPreviewElement &element, QWidget *parent, ElementHost *host)
+    : QWidget(parent), m_element(element), m_host(host)
 {
     const QString name =
         QString::fromUtf8(element.name().data(), static_cast<qsizetype>(element.name().size()));
@@ -48,10 +53,36 @@ void CPreviewElement::refresh()
     update();
 }
 
+void CPreviewElement::EditProperties()
+{
+    if (m_host)
+        m_host->editProperties(*this);
+}
+
+void CPreviewElement::ChooseGraphic()
+{
+    if (m_host)
+        m_host->chooseGraphic(*this);
+}
+
 void CPreviewElement::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintElement(painter, m_element, width(), height());
+}
+
+void CPreviewElement::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        EditProperties();
+}
+
+void CPreviewElement::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && m_host)
+        m_host->showContextMenu(*this, event->globalPosition().toPoint());
 }
 
 // --- start page controls -------------------------------------------------------------------------
@@ -77,14 +108,25 @@ void CLogoPictureCtrl::mouseDoubleClickEvent(QMouseEvent *event)
         onDoubleClick();
 }
 
-CWelcomeTextEdit::CWelcomeTextEdit(QWidget *parent) : QLineEdit(parent)
+CWelcomeTextEdit::CWelcomeTextEdit(QWidget *parent) : QTextEdit(parent)
 {
     setObjectName(QStringLiteral("102"));
-    setAlignment(Qt::AlignCenter);
-    setFrame(true);
-    connect(this, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (onEdited)
-            onEdited(text.toStdString());
+    setAccessibleName(QStringLiteral("Begrüssungstext"));
+    setAcceptRichText(false);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(1);
+    QTextOption centred = document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    document()->setDefaultTextOption(centred);
+    m_hoverTimer.setInterval(kHoverInterval);
+    connect(&m_hoverTimer, &QTimer::timeout, this, [this] { checkHover(); });
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        if (!m_showing && onEdited)
+            onEdited(toPlainText().toStdString());
     });
 }
 
@@ -96,20 +138,80 @@ void CWelcomeTextEdit::showPage(const portalpage::CAppPageElement &page)
     colors.setColor(QPalette::Text, platform::toQColor(welcomeTextColor(page)));
     setPalette(colors);
     const QString text = QString::fromStdString(page.welcomeText());
-    if (text != this->text())
-        setText(text);
+    if (text == toPlainText())
+        return;
+    m_showing = true;
+    setPlainText(text);
+    m_showing = false;
+}
+
+void CWelcomeTextEdit::enterEvent(QEnterEvent *event)
+{
+    QTextEdit::enterEvent(event);
+    m_hovered = true;
+    m_hoverTimer.start();
+    viewport()->update();
+}
+
+void CWelcomeTextEdit::checkHover()
+{
+    if (rect().contains(mapFromGlobal(QCursor::pos())))
+        return;
+    m_hoverTimer.stop();
+    m_hovered = false;
+    viewport()->update();
+}
+
+void CWelcomeTextEdit::focusInEvent(QFocusEvent *event)
+{
+    QTextEdit::focusInEvent(event);
+    viewport()->update();
+    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again.
+    const bool returning =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (onFocused && !returning)
+        onFocused();
+}
+
+void CWelcomeTextEdit::focusOutEvent(QFocusEvent *event)
+{
+    QTextEdit::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CWelcomeTextEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    if (!framed())
+        return;
+    // Without the frame the base paints the client area over in the element's background colour.
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
 }
 
 // --- application page ----------------------------------------------------------------------------
 
-CAppPageWindow::CAppPageWindow(portalpage::CAppPageElement &page, QWidget *parent)
-    : CPreviewElement(page, parent), m_page(page)
+CAppPageWindow::CAppPageWindow(portalpage::CAppPageElement &page, QWidget *parent, ElementHost *host)
+    : CPreviewElement(page, parent, host), m_page(page)
 {
     if (!page.isDefaultStartPage)
         return;
     m_logo = new CLogoPictureCtrl(page, this);
+    m_logo->onDoubleClick = [this] { ChooseGraphic(); };
     m_welcome = new CWelcomeTextEdit(this);
+    if (host) {
+        m_welcome->onEdited = [host](const std::string &text) { host->welcomeTextEdited(text); };
+        m_welcome->onFocused = [host] { host->welcomeTextFocused(); };
+    }
     refresh();
+}
+
+bool CAppPageWindow::holdsFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
 }
 
 void CAppPageWindow::refresh()
@@ -139,20 +241,74 @@ void CAppPageWindow::placeControls()
 
 // --- the pane's windows --------------------------------------------------------------------------
 
-PaneElements::PaneElements(portalpage::PortalPane &pane, QWidget *parent)
+// Sees every mouse press over an element window or its controls before they do, and selects the element.
+class PaneElements::SelectionFilter final : public QObject {
+public:
+    explicit SelectionFilter(PaneElements &windows) : m_windows(windows) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            m_windows.select(windowOf(watched));
+        return false;
+    }
+
+private:
+    const CPreviewElement *windowOf(QObject *object) const
+    {
+        for (; object; object = object->parent())
+            if (const auto *window = dynamic_cast<const CPreviewElement *>(object))
+                return window;
+        return nullptr;
+    }
+
+    PaneElements &m_windows;
+};
+
+PaneElements::PaneElements(portalpage::PortalPane &pane, QWidget *parent, ElementHost *host)
+    : m_host(host), m_filter(std::make_unique<SelectionFilter>(*this))
 {
     for (portalpage::CPreviewElement *element : pane.elements()) {
         CPreviewElement *window = nullptr;
         if (element == &pane.appPage()) {
-            m_appPage = new CAppPageWindow(pane.appPage(), parent);
+            m_appPage = new CAppPageWindow(pane.appPage(), parent, host);
             window = m_appPage;
         } else {
-            window = new CPreviewElement(*element, parent);
+            window = new CPreviewElement(*element, parent, host);
         }
+        window->installEventFilter(m_filter.get());
         window->show();
         m_elements.emplace(std::string(element->name()), window);
         m_ordered.push_back(window);
     }
+    if (m_appPage && m_appPage->welcomeControl()) {
+        m_appPage->logoControl()->installEventFilter(m_filter.get());
+        m_appPage->welcomeControl()->installEventFilter(m_filter.get());
+        m_appPage->welcomeControl()->viewport()->installEventFilter(m_filter.get());
+    }
+}
+
+// The filter leaves the windows' filter lists by itself when it goes.
+PaneElements::~PaneElements() = default;
+
+void PaneElements::select(const CPreviewElement *hit)
+{
+    bool changed = false;
+    for (CPreviewElement *window : m_ordered) {
+        changed = changed || window->selected() != (window == hit);
+        window->setSelected(window == hit);
+    }
+    if (changed && m_host)
+        m_host->selectionChanged();
+}
+
+CPreviewElement *PaneElements::selected() const
+{
+    for (CPreviewElement *window : m_ordered)
+        if (window->selected())
+            return window;
+    return nullptr;
 }
 
 CPreviewElement *PaneElements::element(std::string_view name) const

@@ -2,9 +2,9 @@
 
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
-#include "shell/CKwLOutView.h"
 #include "shell/CKwLOutDoc.h"
 #include "shell/CKwLOutTabbedView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/HelpTopics.h"
 #include "shell/MenuResource.h"
 #include "shell/ModuleContract.h"
@@ -135,6 +135,9 @@ bool CChildFrame::onCreateClient()
     m_tabbedView->addPane(new preview::CKwLOutView(true), qt(loadString(StringId::DefaultStartPage)), true);
     m_tabbedView->addPane(new preview::CKwLOutView(false), qt(loadString(StringId::ApplicationPages)), false);
     connect(m_tabbedView, &QTabWidget::currentChanged, this, [this] { updateCommandStates(); });
+    // What 32907 and 32906 answer follows the selection and the keyboard focus.
+    m_tabbedView->setCommandStatesListener([this] { updateCommandStates(); });
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateCommandStates(); });
 
     if (!createToolBar())
         return false;

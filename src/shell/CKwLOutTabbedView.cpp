@@ -1,8 +1,8 @@
 #include "shell/CKwLOutTabbedView.h"
 
 #include "platform/HostMessages.h"
-#include "shell/CKwLOutView.h"
 #include "preview/PaneElements.h"
+#include "shell/CKwLOutView.h"
 #include "shell/CLayoutListDlg.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
@@ -134,6 +134,26 @@ QWidget *CKwLOutTabbedView::GetTwin(const QWidget *window) const
         return other ? other->element(element->objectName().toStdString()) : nullptr;
     }
     return nullptr;
+}
+
+void CKwLOutTabbedView::commandStatesChanged() const
+{
+    if (m_commandStatesChanged)
+        m_commandStatesChanged();
+}
+
+void CKwLOutTabbedView::elementsChanged()
+{
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
+        if (pane)
+            pane->rebuildElements();
+}
+
+void CKwLOutTabbedView::companyChanged()
+{
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
+        if (pane)
+            pane->companyChanged();
 }
 
 template <class F> void CKwLOutTabbedView::guarded(F &&command)

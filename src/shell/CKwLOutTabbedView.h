@@ -4,10 +4,12 @@
 
 #include "layout/LayoutDocument.h"
 #include "platform/WaitBox.h"
+#include "preview/ElementHooks.h"
 #include "shell/Commands.h"
 
 #include <QTabWidget>
 
+#include <functional>
 #include <memory>
 
 namespace kw::preview {
@@ -45,6 +47,22 @@ public:
     /// other pane (null when that pane has none), for a pane the other pane, null for anything else.
     QWidget *GetTwin(const QWidget *window) const;
 
+    /// The dialogs the panes open for their elements; unset hooks open nothing (their commands are greyed).
+    preview::ElementHooks &elementHooks() { return m_hooks; }
+    const preview::ElementHooks &elementHooks() const { return m_hooks; }
+    /// Told whenever what the commands' update requests answer may have changed without a command (a
+    /// click moved the selection); the frame brings its menu and toolbar up to date.
+    void setCommandStatesListener(std::function<void()> listener)
+    {
+        m_commandStatesChanged = std::move(listener);
+    }
+    void commandStatesChanged() const;
+    /// After an element's values changed through its property sheet: both panes rebuild, lay themselves
+    /// out again and repaint.
+    void elementsChanged();
+    /// After the company logo or welcome text changed: both panes follow.
+    void companyChanged();
+
     /// The layout commands 32900 to 32905 and the frame's route below the panes.
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, CommandState &state) override;
@@ -72,6 +90,8 @@ private:
     std::unique_ptr<layout::LayoutDocument> m_document;
     preview::CKwLOutView *m_startPagePane = nullptr;
     preview::CKwLOutView *m_appPagesPane = nullptr;
+    preview::ElementHooks m_hooks;
+    std::function<void()> m_commandStatesChanged;
 };
 
 } // namespace kw::shell

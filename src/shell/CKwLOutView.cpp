@@ -3,25 +3,89 @@
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
 #include "shell/CKwLOutTabbedView.h"
+#include "shell/MenuResource.h"
+#include "shell/ModuleContract.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <exception>
 
 namespace kw::preview {
 
 namespace {
 
-// Until the country settings dialog exists, its command says so instead of doing nothing.
-constexpr std::string_view kCountrySettingsMissing =
-    "Die Ländereinstellungen können in dieser Version noch nicht bearbeitet werden.";
+using layout::PaneSwitches;
+namespace res = shell::res;
+
+constexpr SwitchCommand kSwitchCommands[] = {
+    {res::ID_SHOW_INFO_BAR, &PaneSwitches::showInfoBar, true},
+    {res::ID_SHOW_LOGO, &PaneSwitches::showLogo, false},
+    {res::ID_SHOW_WELCOME, &PaneSwitches::showWelcome, false},
+    {res::ID_SHOW_APP_INFO_BAR, &PaneSwitches::showAppInfoBar, true},
+    {res::ID_SHOW_PICTURE, &PaneSwitches::showPicture, true},
+    {res::ID_USE_TREE_MENU, &PaneSwitches::useTreeMenu, true},
+    {res::ID_MENU_RIGHT, &PaneSwitches::menuRight, true},
+};
+
+/// The editors these commands open come later; until then the commands are greyed and do nothing.
+constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE,
+                                          res::ID_EDIT_CALENDAR, res::ID_COUNTRY_SETTINGS,
+                                          res::ID_EDIT_GLOBAL_SEARCH};
+
+bool hasNoDialogYet(int id)
+{
+    return std::ranges::find(kCommandsWithoutDialog, id) != std::end(kCommandsWithoutDialog);
+}
+
+/// When an item of the element's context menu is enabled.
+enum class ContextRule {
+    Always,
+    CanEditProperties, ///< the element has properties
+    CanChooseGraphic,  ///< the start page's content area
+    AppPagesActive,    ///< the tabbed view shows the application pages pane
+};
+
+struct ContextItem {
+    int command;
+    ContextRule rule;
+};
+
+constexpr ContextItem kContextItems[] = {
+    {res::ID_EDIT_MAIN_MENU, ContextRule::Always},
+    {res::ID_EDIT_START_PAGE, ContextRule::Always},
+    {res::ID_EDIT_CALENDAR, ContextRule::Always},
+    {res::ID_EDIT_LAYOUT, ContextRule::CanEditProperties},
+    {res::ID_EDIT_GRAPHIC, ContextRule::CanChooseGraphic},
+    {res::ID_SHOW_INFO_BAR, ContextRule::Always},
+    {res::ID_SHOW_LOGO, ContextRule::CanChooseGraphic},
+    {res::ID_SHOW_WELCOME, ContextRule::CanChooseGraphic},
+    {res::ID_SHOW_APP_INFO_BAR, ContextRule::AppPagesActive},
+    {res::ID_SHOW_PICTURE, ContextRule::Always},
+    {res::ID_USE_TREE_MENU, ContextRule::Always},
+    {res::ID_MENU_RIGHT, ContextRule::Always},
+    {res::ID_EDIT_GLOBAL_SEARCH, ContextRule::Always},
+};
+
+const ContextItem *contextItem(int command)
+{
+    const auto found = std::ranges::find(kContextItems, command, &ContextItem::command);
+    return found == std::end(kContextItems) ? nullptr : &*found;
+}
 
 } // namespace
+
+const SwitchCommand *switchCommand(int command)
+{
+    const auto found = std::ranges::find(kSwitchCommands, command, &SwitchCommand::command);
+    return found == std::end(kSwitchCommands) ? nullptr : &*found;
+}
 
 CKwLOutView::CKwLOutView(bool isStartPagePane, QWidget *parent)
     : QAbstractScrollArea(parent), m_isStartPagePane(isStartPagePane)
@@ -40,7 +104,7 @@ void CKwLOutView::setTabbedView(shell::CKwLOutTabbedView *view)
         return;
     m_contents = std::make_unique<PaneContents>(
         m_isStartPagePane ? layout::Pane::StartPage : layout::Pane::ApplicationPages, view->document(),
-        shell::moduleEnvironment(), shell::modulePrompter(), viewport());
+        shell::moduleEnvironment(), shell::modulePrompter(), viewport(), static_cast<ElementHost *>(this));
     Layout(viewport()->width(), viewport()->height());
 }
 
@@ -118,18 +182,262 @@ bool CKwLOutView::layoutOpen() const
 
 bool CKwLOutView::onCommand(int id)
 {
-    if (id == shell::res::ID_COUNTRY_SETTINGS) {
-        shell::modulePrompter().tell(kCountrySettingsMissing);
+    if (const SwitchCommand *command = switchCommand(id)) {
+        toggleSwitch(command->field);
+        if (command->bothPanes && m_tabbedView)
+            if (CKwLOutView *other = m_tabbedView->otherPane(this))
+                other->toggleSwitch(command->field);
         return true;
     }
+    switch (id) {
+    case res::ID_EDIT_LAYOUT:
+        if (CPreviewElement *target = propertiesTarget())
+            target->EditProperties();
+        return true;
+    case res::ID_EDIT_GRAPHIC:
+        if (CPreviewElement *target = graphicTarget())
+            target->ChooseGraphic();
+        return true;
+    default:
+        break;
+    }
+    if (hasNoDialogYet(id))
+        return false;
     return m_tabbedView && m_tabbedView->onCommand(id);
 }
 
 bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
 {
-    if (id == shell::res::ID_COUNTRY_SETTINGS)
+    if (const SwitchCommand *command = switchCommand(id)) {
+        state.checked = m_tabbedView && m_tabbedView->document().model().switches(paneKind()).*command->field;
         return true;
+    }
+    switch (id) {
+    case res::ID_EDIT_LAYOUT:
+        state.enabled = propertiesTarget() != nullptr && m_tabbedView->elementHooks().editProperties;
+        return true;
+    case res::ID_EDIT_GRAPHIC: {
+        const CAppPageWindow *page = m_contents ? m_contents->windows().appPage() : nullptr;
+        state.enabled = m_isStartPagePane && layoutOpen() && page &&
+                        (page->selected() || page->holdsFocus()) && m_tabbedView->elementHooks().chooseLogo;
+        return true;
+    }
+    default:
+        break;
+    }
+    if (hasNoDialogYet(id)) {
+        state.enabled = false;
+        return true;
+    }
     return m_tabbedView && m_tabbedView->onUpdateCommand(id, state);
+}
+
+layout::Pane CKwLOutView::paneKind() const
+{
+    return m_isStartPagePane ? layout::Pane::StartPage : layout::Pane::ApplicationPages;
+}
+
+CPreviewElement *CKwLOutView::propertiesTarget() const
+{
+    if (!m_contents || !layoutOpen())
+        return nullptr;
+    PaneElements &windows = m_contents->windows();
+    if (CAppPageWindow *page = windows.appPage(); page && page->holdsFocus())
+        return page;
+    return windows.selected();
+}
+
+CPreviewElement *CKwLOutView::graphicTarget() const
+{
+    if (!m_contents || !layoutOpen())
+        return nullptr;
+    PaneElements &windows = m_contents->windows();
+    CPreviewElement *selected = windows.selected();
+    const bool mainMenuSelected =
+        selected && selected->element().region() == layout::RegionId::KwRootNavigate;
+    if (!m_isStartPagePane && !mainMenuSelected)
+        return nullptr;
+    if (CAppPageWindow *page = windows.appPage(); page && page->holdsFocus())
+        return page;
+    return selected;
+}
+
+std::unique_ptr<QMenu> CKwLOutView::createContextMenu(const CPreviewElement &window) const
+{
+    const shell::DropDownData &edit = shell::menuResource()[1];
+    auto menu = std::make_unique<QMenu>(QString::fromUtf8(edit.title));
+    menu->setObjectName(QStringLiteral("contextMenu"));
+    const bool appPagesActive = m_tabbedView && m_tabbedView->activePane() == m_tabbedView->appPagesPane();
+    const layout::PaneSwitches *switches =
+        m_tabbedView ? &m_tabbedView->document().model().switches(paneKind()) : nullptr;
+    for (const shell::MenuItemData &item : edit.items) {
+        if (item.command == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = menu->addAction(QString::fromUtf8(item.text));
+        action->setObjectName(QString::number(item.command));
+        action->setProperty(shell::kCommandProperty, item.command);
+        bool enabled = false;
+        if (const ContextItem *rule = contextItem(item.command)) {
+            switch (rule->rule) {
+            case ContextRule::Always:
+                enabled = true;
+                break;
+            case ContextRule::CanEditProperties:
+                enabled =
+                    window.CanEditProperties() && m_tabbedView && m_tabbedView->elementHooks().editProperties;
+                break;
+            case ContextRule::CanChooseGraphic:
+                enabled = window.CanChooseGraphic();
+                break;
+            case ContextRule::AppPagesActive:
+                enabled = appPagesActive;
+                break;
+            }
+        }
+        // "Grafik" on the content area is the logo chooser, which needs its dialog.
+        if (item.command == res::ID_EDIT_GRAPHIC)
+            enabled = enabled && m_tabbedView && m_tabbedView->elementHooks().chooseLogo;
+        if (hasNoDialogYet(item.command))
+            enabled = false;
+        action->setEnabled(enabled);
+        if (const SwitchCommand *command = switchCommand(item.command); command && switches) {
+            action->setCheckable(true);
+            action->setChecked(switches->*command->field);
+        }
+    }
+    return menu;
+}
+
+void CKwLOutView::showContextMenu(CPreviewElement &window, const QPoint &globalPos)
+{
+    if (!layoutOpen())
+        return;
+    const std::unique_ptr<QMenu> menu = createContextMenu(window);
+    // Chosen first, then run once the menu is gone: a command may open a modal dialog.
+    const QAction *chosen = menu->exec(globalPos);
+    if (chosen)
+        elementCommand(window, chosen->property(shell::kCommandProperty).toInt());
+}
+
+void CKwLOutView::elementCommand(CPreviewElement &window, int id)
+{
+    guarded([&] {
+        if (id == res::ID_EDIT_LAYOUT)
+            window.EditProperties();
+        else if (id == res::ID_EDIT_GRAPHIC)
+            window.ChooseGraphic();
+        else
+            onCommand(id);
+    });
+    if (m_tabbedView)
+        m_tabbedView->commandStatesChanged();
+}
+
+void CKwLOutView::toggleSwitch(bool layout::PaneSwitches::*field)
+{
+    if (!m_tabbedView)
+        return;
+    bool &value = m_tabbedView->document().model().switches(paneKind()).*field;
+    value = !value;
+    ApplySwitches();
+}
+
+void CKwLOutView::rebuildElements()
+{
+    if (!m_contents)
+        return;
+    m_contents->rebuild();
+    Layout(viewport()->width(), viewport()->height());
+    viewport()->update();
+}
+
+void CKwLOutView::companyChanged()
+{
+    if (!m_contents)
+        return;
+    m_contents->companyChanged();
+    Layout(viewport()->width(), viewport()->height());
+}
+
+void CKwLOutView::editProperties(CPreviewElement &window)
+{
+    if (!m_tabbedView || !layoutOpen() || !window.CanEditProperties())
+        return;
+    const auto &edit = m_tabbedView->elementHooks().editProperties;
+    if (!edit)
+        return;
+    guarded([&] {
+        if (edit(window.element()))
+            m_tabbedView->elementsChanged();
+    });
+}
+
+void CKwLOutView::chooseGraphic(CPreviewElement &window)
+{
+    // The main menu's editor comes later; only the start page's logo has its chooser so far.
+    if (!window.CanChooseGraphic() || !layoutOpen())
+        return;
+    guarded([&] { chooseLogo(); });
+}
+
+void CKwLOutView::chooseLogo()
+{
+    const auto &choose = m_tabbedView->elementHooks().chooseLogo;
+    if (!choose)
+        return;
+    layout::LayoutDocument &doc = m_tabbedView->document();
+    layout::CompanySettings &company = doc.companySettings();
+    const std::optional<std::string> chosen = choose(company.logoFile);
+    if (!chosen || *chosen == company.logoFile)
+        return;
+    doc.setModified(true);
+    company.changed = true;
+    company.logoFile = *chosen;
+    // Both panes take the name; a file of no known picture type leaves the logo shown as it was.
+    m_tabbedView->companyChanged();
+}
+
+void CKwLOutView::welcomeTextEdited(const std::string &text)
+{
+    if (!m_tabbedView || !layoutOpen())
+        return;
+    layout::LayoutDocument &doc = m_tabbedView->document();
+    doc.companySettings().shownWelcome = text;
+    doc.companySettings().changed = true;
+    doc.setModified(true);
+    guarded([&] { m_tabbedView->companyChanged(); });
+}
+
+void CKwLOutView::welcomeTextFocused()
+{
+    if (!m_tabbedView || !layoutOpen())
+        return;
+    if (const auto &edit = m_tabbedView->elementHooks().editWelcomeText) {
+        guarded([&] {
+            edit();
+            m_tabbedView->companyChanged();
+        });
+    }
+    m_tabbedView->commandStatesChanged();
+}
+
+void CKwLOutView::selectionChanged()
+{
+    if (m_tabbedView)
+        m_tabbedView->commandStatesChanged();
+}
+
+template <class F> void CKwLOutView::guarded(F &&action)
+{
+    try {
+        action();
+    } catch (const ServerError &error) {
+        shell::modulePrompter().showExtendedError(StringId::ServerEnvironmentNotRead, error);
+    } catch (const std::exception &error) {
+        shell::modulePrompter().tell(error.what());
+    }
 }
 
 void CKwLOutView::layoutChanged()

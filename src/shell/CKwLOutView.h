@@ -4,6 +4,8 @@
 #pragma once
 
 #include "image/LayoutImage.h"
+#include "layoutmodel/LayoutModel.h"
+#include "preview/PaneElements.h"
 #include "shell/Commands.h"
 
 #include <QAbstractScrollArea>
@@ -22,9 +24,10 @@ namespace kw::shell {
 class CKwLOutTabbedView;
 }
 
+class QMenu;
+
 namespace kw::preview {
 
-class CPreviewElement;
 class PaneContents;
 
 /// The pane's own message to lay itself out once more (posted after its window was maximised); it carries
@@ -37,7 +40,18 @@ public:
     const int height;
 };
 
-class CKwLOutView : public QAbstractScrollArea, public shell::CommandTarget {
+/// A display switch and the command that toggles it: in the pane alone (logo and welcome text, which only
+/// the start page shows) or in both panes.
+struct SwitchCommand {
+    int command;
+    bool layout::PaneSwitches::*field;
+    bool bothPanes;
+};
+
+/// The switch toggled by a command; null for any other command.
+const SwitchCommand *switchCommand(int command);
+
+class CKwLOutView : public QAbstractScrollArea, public shell::CommandTarget, private ElementHost {
 public:
     /// The first pane imitates the portal's start page (`isStartPagePane` true), the second an
     /// application page.
@@ -45,6 +59,7 @@ public:
     ~CKwLOutView() override;
 
     bool isStartPagePane() const { return m_isStartPagePane; }
+    layout::Pane paneKind() const;
     /// The tabbed view that holds the pane and its layout document (null before it was inserted).
     shell::CKwLOutTabbedView *tabbedView() const { return m_tabbedView; }
     /// Inserting the pane into its tabbed view creates the element windows over the view's document.
@@ -52,9 +67,34 @@ public:
     /// Whether the tabbed view has a layout open.
     bool layoutOpen() const;
 
-    /// The pane's own commands; everything else goes on to the tabbed view.
+    /// The pane's own commands (properties and picture of the selected element, the display switches,
+    /// the editors' commands); everything else goes on to the tabbed view.
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, shell::CommandState &state) override;
+
+    /// The element whose properties 32907 opens: the application page when the keyboard focus lies in
+    /// it (on the start page in its logo or welcome text control), else the first selected element;
+    /// null when there is none.
+    CPreviewElement *propertiesTarget() const;
+    /// The element whose second action 32906 runs (only in the start page pane or with the main menu
+    /// selected): the application page holding the focus, else the selected element; null for none.
+    CPreviewElement *graphicTarget() const;
+
+    /// The context menu of an element: the second drop-down of menu 12000, its items enabled, greyed and
+    /// checked for the element and this pane. The caller owns it; each action carries its command.
+    std::unique_ptr<QMenu> createContextMenu(const CPreviewElement &window) const;
+    /// A command chosen in an element's context menu: 32907 and 32906 are the element's own, everything
+    /// else the pane's.
+    void elementCommand(CPreviewElement &window, int id);
+
+    /// Inverts a display switch in this pane, applies the switches and lays out and repaints; the layout
+    /// is not marked as changed.
+    void toggleSwitch(bool layout::PaneSwitches::*field);
+    /// After an element's values changed: every element is rebuilt, the pane laid out again and repainted.
+    void rebuildElements();
+    /// After the company logo or the welcome text changed: the application page follows, and the pane is
+    /// laid out again.
+    void companyChanged();
 
     /// A layout was loaded or reset (also when none is open any more): the pane follows the document,
     /// lays itself out and repaints. The region elements hook in here.
@@ -89,6 +129,19 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // What the element windows ask of their pane.
+    void editProperties(CPreviewElement &window) override;
+    void chooseGraphic(CPreviewElement &window) override;
+    void showContextMenu(CPreviewElement &window, const QPoint &globalPos) override;
+    void welcomeTextEdited(const std::string &text) override;
+    void welcomeTextFocused() override;
+    void selectionChanged() override;
+
+    /// The start page's logo chooser: a new logo file marks the layout changed and the company settings
+    /// to be published, and both panes show it.
+    void chooseLogo();
+    /// Runs a user-level action from a window event: nothing may escape into the event loop.
+    template <class F> void guarded(F &&action);
     void placeElements();
 
     bool m_isStartPagePane;

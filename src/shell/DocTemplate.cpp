@@ -33,6 +33,8 @@ ModuleWindow CKwLOutDocTemplate::openDocumentFile(QMdiSubWindow &host)
         layout->addWidget(frame);
         // In its sub-window first, so that the frame finds the console's main window while it is made.
         host.setWidget(page);
+        // Titled before the start-up question, so that the console never shows a window without a name.
+        host.setWindowTitle(frame->title());
         if (frame->document()->onNewDocument() && frame->onCreateClient()) {
             frame->attachToHost(host);
             frame->tabbedView()->onInitialUpdate();

@@ -55,6 +55,8 @@ Dib makeDib(int width, int height, int bitCount, bool topDown, const std::functi
                 row[bytes * x] = static_cast<std::uint8_t>(blueOf(v));
                 row[bytes * x + 1] = static_cast<std::uint8_t>(greenOf(v));
                 row[bytes * x + 2] = static_cast<std::uint8_t>(redOf(v));
+                if (bytes == 4)
+                    row[4 * x + 3] = static_cast<std::uint8_t>(v >> 24); // alpha
             }
             }
         }
@@ -85,6 +87,28 @@ protected:
         return dc.stretchDIBits(destination, source, dib.info, dib.bits, ColorUse::RgbColors, op);
     }
 };
+
+TEST_F(DeviceTest, AlphaOfThirtyTwoBitPicturesLetsTheBackgroundShow)
+{
+    // Transparent red, opaque green, half-transparent white, opaque blue: the canvas shows where the
+    // picture is transparent. A picture whose alpha bytes are all zero (unused) stays opaque.
+    const unsigned opaque = 0xFF000000u;
+    const Dib dib = makeDib(2, 2, 32, false, [&](int x, int y) {
+        if (y == 0)
+            return x == 0 ? kRed : kGreen | opaque;
+        return x == 0 ? kBlue | opaque : kWhite | 0x80000000u;
+    });
+    EXPECT_EQ(2, draw({1, 1, 2, 2}, {0, 0, 2, 2}, dib));
+    EXPECT_EQ(kGrey, canvas.pixel(1, 1));
+    EXPECT_EQ(kGreen, at(canvas, 2, 1));
+    EXPECT_EQ(kBlue, at(canvas, 1, 2));
+    const QColor blended(canvas.pixel(2, 2));
+    EXPECT_NEAR(blended.red(), (255 + 0x80) / 2, 2);
+
+    canvas.fill(kGrey);
+    EXPECT_EQ(2, draw({1, 1, 2, 2}, {0, 0, 2, 2}, makeDib(2, 2, 32, false, quadrants)));
+    EXPECT_EQ(kRed, at(canvas, 1, 1));
+}
 
 TEST_F(DeviceTest, EveryDepthAndRowOrderLandsUpright)
 {

@@ -148,8 +148,9 @@ TEST_F(StartPage, ControlsPlacedCentredAndSamplesBelowTheLastShown)
         EXPECT_EQ(fills[1].rect, heading.rect);
         EXPECT_EQ(fills[1].color, h.model().page().portalBackgroundColor);
 
-        // Headings 1 and 2 follow 10 pixels further right, after their outline symbols and 4 pixels.
-        const int top1 = c.headingTop + 39 + 12;
+        // Headings 1 and 2 follow 10 pixels further right, after their outline symbols and 4 pixels. Like
+        // every line, the heading's moves the next one down by its text height (15) + 12, not the box's.
+        const int top1 = c.headingTop + 15 + 12;
         EXPECT_EQ(drawnText(device, "Überschrift 1").rect, (Rect{20 + 9 + 4, top1, 143, 21}));
         EXPECT_EQ(drawnText(device, "Überschrift 2").rect, (Rect{30 + 7 + 4, top1 + 33, 130, 19}));
         EXPECT_EQ(drawnText(device, "Überschrift 3").rect, (Rect{40, top1 + 33 + 31, 91, 15}));
@@ -162,8 +163,8 @@ TEST_F(StartPage, PreferredSizeCoversControlsAndSamples)
 {
     company.shownWelcome = std::string(60, 'W'); // 660 + 10 wide, wider than any sample
     const auto element = rebuilt(true, true);
-    // Portal heading at 123, headings at 174, 207, 238, the three sample lines at 265, 290, 316.
-    EXPECT_EQ(element->GetPreferredSize(), (Size{670, 316 + 13}));
+    // Portal heading at 123, headings at 150, 183, 214, the three sample lines at 241, 266, 292.
+    EXPECT_EQ(element->GetPreferredSize(), (Size{670, 292 + 13}));
 }
 
 TEST_F(StartPage, LogoDecodedOncePerChangeAndPlaceholderForAMissingFile)

@@ -73,11 +73,11 @@ TEST_F(PaneWindows, PlacedByTheLayoutWithTheStartPageControls)
     const portalpage::Rect logo = pane.appPage().logoRect(page.width());
     const portalpage::Rect welcome = pane.appPage().welcomeRect(page.width());
     auto *logoControl = page.findChild<QWidget *>(QStringLiteral("101"));
-    auto *welcomeControl = page.findChild<QLineEdit *>(QStringLiteral("102"));
+    auto *welcomeControl = page.findChild<QTextEdit *>(QStringLiteral("102"));
     ASSERT_TRUE(logoControl && welcomeControl);
     EXPECT_EQ(logoControl->geometry(), QRect(logo.x, logo.y, logo.width, logo.height));
     EXPECT_EQ(welcomeControl->geometry(), QRect(welcome.x, welcome.y, welcome.width, welcome.height));
-    EXPECT_EQ(welcomeControl->text(), QStringLiteral("Willkommen im Demo-Portal!"));
+    EXPECT_EQ(welcomeControl->toPlainText(), QStringLiteral("Willkommen im Demo-Portal!"));
     EXPECT_FALSE(logoControl->isHidden());
 
     // "Logo anzeigen" off: the logo hides and the welcome text moves up to 24 pixels below the top.

@@ -4,18 +4,20 @@
 
 #include "image/RecordingDeviceContext.h"
 #include "platform/HostMessages.h"
-#include "shell/CKwLOutView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CKwLOutTabbedView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QShortcut>
+#include <QTabBar>
 #include <QToolBar>
 
 namespace kw::shell::test {
@@ -209,12 +211,30 @@ TEST_F(Frame, TheStartUpQuestionDecidesWhatOpens)
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
+TEST_F(Frame, TheWindowHasItsTitleWhileTheStartUpQuestionIsAsked)
+{
+    moduleState().idleInit = false;
+    console.mdi->setViewMode(QMdiArea::TabbedView);
+    QString titleDuringQuestion;
+    QString tabDuringQuestion;
+    expectDialog([&](CLayoutListDlg &d) {
+        titleDuringQuestion = console.window()->windowTitle();
+        const auto *tabs = console.mdi->findChild<QTabBar *>();
+        tabDuringQuestion = tabs && tabs->count() > 0 ? tabs->tabText(0) : QString();
+        return press(d, res::IDCANCEL);
+    });
+    console.open();
+    EXPECT_EQ(titleDuringQuestion.toStdString(), "Layout Manager");
+    EXPECT_EQ(tabDuringQuestion.toStdString(), "Layout Manager") << "no \"(Untitled)\"";
+}
+
 TEST_F(Frame, CommandsFromTheConsoleTakeTheMenusRoute)
 {
     console.open();
     CChildFrame *frame = console.frame();
-    EXPECT_EQ(1, platform::sendHostMessage(frame, platform::messages::Command, res::ID_COUNTRY_SETTINGS, 0));
-    EXPECT_EQ(1u, prompter.messages().size()) << "the pane answers until the country settings exist";
+    EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, res::ID_COUNTRY_SETTINGS, 0))
+        << "nothing handles the country settings until their dialog exists";
+    EXPECT_TRUE(prompter.messages().empty()) << prompter.describe();
     EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, 4711, 0));
     EXPECT_FALSE(frame->commandState(4711).enabled) << "a command nobody handles is greyed";
 

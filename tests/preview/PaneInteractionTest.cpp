@@ -1,0 +1,391 @@
+// The preview as the editing surface: selection by click, the properties hook on double click and from
+// the module's menu, the element's context menu, the display switches, the logo chooser and the welcome
+// text control.
+#include "ShellTestSupport.h"
+
+#include "platform/QPainterDeviceContext.h"
+#include "preview/PaneContents.h"
+#include "preview/PaneElements.h"
+#include "shell/CChildFrame.h"
+#include "shell/CKwLOutTabbedView.h"
+#include "shell/CKwLOutView.h"
+#include "shell/ModuleContract.h"
+#include "shell/Resource.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <map>
+#include <set>
+
+namespace kw::preview {
+namespace {
+
+using layout::PaneSwitches;
+namespace res = shell::res;
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+QAction *actionOf(const QMenu &menu, int command)
+{
+    for (QAction *action : menu.actions())
+        if (action->property(shell::kCommandProperty).toInt() == command)
+            return action;
+    return nullptr;
+}
+
+class PaneInteraction : public shell::test::ModuleTest {
+protected:
+    void SetUp() override
+    {
+        console.open();
+        view = console.view();
+        ASSERT_NE(view, nullptr);
+        start = view->startPagePane();
+        application = view->appPagesPane();
+        console.resize(1200, 900);
+        console.show();
+        console.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
+        settle();
+        layout::LayoutDocument &doc = view->document();
+        ASSERT_TRUE(doc.openLayout("Blau.kwc")) << prompter.describe();
+        doc.model().setSwitch(&PaneSwitches::useTreeMenu, false);
+        doc.model().setSwitch(&PaneSwitches::menuRight, false);
+        doc.model().setSwitch(&PaneSwitches::showLogo, true);
+        doc.model().setSwitch(&PaneSwitches::showWelcome, true);
+        start->ApplySwitches();
+        application->ApplySwitches();
+        settle();
+    }
+
+    // Closing the window would ask to save what a test changed.
+    void TearDown() override
+    {
+        if (view)
+            view->document().setModified(false);
+    }
+
+    // Records the elements whose properties were asked for; with `color` set the "sheet" gives the region
+    // that background colour and reports OK.
+    void recordPropertySheets(std::optional<Color> color = std::nullopt)
+    {
+        view->elementHooks().editProperties = [this, color](const portalpage::CPreviewElement &element) {
+            edited.emplace_back(element.name());
+            if (!color)
+                return false;
+            view->document().model().region(element.region()).backgroundColor = *color;
+            return true;
+        };
+    }
+
+    CAppPageWindow &startPage() const { return *start->contents()->windows().appPage(); }
+    CWelcomeTextEdit &welcome() const { return *startPage().welcomeControl(); }
+    Color pixelOf(CKwLOutView *pane, const char *name) const
+    {
+        const QImage image = pane->element(name)->grab().toImage();
+        return platform::fromQColor(image.pixelColor(image.width() / 2, image.height() - 2));
+    }
+
+    shell::test::FakeConsole console;
+    shell::CKwLOutTabbedView *view = nullptr;
+    CKwLOutView *start = nullptr;
+    CKwLOutView *application = nullptr;
+    std::vector<std::string> edited;
+};
+
+TEST_F(PaneInteraction, AClickSelectsTheElementAndMovesTheMark)
+{
+    CPreviewElement *submenu = start->element("KwNavigate");
+    CPreviewElement *logo = start->element("KwPics");
+    const QImage unmarked = submenu->grab().toImage();
+
+    QTest::mouseClick(submenu, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(submenu->selected());
+    EXPECT_NE(submenu->grab().toImage(), unmarked) << "the focus mark is drawn";
+
+    QTest::mouseClick(logo, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(logo->selected());
+    EXPECT_FALSE(submenu->selected());
+    EXPECT_EQ(submenu->grab().toImage(), unmarked) << "the mark left the element selected before";
+
+    QTest::mouseClick(logo, Qt::LeftButton, {}, QPoint(12, 12));
+    EXPECT_TRUE(logo->selected()) << "clicking the same element again changes nothing";
+
+    // A click on a control of the content area selects the content area; the right button selects nothing.
+    QTest::mouseClick(startPage().logoControl(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(startPage().selected());
+    EXPECT_FALSE(logo->selected());
+    EXPECT_EQ(start->contents()->windows().selected(), &startPage());
+
+    // Each pane keeps its own selection.
+    for (const auto &[name, window] : application->elements())
+        EXPECT_FALSE(window->selected()) << name;
+}
+
+TEST_F(PaneInteraction, DoubleClickRunsThePropertiesHookAndBothPanesShowTheChange)
+{
+    // Without a sheet a double click opens nothing and nothing breaks.
+    QTest::mouseDClick(start->element("KwNavigateHeader"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+
+    const Color green = rgb(0, 200, 0);
+    recordPropertySheets(green);
+    view->document().setModified(false);
+    QTest::mouseDClick(start->element("KwNavigateHeader"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(edited, std::vector<std::string>{"KwNavigateHeader"});
+    EXPECT_EQ(pixelOf(start, "KwNavigateHeader"), green);
+    EXPECT_EQ(pixelOf(application, "KwNavigateHeader"), green) << "the twin is rebuilt too";
+    EXPECT_FALSE(view->document().isModified()) << "the modified flag is the sheet's business";
+
+    // Cancel (false) leaves the panes alone.
+    recordPropertySheets();
+    QTest::mouseDClick(application->element("KwStartTop"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(edited, (std::vector<std::string>{"KwNavigateHeader", "KwStartTop"}));
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+TEST_F(PaneInteraction, EditLayoutCommandActsOnTheSelectionOrTheFocusedContentArea)
+{
+    shell::CChildFrame *frame = console.frame();
+    EXPECT_FALSE(frame->commandState(res::ID_EDIT_LAYOUT).enabled) << "no sheet yet";
+    recordPropertySheets();
+    EXPECT_FALSE(frame->commandState(res::ID_EDIT_LAYOUT).enabled) << "nothing selected";
+    frame->routeCommand(res::ID_EDIT_LAYOUT);
+    EXPECT_TRUE(edited.empty()) << "with no element selected nothing happens";
+
+    QTest::mouseClick(start->element("KwRootNavigate"), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(frame->actionsOf(res::ID_EDIT_LAYOUT).front()->isEnabled())
+        << "the toolbar follows the selection at once";
+    frame->routeCommand(res::ID_EDIT_LAYOUT);
+    EXPECT_EQ(edited, std::vector<std::string>{"KwRootNavigate"});
+
+    // The keyboard focus in the welcome text wins over the selection.
+    welcome().setFocus();
+    settle();
+    frame->routeCommand(res::ID_EDIT_LAYOUT);
+    EXPECT_EQ(edited, (std::vector<std::string>{"KwRootNavigate", "KwApplication"}));
+}
+
+TEST_F(PaneInteraction, ContextMenuItemsPerElementAndPane)
+{
+    recordPropertySheets();
+    view->elementHooks().chooseLogo = [](const std::string &) { return std::optional<std::string>(); };
+    view->document().model().switches(layout::Pane::StartPage).showInfoBar = true;
+    view->document().model().switches(layout::Pane::ApplicationPages).showInfoBar = false;
+    const std::set<int> withoutDialog = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE,
+                                         res::ID_EDIT_CALENDAR, res::ID_EDIT_GLOBAL_SEARCH};
+    const std::set<int> contentAreaOnly = {res::ID_EDIT_GRAPHIC, res::ID_SHOW_LOGO, res::ID_SHOW_WELCOME};
+
+    for (CKwLOutView *pane : {start, application}) {
+        view->setCurrentWidget(pane);
+        for (const auto &[name, window] : pane->elements()) {
+            const std::unique_ptr<QMenu> menu = pane->createContextMenu(*window);
+            const bool startContent = pane == start && name == "KwApplication";
+            int items = 0;
+            for (QAction *action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                ++items;
+                const int id = action->property(shell::kCommandProperty).toInt();
+                bool expected = true;
+                if (withoutDialog.contains(id))
+                    expected = false;
+                else if (contentAreaOnly.contains(id))
+                    expected = startContent;
+                else if (id == res::ID_SHOW_APP_INFO_BAR)
+                    expected = pane == application;
+                EXPECT_EQ(action->isEnabled(), expected) << name << " " << id;
+            }
+            EXPECT_EQ(items, 13) << name;
+            EXPECT_EQ(actionOf(*menu, res::ID_SHOW_INFO_BAR)->isChecked(), pane == start)
+                << "the check marks are the element's own pane's";
+            EXPECT_TRUE(actionOf(*menu, res::ID_SHOW_LOGO)->isChecked());
+            EXPECT_FALSE(actionOf(*menu, res::ID_MENU_RIGHT)->isChecked());
+            EXPECT_EQ(actionOf(*menu, res::ID_EDIT_LAYOUT)->text(), QStringLiteral("&Layout"));
+        }
+    }
+
+    // The logo chooser and the sheet greyed while their dialogs are not there.
+    view->elementHooks() = {};
+    const std::unique_ptr<QMenu> menu = start->createContextMenu(startPage());
+    EXPECT_FALSE(actionOf(*menu, res::ID_EDIT_GRAPHIC)->isEnabled());
+    EXPECT_FALSE(actionOf(*menu, res::ID_EDIT_LAYOUT)->isEnabled());
+    EXPECT_TRUE(actionOf(*menu, res::ID_SHOW_LOGO)->isEnabled());
+}
+
+TEST_F(PaneInteraction, RightClickShowsTheMenuAtThePointAndItsCommandGoesToTheElement)
+{
+    recordPropertySheets();
+    CPreviewElement *submenu = application->element("KwNavigate");
+    view->setCurrentWidget(application);
+    settle();
+    QPoint shownAt;
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        seen = true;
+        shownAt = menu->pos();
+        menu->setActiveAction(actionOf(*menu, res::ID_EDIT_LAYOUT));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mouseClick(submenu, Qt::RightButton, {}, QPoint(30, 40));
+    settle();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(shownAt, submenu->mapToGlobal(QPoint(30, 40)));
+    EXPECT_EQ(edited, std::vector<std::string>{"KwNavigate"});
+}
+
+TEST_F(PaneInteraction, SwitchTogglesInOnePaneOrBoth)
+{
+    layout::LayoutDocument &doc = view->document();
+    doc.setModified(false);
+    CPreviewElement *startLogo = start->element("KwPics");
+    CPreviewElement *appLogo = application->element("KwPics");
+    ASSERT_EQ(startLogo->x(), 0);
+
+    // "Menü rechts anzeigen" from the submenu's context menu: both panes at once.
+    start->elementCommand(*start->element("KwNavigate"), res::ID_MENU_RIGHT);
+    EXPECT_EQ(startLogo->x(), start->viewport()->width() - 150);
+    EXPECT_EQ(appLogo->x(), application->viewport()->width() - 150);
+    EXPECT_TRUE(doc.model().switches(layout::Pane::StartPage).menuRight);
+    EXPECT_TRUE(doc.model().switches(layout::Pane::ApplicationPages).menuRight);
+
+    // "Logo anzeigen" only in the pane it was chosen in.
+    ASSERT_FALSE(startPage().logoControl()->isHidden());
+    start->elementCommand(startPage(), res::ID_SHOW_LOGO);
+    EXPECT_TRUE(startPage().logoControl()->isHidden());
+    EXPECT_FALSE(doc.model().switches(layout::Pane::StartPage).showLogo);
+    EXPECT_TRUE(doc.model().switches(layout::Pane::ApplicationPages).showLogo);
+
+    // The info bar from the module's menu in the application pane: both headers.
+    view->setCurrentWidget(application);
+    const bool before = doc.model().switches(layout::Pane::StartPage).showInfoBar;
+    console.frame()->routeCommand(res::ID_SHOW_INFO_BAR);
+    EXPECT_EQ(start->element("KwRootTop")->height(), before ? 0 : 23);
+    EXPECT_EQ(application->element("KwRootTop")->height(), before ? 0 : 23);
+    EXPECT_EQ(console.frame()->commandState(res::ID_SHOW_INFO_BAR).checked, !before);
+    EXPECT_FALSE(doc.isModified()) << "toggling a switch does not change the layout";
+}
+
+TEST_F(PaneInteraction, GraphicCommandAndTheLogoChooser)
+{
+    shell::CChildFrame *frame = console.frame();
+    layout::LayoutDocument &doc = view->document();
+    QTest::mouseClick(&startPage(), Qt::LeftButton, {}, QPoint(5, startPage().height() - 5));
+    EXPECT_FALSE(frame->commandState(res::ID_EDIT_GRAPHIC).enabled) << "greyed until the chooser exists";
+
+    std::vector<std::string> offered;
+    std::string answer = doc.companySettings().logoFile;
+    view->elementHooks().chooseLogo = [&](const std::string &current) {
+        offered.push_back(current);
+        return std::optional<std::string>(answer);
+    };
+    EXPECT_TRUE(frame->commandState(res::ID_EDIT_GRAPHIC).enabled);
+    view->setCurrentWidget(application);
+    EXPECT_FALSE(frame->commandState(res::ID_EDIT_GRAPHIC).enabled) << "only in the start page pane";
+    view->setCurrentWidget(start);
+
+    // The same file again changes nothing.
+    doc.setModified(false);
+    frame->routeCommand(res::ID_EDIT_GRAPHIC);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(doc.companySettings().changed);
+
+    // Another file: modified, to be published, shown; the double click on the logo runs the same.
+    answer = "none-such.gif";
+    QTest::mouseDClick(startPage().logoControl(), Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.companySettings().changed);
+    EXPECT_EQ(doc.companySettings().logoFile, "none-such.gif");
+    // A missing file shows the placeholder picture in the logo control.
+    const image::CLayoutImage *shown = start->contents()->pane().appPage().logoPicture();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(startPage().logoControl()->size(), QSize(shown->Width(), shown->Height()));
+}
+
+TEST_F(PaneInteraction, CommandsWithoutTheirDialogAreGreyedAndSayNothing)
+{
+    shell::CChildFrame *frame = console.frame();
+    for (int id : {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE, res::ID_EDIT_CALENDAR,
+                   res::ID_COUNTRY_SETTINGS, res::ID_EDIT_GLOBAL_SEARCH}) {
+        EXPECT_FALSE(frame->commandState(id).enabled) << id;
+        frame->routeCommand(id);
+    }
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+TEST_F(PaneInteraction, TypingTheWelcomeTextMarksTheLayoutAndSurvivesARefresh)
+{
+    layout::LayoutDocument &doc = view->document();
+    doc.setModified(false);
+    const int widthBefore = welcome().width();
+    welcome().setFocus();
+    welcome().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&welcome(), " Gut, dass Sie da sind");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_TRUE(doc.companySettings().changed) << "the start page content is to be published";
+    EXPECT_EQ(doc.companySettings().shownWelcome, "Willkommen im Demo-Portal! Gut, dass Sie da sind");
+    EXPECT_GT(welcome().width(), widthBefore) << "the control follows the text's size";
+    EXPECT_EQ(welcome().width(), start->contents()->pane().appPage().welcomeRect(startPage().width()).width);
+
+    // Multi-line: Return starts a new line.
+    QTest::keyClick(&welcome(), Qt::Key_Return);
+    QTest::keyClicks(&welcome(), "Zeile 2");
+    EXPECT_EQ(welcome().toPlainText().count(QLatin1Char('\n')), 1);
+
+    // A refresh of the panes keeps what was typed.
+    start->layoutChanged();
+    EXPECT_EQ(welcome().toPlainText().toStdString(), doc.companySettings().shownWelcome);
+    EXPECT_NE(welcome().toPlainText().indexOf(QStringLiteral("Zeile 2")), -1);
+}
+
+TEST_F(PaneInteraction, WelcomeTextHoverFrameAndFocus)
+{
+    CWelcomeTextEdit &edit = welcome();
+    EXPECT_FALSE(edit.framed());
+    QCursor::setPos(edit.mapToGlobal(edit.rect().center()));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), edit.mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(&edit, &enter);
+    EXPECT_TRUE(edit.framed());
+    EXPECT_TRUE(edit.hoverTimerActive());
+    QTest::qWait(3 * CWelcomeTextEdit::kHoverInterval);
+    EXPECT_TRUE(edit.framed()) << "the cursor is still over the control";
+
+    QCursor::setPos(edit.mapToGlobal(QPoint(-50, -50)));
+    QTest::qWait(3 * CWelcomeTextEdit::kHoverInterval);
+    EXPECT_FALSE(edit.hoverTimerActive());
+    EXPECT_FALSE(edit.framed());
+
+    // With the focus the frame stays; receiving it opens nothing while there is no welcome text sheet.
+    edit.setFocus();
+    settle();
+    EXPECT_TRUE(edit.framed());
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+    int opened = 0;
+    view->elementHooks().editWelcomeText = [&] { ++opened; };
+    start->element("KwNavigate")->setFocus();
+    edit.setFocus();
+    settle();
+    EXPECT_EQ(opened, 1);
+
+    // The focus coming back when the sheet's window closes does not open it again.
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&edit, &back);
+    EXPECT_EQ(opened, 1);
+}
+
+} // namespace
+} // namespace kw::preview
