@@ -69,12 +69,16 @@ void CKwColorBtn::paintEvent(QPaintEvent *)
     const QRect swatch = rect().adjusted(kSwatchMargin, kSwatchMargin, -kSwatchMargin, -kSwatchMargin);
     if (!swatch.isValid())
         return;
-    painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : palette().color(QPalette::Mid));
-    if (isEnabled())
-        painter.setBrush(toQColor(m_color));
-    else
-        painter.setBrush(Qt::NoBrush);
+    // A disabled button still shows its colour, veiled, so that a colour that follows another one can be
+    // seen.
+    painter.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::Mid));
+    painter.setBrush(toQColor(m_color));
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+    if (!isEnabled()) {
+        QColor veil = palette().color(QPalette::Window);
+        veil.setAlpha(110);
+        painter.fillRect(swatch.adjusted(1, 1, -1, -1), veil);
+    }
 }
 
 void CKwColorBtn::pick()

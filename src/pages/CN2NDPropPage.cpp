@@ -37,6 +37,11 @@ constexpr std::array<const char *, 7> kLabelTexts = {
 constexpr std::array<const char *, 3> kColourNames = {"Farbe normal", "Farbe bei Selektion",
                                                       "Farbe bei Mauskontakt"};
 
+/// Space between a group and the next header.
+constexpr int kGroupGap = 8;
+/// Space between a colour button and its label.
+constexpr int kLabelGap = 6;
+
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
@@ -118,10 +123,13 @@ void CN2NDPropPage::buildControls()
     buildBackground(8);
     m_extensionsHeader = named(new controls::CKwNiceStatic(text(" Erweiterungen"), this), ExtensionsHeader);
     m_extensionsHeader->setHeaderMode(true);
-    grid->addWidget(m_extensionsHeader, 12, 0, 1, 6);
+    grid->addWidget(m_extensionsHeader, 12, 0, 1, 6, Qt::AlignBottom);
     m_favorites = named(new QCheckBox(text("Zeige Favoriten"), this), ShowFavorites);
     grid->addWidget(m_favorites, 13, 0, 1, 6);
     grid->setRowStretch(14, 1);
+    // Room above every header but the first.
+    for (int headerRow : {4, 8, 12})
+        grid->setRowMinimumHeight(headerRow, m_extensionsHeader->sizeHint().height() + kGroupGap);
     grid->setColumnStretch(3, 1);
 
     // The sub-entries stay disabled unless the rules below enable them.
@@ -134,7 +142,7 @@ void CN2NDPropPage::buildTextGroup(const TextGroupSpec &spec, TextGroup &group, 
     const QString whose = text(spec.whose);
     group.header = named(new controls::CKwNiceStatic(text(spec.caption), this), spec.header);
     group.header->setHeaderMode(true);
-    grid->addWidget(group.header, row, 0, 1, 6);
+    grid->addWidget(group.header, row, 0, 1, 6, Qt::AlignBottom);
 
     for (std::size_t i = 0; i < group.labels.size(); ++i)
         group.labels[i] = named(new QLabel(text(kLabelTexts[i]), this), spec.labels[i]);
@@ -172,6 +180,7 @@ void CN2NDPropPage::buildTextGroup(const TextGroupSpec &spec, TextGroup &group, 
     grid->addLayout(sizeRow, row + 2, 1, 1, 3);
     for (std::size_t i = 0; i < group.colors.size(); ++i) {
         auto *cell = new QHBoxLayout;
+        cell->setSpacing(kLabelGap);
         cell->addWidget(group.labels[NormalLabel + i]);
         cell->addWidget(group.colors[i]);
         cell->addStretch();
@@ -192,7 +201,7 @@ void CN2NDPropPage::buildBackground(int row)
     auto *grid = static_cast<QGridLayout *>(layout());
     m_backgroundHeader = named(new controls::CKwNiceStatic(text(" Hintergrund"), this), BackgroundHeader);
     m_backgroundHeader->setHeaderMode(true);
-    grid->addWidget(m_backgroundHeader, row, 0, 1, 6);
+    grid->addWidget(m_backgroundHeader, row, 0, 1, 6, Qt::AlignBottom);
 
     m_useImage = named(new QCheckBox(text("Hintergrundbild verwenden"), this), UseImage);
     grid->addWidget(m_useImage, row + 1, 0, 1, 3);
@@ -201,6 +210,7 @@ void CN2NDPropPage::buildBackground(int row)
     auto *backgroundLabel = new QLabel(text("&Hintergrundfarbe"), this);
     backgroundLabel->setBuddy(m_background);
     auto *colourCell = new QHBoxLayout;
+    colourCell->setSpacing(kLabelGap);
     colourCell->addWidget(backgroundLabel);
     colourCell->addWidget(m_background);
     colourCell->addStretch();

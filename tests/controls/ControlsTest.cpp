@@ -62,6 +62,13 @@ TEST(ColorButtonTest, ShowsItsColour)
     button.setColor(rgb(0x12, 0x34, 0x56));
     const QImage shot = button.grab().toImage();
     EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(0x12, 0x34, 0x56));
+
+    // Disabled, the colour still shows, veiled: a colour that follows another one stays visible.
+    button.setColor(rgb(0, 0, 0));
+    button.setEnabled(false);
+    const QColor veiled = button.grab().toImage().pixelColor(shot.width() / 2, shot.height() / 2);
+    EXPECT_NE(veiled, button.palette().color(QPalette::Window));
+    EXPECT_LT(veiled.lightness(), button.palette().color(QPalette::Window).lightness());
 }
 
 TEST(FontChooserTest, OffersTheSystemFamiliesAndReportsOnlyTheUsersEdits)
