@@ -10,13 +10,12 @@ namespace {
 
 constexpr const char *kStripName = "12038";
 
-/// The nine icons, cut once from the built-in strip.
-const QList<QIcon> &borderStyleIcons()
+/// The strip, decoded once (an image, unlike icons and pixmaps, may outlive the application object).
+const QImage &borderStyleStrip()
 {
-    static const QList<QIcon> icons = platform::iconStrip(
-        platform::builtinPicture(kStripName, static_cast<int>(image::ImageType::Bmp), true),
-        CBorderStyleBox::kPictureWidth);
-    return icons;
+    static const QImage strip =
+        platform::builtinPicture(kStripName, static_cast<int>(image::ImageType::Bmp), true);
+    return strip;
 }
 
 } // namespace
@@ -24,7 +23,7 @@ const QList<QIcon> &borderStyleIcons()
 CBorderStyleBox::CBorderStyleBox(QWidget *parent) : QComboBox(parent)
 {
     setIconSize(QSize(kPictureWidth, kPictureHeight));
-    const QList<QIcon> &icons = borderStyleIcons();
+    const QList<QIcon> icons = platform::iconStrip(borderStyleStrip(), kPictureWidth);
     for (std::size_t i = 0; i < kBorderStyles.size(); ++i) {
         const QString keyword =
             QString::fromLatin1(kBorderStyles[i].data(), static_cast<int>(kBorderStyles[i].size()));

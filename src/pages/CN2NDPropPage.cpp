@@ -64,7 +64,7 @@ template <class T> T *named(T *widget, int id)
 struct CN2NDPropPage::TextGroupSpec {
     int header;
     const char *caption;
-    const char *whose; // added to the accessible names
+    const char *whose; // added to the accessible names of the sub-entries' controls
     int font, size, weight;
     std::array<int, 3> colors;
     std::array<int, 7> labels;
@@ -79,7 +79,7 @@ const std::array<CN2NDPropPage::TextGroupSpec, 2> &CN2NDPropPage::textGroupSpecs
     static const std::array<CN2NDPropPage::TextGroupSpec, 2> specs = {{
         {MainHeader,
          " Text Haupteinträge",
-         "Haupteinträge",
+         "",
          MainFont,
          MainSize,
          MainWeight,
@@ -139,7 +139,7 @@ void CN2NDPropPage::buildControls()
 void CN2NDPropPage::buildTextGroup(const TextGroupSpec &spec, TextGroup &group, int row)
 {
     auto *grid = static_cast<QGridLayout *>(layout());
-    const QString whose = text(spec.whose);
+    const QString whose = *spec.whose ? QLatin1Char(' ') + text(spec.whose) : QString();
     group.header = named(new controls::CKwNiceStatic(text(spec.caption), this), spec.header);
     group.header->setHeaderMode(true);
     grid->addWidget(group.header, row, 0, 1, 6, Qt::AlignBottom);
@@ -148,18 +148,18 @@ void CN2NDPropPage::buildTextGroup(const TextGroupSpec &spec, TextGroup &group, 
         group.labels[i] = named(new QLabel(text(kLabelTexts[i]), this), spec.labels[i]);
 
     group.font = named(new controls::CFontChooserCtrl(this), spec.font);
-    group.font->setAccessibleName(text("Schriftart ") + whose);
+    group.font->setAccessibleName(text("Schriftart") + whose);
     group.size = named(new QLineEdit(this), spec.size);
-    group.size->setAccessibleName(text("Größe ") + whose);
+    group.size->setAccessibleName(text("Größe") + whose);
     group.size->setMaxLength(5);
     group.size->setFixedWidth(group.size->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     group.weight = named(new QComboBox(this), spec.weight);
-    group.weight->setAccessibleName(text("Schnitt ") + whose);
+    group.weight->setAccessibleName(text("Schnitt") + whose);
     for (std::string_view weight : kWeightChoices)
         group.weight->addItem(QString::fromUtf8(weight.data(), static_cast<int>(weight.size())));
     for (std::size_t i = 0; i < group.colors.size(); ++i) {
         group.colors[i] = named(new controls::CKwColorBtn(this), spec.colors[i]);
-        group.colors[i]->setAccessibleName(text(kColourNames[i]) + QLatin1Char(' ') + whose);
+        group.colors[i]->setAccessibleName(text(kColourNames[i]) + whose);
     }
     group.labels[FontLabel]->setBuddy(group.font);
     group.labels[SizeLabel]->setBuddy(group.size);

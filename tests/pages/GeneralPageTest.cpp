@@ -302,5 +302,26 @@ TEST_F(GeneralPageTest, AColourEditedOnTheRealControlsReachesTheModelAndTheActiv
     EXPECT_NE(css.find("Tahoma", rule), std::string::npos);
 }
 
+TEST_F(GeneralPageTest, ControlsWithoutTextHaveAccessibleNames)
+{
+    CWebPagePropSheet sheet(QStringLiteral("Test"), PageContext{portal.env(), prompter});
+    sheet.show();
+    EXPECT_EQ(control<QWidget>(sheet, 1222)->accessibleName(), QStringLiteral("Farbe normal"));
+    EXPECT_EQ(control<QWidget>(sheet, 1001)->accessibleName(), QStringLiteral("Hintergrundfarbe"));
+    EXPECT_EQ(control<QWidget>(sheet, 1009)->accessibleName(),
+              QString::fromUtf8("Farbe bei Mauskontakt Untereinträge"));
+    int checked = 0;
+    for (QWidget *widget : sheet.generalPage.findChildren<QWidget *>()) {
+        const bool textless = qobject_cast<QComboBox *>(widget) || qobject_cast<QLineEdit *>(widget) ||
+                              dynamic_cast<controls::CKwColorBtn *>(widget);
+        if (!textless || widget->parentWidget() != &sheet.generalPage)
+            continue;
+        ++checked;
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(checked,
+              2 * (3 + 3) + 2); // per group font, size, weight and three colours; background colour, file
+}
+
 } // namespace
 } // namespace kw::pages
