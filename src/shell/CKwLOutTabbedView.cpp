@@ -1,5 +1,8 @@
 #include "shell/CKwLOutTabbedView.h"
 
+#include "pages/ElementProperties.h"
+#include "pages/ImageChooser.h"
+
 #include "platform/HostMessages.h"
 #include "preview/PaneElements.h"
 #include "shell/CKwLOutView.h"
@@ -57,6 +60,14 @@ CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
     setDocumentMode(true);
     setTabPosition(QTabWidget::South);
     m_document->setListener(this);
+    // The preview's editing dialogs: the element's property sheet, and the start page's logo chooser.
+    m_hooks.editProperties = [this](const portalpage::CPreviewElement &element) {
+        return pages::editElementProperties(window(), element, document(), moduleEnvironment(),
+                                            modulePrompter());
+    };
+    m_hooks.chooseLogo = [this](const std::string &currentLogo) {
+        return pages::chooseCompanyImage({moduleEnvironment(), modulePrompter()}, currentLogo, window());
+    };
 }
 
 CKwLOutTabbedView::~CKwLOutTabbedView()

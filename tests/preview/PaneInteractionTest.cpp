@@ -1,6 +1,7 @@
 // The preview as the editing surface: selection by click, the properties hook on double click and from
 // the module's menu, the element's context menu, the display switches, the logo chooser and the welcome
 // text control.
+#include "../pages/PagesTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "platform/QPainterDeviceContext.h"
@@ -13,6 +14,7 @@
 #include "shell/Resource.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QMenu>
@@ -50,6 +52,9 @@ protected:
         console.open();
         view = console.view();
         ASSERT_NE(view, nullptr);
+        // The tests stand in for the dialogs themselves; the module's own are driven at the end.
+        realHooks = view->elementHooks();
+        view->elementHooks() = {};
         start = view->startPagePane();
         application = view->appPagesPane();
         console.resize(1200, 900);
@@ -101,6 +106,7 @@ protected:
     CKwLOutView *start = nullptr;
     CKwLOutView *application = nullptr;
     std::vector<std::string> edited;
+    preview::ElementHooks realHooks;
 };
 
 TEST_F(PaneInteraction, AClickSelectsTheElementAndMovesTheMark)
@@ -385,6 +391,36 @@ TEST_F(PaneInteraction, WelcomeTextHoverFrameAndFocus)
     QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(&edit, &back);
     EXPECT_EQ(opened, 1);
+}
+
+// The module's own sheet behind the double click: a colour chosen on "Allgemein" shows in both panes,
+// marks the layout modified and is published by "Als aktives Layout speichern".
+TEST_F(PaneInteraction, TheRealSheetEditsTheLayoutFromADoubleClick)
+{
+    view->elementHooks() = realHooks;
+    layout::LayoutDocument &doc = view->document();
+    doc.setModified(false);
+    const Color orange = rgb(0xFE, 0x80, 0x01);
+    bool sheetShown = false;
+    pages::test::whenModal([&](QDialog &sheet) {
+        sheetShown = true;
+        pages::test::whenModal([&](QDialog &picker) {
+            static_cast<QColorDialog &>(picker).setCurrentColor(platform::toQColor(orange));
+            picker.accept();
+        });
+        QTest::mouseClick(pages::test::control<QWidget>(sheet, 1001), Qt::LeftButton);
+        pages::test::click(sheet, 1);
+    });
+    QTest::mouseDClick(start->element("KwNavigateHeader"), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(sheetShown);
+    EXPECT_EQ(pixelOf(start, "KwNavigateHeader"), orange);
+    EXPECT_EQ(pixelOf(application, "KwNavigateHeader"), orange);
+    EXPECT_TRUE(doc.isModified());
+
+    prompter.answerYes();
+    doc.setName("global.css");
+    doc.saveLayout(false);
+    EXPECT_NE(portal.read("_KwStyle\\global.css").find("#FE8001"), std::string::npos);
 }
 
 } // namespace
