@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
