@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -282,7 +281,6 @@ void CN2NDPropPage::OnInitDialog()
     }
     applySwitchRules();
 
-    m_openedFont = values.fontFamily;
     m_opened = values;
     UpdateData(false);
     applyBackgroundRule();
@@ -385,14 +383,13 @@ bool CN2NDPropPage::OnKillActive()
 {
     if (!UpdateData(true))
         return false;
-    const auto &main = textGroupSpecs()[0];
     if (!sheet().changed) {
         const bool differs =
             m_background->color() != m_opened.backgroundColor ||
             m_main.colors[Normal]->color() != m_opened.textColor ||
             (!values.singleColor && (m_main.colors[Hover]->color() != m_opened.hoverColor ||
                                      m_main.colors[Selected]->color() != m_opened.selectedColor)) ||
-            values.*main.family != m_openedFont;
+            values.fontFamily != m_opened.fontFamily;
         if (differs)
             sheet().changed = true;
     }

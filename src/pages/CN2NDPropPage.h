@@ -85,7 +85,7 @@ private:
     void chooseImage();
 
     QString m_noImageText;
-    std::string m_openedFont;
+    /// The fields as the page showed them first (the font and colours to compare on leaving).
     layout::GeneralValues m_opened;
     int m_repeatChoice = 0;
     bool m_watermark = false;
