@@ -1,5 +1,7 @@
 #include "shell/CKwLOutView.h"
 
+#include "editors/CCountrySettingsDlg.h"
+#include "editors/CPersonalCalendarDlg.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -12,14 +14,36 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <exception>
 
 namespace kw::preview {
 
 namespace {
 
-// Until the country settings dialog exists, its command says so instead of doing nothing.
-constexpr std::string_view kCountrySettingsMissing =
-    "Die Ländereinstellungen können in dieser Version noch nicht bearbeitet werden.";
+// Commands 32792 and 32801: the country settings and the personal calendar dialogs, run modally on the
+// module's server environment.
+void runPortalSettingsEditor(int id, QWidget *parent)
+{
+    const server::Environment env = shell::moduleEnvironment();
+    Prompter &prompter = shell::modulePrompter();
+    if (!env.factory || !env.session) {
+        prompter.showExtendedError(
+            StringId::ServerEnvironmentNotLoaded,
+            ServerError(ServerError::NullPointer, "The module has no server environment."));
+        return;
+    }
+    try {
+        if (id == shell::res::ID_COUNTRY_SETTINGS) {
+            editors::CCountrySettingsDlg dialog(env, prompter, parent);
+            shell::runModal(dialog);
+        } else {
+            editors::CPersonalCalendarDlg dialog(env, prompter, parent);
+            shell::runModal(dialog);
+        }
+    } catch (const std::exception &error) {
+        prompter.tell(error.what());
+    }
+}
 
 } // namespace
 
@@ -118,8 +142,8 @@ bool CKwLOutView::layoutOpen() const
 
 bool CKwLOutView::onCommand(int id)
 {
-    if (id == shell::res::ID_COUNTRY_SETTINGS) {
-        shell::modulePrompter().tell(kCountrySettingsMissing);
+    if (id == shell::res::ID_COUNTRY_SETTINGS || id == shell::res::ID_EDIT_CALENDAR) {
+        runPortalSettingsEditor(id, this);
         return true;
     }
     return m_tabbedView && m_tabbedView->onCommand(id);
@@ -127,7 +151,7 @@ bool CKwLOutView::onCommand(int id)
 
 bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
 {
-    if (id == shell::res::ID_COUNTRY_SETTINGS)
+    if (id == shell::res::ID_COUNTRY_SETTINGS || id == shell::res::ID_EDIT_CALENDAR)
         return true;
     return m_tabbedView && m_tabbedView->onUpdateCommand(id, state);
 }

@@ -281,8 +281,7 @@ TEST_F(Console, SendsCommandsToTheActivePaneAndTheShortCutToTheModule)
 
     EXPECT_TRUE(window->sendCommandToActivePane(32792));
     ASSERT_EQ(2, closer.seen.size());
-    EXPECT_TRUE(closer.seen[1].contains(QStringLiteral("Ländereinstellungen")))
-        << closer.seen[1].toStdString();
+    EXPECT_EQ(closer.seen[1], QString::fromUtf8("12018 Ländereinstellungen"));
 }
 
 TEST_F(Console, ClosingCleansUpEveryModuleWindow)

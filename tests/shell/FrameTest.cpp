@@ -4,9 +4,9 @@
 
 #include "image/RecordingDeviceContext.h"
 #include "platform/HostMessages.h"
-#include "shell/CKwLOutView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CKwLOutTabbedView.h"
+#include "shell/CKwLOutView.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
 
@@ -17,6 +17,8 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QToolBar>
+
+#include <utility>
 
 namespace kw::shell::test {
 namespace {
@@ -213,8 +215,19 @@ TEST_F(Frame, CommandsFromTheConsoleTakeTheMenusRoute)
 {
     console.open();
     CChildFrame *frame = console.frame();
+    // The pane opens the country settings (from the console) and the personal calendar (from the menu).
+    QStringList opened;
+    DialogRunner layoutList = std::exchange(moduleState().dialogRunner, [&opened](QDialog &dialog) {
+        opened << dialog.objectName() + QLatin1Char(' ') + dialog.windowTitle();
+        return res::IDCANCEL;
+    });
     EXPECT_EQ(1, platform::sendHostMessage(frame, platform::messages::Command, res::ID_COUNTRY_SETTINGS, 0));
-    EXPECT_EQ(1u, prompter.messages().size()) << "the pane answers until the country settings exist";
+    EXPECT_EQ(1, platform::sendHostMessage(frame, platform::messages::Command, res::ID_EDIT_CALENDAR, 0));
+    moduleState().dialogRunner = std::move(layoutList);
+    EXPECT_EQ(opened, (QStringList{QString::fromUtf8("12018 Ländereinstellungen"),
+                                   QString::fromUtf8("12020 Persönlicher Kalender veröffentlichen")}));
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+    EXPECT_TRUE(frame->commandState(res::ID_EDIT_CALENDAR).enabled);
     EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, 4711, 0));
     EXPECT_FALSE(frame->commandState(4711).enabled) << "a command nobody handles is greyed";
 
