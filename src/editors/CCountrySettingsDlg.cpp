@@ -109,9 +109,9 @@ void CCountrySettingsDlg::buildControls()
     auto *legendLayout = new QVBoxLayout(legend);
     legendLayout->addWidget(new QLabel(QString::fromUtf8(kLegend), legend));
     layout->addWidget(legend);
-    layout->addSpacing(4);
 
     for (std::size_t section = 0; section < kSymbolSections.size(); ++section) {
+        layout->addSpacing(8);
         layout->addWidget(header(kSymbolSections[section], this));
         auto *row = new QGridLayout;
         row->setContentsMargins(12, 0, 0, 0);
@@ -135,6 +135,7 @@ void CCountrySettingsDlg::buildControls()
         layout->addLayout(row);
     }
     layout->addStretch();
+    layout->addSpacing(12);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));

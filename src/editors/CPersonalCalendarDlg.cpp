@@ -40,6 +40,7 @@ void CPersonalCalendarDlg::buildControls()
     setWindowTitle(QString::fromUtf8(kCaption));
     auto *explanation = new QLabel(QString::fromUtf8(kExplanation), this);
     explanation->setWordWrap(true);
+    explanation->setMinimumWidth(280);
 
     // A drop-down list: the rows come sorted from the core, in the order the list shows them.
     m_list = new QComboBox(this);
@@ -69,7 +70,7 @@ void CPersonalCalendarDlg::buildControls()
 
     auto *fields = new QVBoxLayout;
     fields->addWidget(explanation);
-    fields->addSpacing(8);
+    fields->addSpacing(12);
     auto *row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(m_list, 1);
@@ -85,6 +86,8 @@ void CPersonalCalendarDlg::buildControls()
     layout->addLayout(fields, 1);
     layout->addSpacing(8);
     layout->addLayout(buttons);
+    // 206 x 85 dialog units of an 8-point dialog font.
+    setMinimumHeight(140);
 }
 
 void CPersonalCalendarDlg::fillList()
