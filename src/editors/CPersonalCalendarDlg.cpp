@@ -45,6 +45,7 @@ void CPersonalCalendarDlg::buildControls()
     // A drop-down list: the rows come sorted from the core, in the order the list shows them.
     m_list = new QComboBox(this);
     m_list->setObjectName(QString::number(res::IDC_MAIN_MENU));
+    m_list->setAccessibleName(QString::fromUtf8("Hauptmenü"));
     m_list->setEditable(false);
     m_list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_list->setMinimumWidth(180);

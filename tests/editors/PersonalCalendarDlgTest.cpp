@@ -50,6 +50,7 @@ TEST_F(PersonalCalendarDlgTest, ShowsTheMainMenuAndStoresOnlyAChange)
                                             "Startseite", "Suche", "Team"}));
         EXPECT_EQ(list->currentText(), QStringLiteral("Projekte"));
         EXPECT_EQ(list->currentData().toInt(), 41);
+        EXPECT_FALSE(list->accessibleName().isEmpty());
         click(dialog, 1);
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
