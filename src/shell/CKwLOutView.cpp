@@ -1,5 +1,8 @@
 #include "shell/CKwLOutView.h"
 
+#include "editors/CCountrySettingsDlg.h"
+#include "editors/CPersonalCalendarDlg.h"
+#include "pages/CGlobalSearchDlg.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -35,9 +38,7 @@ constexpr SwitchCommand kSwitchCommands[] = {
 };
 
 /// The editors these commands open come later; until then the commands are greyed and do nothing.
-constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE,
-                                          res::ID_EDIT_CALENDAR, res::ID_COUNTRY_SETTINGS,
-                                          res::ID_EDIT_GLOBAL_SEARCH};
+constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE};
 
 bool hasNoDialogYet(int id)
 {
@@ -77,6 +78,31 @@ const ContextItem *contextItem(int command)
 {
     const auto found = std::ranges::find(kContextItems, command, &ContextItem::command);
     return found == std::end(kContextItems) ? nullptr : &*found;
+}
+
+// Commands 32792 and 32801: the country settings and the personal calendar dialogs, run modally on the
+// module's server environment.
+void runPortalSettingsEditor(int id, QWidget *parent)
+{
+    const server::Environment env = shell::moduleEnvironment();
+    Prompter &prompter = shell::modulePrompter();
+    if (!env.factory || !env.session) {
+        prompter.showExtendedError(
+            StringId::ServerEnvironmentNotLoaded,
+            ServerError(ServerError::NullPointer, "The module has no server environment."));
+        return;
+    }
+    try {
+        if (id == shell::res::ID_COUNTRY_SETTINGS) {
+            editors::CCountrySettingsDlg dialog(env, prompter, parent);
+            shell::runModal(dialog);
+        } else {
+            editors::CPersonalCalendarDlg dialog(env, prompter, parent);
+            shell::runModal(dialog);
+        }
+    } catch (const std::exception &error) {
+        prompter.tell(error.what());
+    }
 }
 
 } // namespace
@@ -182,6 +208,15 @@ bool CKwLOutView::layoutOpen() const
 
 bool CKwLOutView::onCommand(int id)
 {
+    if (id == res::ID_COUNTRY_SETTINGS || id == res::ID_EDIT_CALENDAR) {
+        runPortalSettingsEditor(id, this);
+        return true;
+    }
+    if (id == res::ID_EDIT_GLOBAL_SEARCH) {
+        if (layoutOpen() && pages::editGlobalSearch(m_tabbedView->document(), paneKind(), this))
+            m_tabbedView->elementsChanged();
+        return true;
+    }
     if (const SwitchCommand *command = switchCommand(id)) {
         toggleSwitch(command->field);
         if (command->bothPanes && m_tabbedView)
@@ -208,6 +243,12 @@ bool CKwLOutView::onCommand(int id)
 
 bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
 {
+    if (id == res::ID_COUNTRY_SETTINGS || id == res::ID_EDIT_CALENDAR)
+        return true;
+    if (id == res::ID_EDIT_GLOBAL_SEARCH) {
+        state.enabled = layoutOpen();
+        return true;
+    }
     if (const SwitchCommand *command = switchCommand(id)) {
         state.checked = m_tabbedView && m_tabbedView->document().model().switches(paneKind()).*command->field;
         return true;

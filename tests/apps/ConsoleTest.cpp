@@ -279,14 +279,10 @@ TEST_F(Console, SendsCommandsToTheActivePaneAndTheShortCutToTheModule)
     ASSERT_EQ(1, closer.seen.size());
     EXPECT_EQ(QStringLiteral("12014 Layout laden"), closer.seen[0]);
 
-    // The active pane gets the command; until the country settings dialog exists nobody handles it, and
-    // nothing is shown.
-    EXPECT_FALSE(window->sendCommandToActivePane(32792));
-    EXPECT_EQ(1, closer.seen.size());
-    EXPECT_EQ(1u, prompter.messages().size());
-    EXPECT_TRUE(window->sendCommandToActivePane(32900)); // "Layout öffnen" reaches the module
+    // The active pane gets the command and opens the country settings dialog.
+    EXPECT_TRUE(window->sendCommandToActivePane(32792));
     ASSERT_EQ(2, closer.seen.size());
-    EXPECT_EQ(QStringLiteral("12014 Layout laden"), closer.seen[1]);
+    EXPECT_EQ(closer.seen[1], QString::fromUtf8("12018 Ländereinstellungen"));
 }
 
 TEST_F(Console, ClosingCleansUpEveryModuleWindow)

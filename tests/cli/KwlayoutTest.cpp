@@ -15,10 +15,10 @@ struct Result {
     std::string out; // standard output and standard error
 };
 
-Result kwlayout(const std::filesystem::path &portal, const std::string &arguments)
+/// Runs kwlayout with `arguments` as a shell would split them.
+Result run(const std::string &arguments)
 {
-    const std::string command = std::string(KW_BINARY_DIR) + "/bin/kwlayout --portal '" + portal.string() +
-                                "' " + arguments + " 2>&1";
+    const std::string command = std::string(KW_BINARY_DIR) + "/bin/kwlayout " + arguments + " 2>&1";
     Result result;
     FILE *pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
@@ -27,6 +27,11 @@ Result kwlayout(const std::filesystem::path &portal, const std::string &argument
     const int status = ::pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+Result kwlayout(const std::filesystem::path &portal, const std::string &arguments)
+{
+    return run("--portal '" + portal.string() + "' " + arguments);
 }
 
 class KwlayoutTest : public ::testing::Test {
@@ -140,6 +145,131 @@ TEST_F(KwlayoutTest, CopyKeepsTheValues)
     const Result active = kwlayout(portal, "show \"Aktives Layout\"");
     const Result copy = kwlayout(portal, "show Kopie");
     EXPECT_EQ(active.out, copy.out);
+}
+
+class CountrySettingsCliTest : public KwlayoutTest {
+protected:
+    std::string script() const { return file("_KwInclude/KwCompany/KwDataFormat.asp"); }
+};
+
+TEST_F(CountrySettingsCliTest, ShowsAndChangesTheScript)
+{
+    // Reading writes the fresh script, as opening the dialog does.
+    Result r = kwlayout(portal, "country-settings");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "format=2\ndecimal=\ngrouping=\nmonetary-decimal=\nmonetary-grouping=\n");
+    EXPECT_NE(script().find("\tApplication(\"g_LCID\") = 1031\r\n"), std::string::npos);
+
+    const std::string change =
+        "country-settings --format 1 --decimal . --grouping , --monetary-decimal . --monetary-grouping ,";
+    const std::string fresh = script();
+    r = kwlayout(portal, change); // a change needs an answer
+    EXPECT_EQ(r.status, 3) << r.out;
+    EXPECT_NE(r.out.find("Wollen Sie die Ländereinstellungen wirklich ändern?"), std::string::npos);
+    r = kwlayout(portal, change + " --no");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("KwDataFormat.asp stays unchanged"), std::string::npos);
+    EXPECT_EQ(script(), fresh);
+
+    r = kwlayout(portal, change + " --yes");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Wollen Sie die Ländereinstellungen wirklich ändern? -> Ja (--yes)\n"),
+              std::string::npos);
+    EXPECT_EQ(script(), "<SCRIPT LANGUAGE=VBScript RUNAT=Server>\r\n\r\nsub SetDataFormat()\r\n"
+                        "\tApplication(\"g_LCID\") = 2057\r\n"
+                        "\tApplication(\"g_strDecimalSymbol\") = \".\"\r\n"
+                        "\tApplication(\"g_strDecimalGroupingSymbol\") = \",\"\r\n"
+                        "\tApplication(\"g_strMonetaryDecimalSymbol\") = \".\"\r\n"
+                        "\tApplication(\"g_strMonetaryDecimalGroupingSymbol\") = \",\"\r\n"
+                        "\r\nend sub\r\n\r\n</Script>\r\n");
+    EXPECT_EQ(kwlayout(portal, "country-settings").out,
+              "format=1\ndecimal=.\ngrouping=,\nmonetary-decimal=.\nmonetary-grouping=,\n");
+
+    // The symbols as they are, without a format: no change, no question, nothing written.
+    r = kwlayout(portal, "country-settings --decimal . --monetary-grouping ,");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out.find("Wollen"), std::string::npos);
+    // The same format given again is a click on its button: a change.
+    EXPECT_EQ(kwlayout(portal, "country-settings --format 1").status, 3);
+}
+
+TEST_F(CountrySettingsCliTest, RefusalsLeaveTheScriptUntouched)
+{
+    ASSERT_EQ(kwlayout(portal, "--yes country-settings --decimal , --grouping . --monetary-decimal , "
+                               "--monetary-grouping .")
+                  .status,
+              0);
+    const std::string before = script();
+    const std::pair<std::string, std::string> cases[] = {
+        {"--decimal ''", "Das Dezimaltrennzeichen darf nicht leer sein."},
+        {"--monetary-decimal ''", "Das Dezimaltrennzeichen darf nicht leer sein."},
+        {"--grouping 1", "enthält nicht erlaubte Zeichen, z.B. Ziffern, Vorzeichen"},
+        {"--monetary-grouping -", "enthält nicht erlaubte Zeichen"},
+        {"--decimal '\"'", "enthält nicht erlaubte Zeichen"},
+        {"--grouping ,", "Das Tausendertrennzeichen darf nicht im Dezimaltrennzeichen enthalten sein."},
+        {"--monetary-grouping ''",
+         "Diese Kombination von Tausender- und Dezimaltrennzeichen ist nicht erlaubt."},
+        {"--decimal ab", "--decimal takes at most one character"},
+        {"--decimal ☃", "cannot be written into KwDataFormat.asp"},
+        {"--format 3", "--format is 0"},
+        {"--format x", "--format needs a number"},
+        {"--colour ,", "unknown option \"--colour\""},
+        {"--grouping", "--grouping needs a value"},
+    };
+    for (const auto &[options, message] : cases) {
+        const Result r = kwlayout(portal, "--yes country-settings " + options);
+        EXPECT_NE(r.status, 0) << options;
+        EXPECT_NE(r.out.find(message), std::string::npos) << options << ": " << r.out;
+        EXPECT_EQ(r.out.find("Wollen"), std::string::npos) << options;
+    }
+    EXPECT_EQ(script(), before);
+}
+
+TEST_F(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
+{
+    auto listing = [&](int current) {
+        std::string out;
+        for (const char *line : {"32 Administration", "40 Aktuelles", "42 Dokumente", "41 Projekte",
+                                 "31 Startseite", "33 Suche", "43 Team"})
+            out += (std::stoi(line) == current ? "* " : "  ") + std::string(line) + "\n";
+        return out;
+    };
+    Result r = kwlayout(portal, "calendar");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, listing(41));
+    r = kwlayout(portal, "calendar --json");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("{\"id\": 41, \"name\": \"Projekte\", \"current\": true}"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"id\": 43, \"name\": \"Team\", \"current\": false}"), std::string::npos);
+
+    r = kwlayout(portal, "calendar --entry 43");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "The personal calendar is now published under \"Team\" (43)\n");
+    EXPECT_EQ(kwlayout(portal, "calendar").out, listing(43));
+    r = kwlayout(portal, "calendar --entry 43");
+    EXPECT_EQ(r.out, "The personal calendar stays under \"Team\" (43)\n");
+
+    r = kwlayout(portal, "calendar --entry 999");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("the main menu has no entry with the id 999"), std::string::npos);
+    EXPECT_NE(kwlayout(portal, "calendar --entry Team").status, 0);
+    EXPECT_NE(kwlayout(portal, "calendar --json --entry").status, 0);
+    EXPECT_EQ(kwlayout(portal, "calendar").out, listing(43));
+}
+
+TEST_F(KwlayoutTest, ImageInfoNeedsNoPortal)
+{
+    const std::string logo = (portal / "Images/Company/logo.png").string();
+    Result r = run("image-info '" + logo + "'");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out.rfind("type=", 0), 0u) << r.out;
+    EXPECT_EQ(r.out, kwlayout(portal, "image-info '" + logo + "'").out);
+    r = run("image-info '" + (dir.path() / "missing.png").string() + "'");
+    EXPECT_EQ(r.status, 1);
+    // A command on a portal still needs one.
+    r = run("calendar");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("--portal DIR is required"), std::string::npos);
 }
 
 } // namespace

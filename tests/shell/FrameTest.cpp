@@ -20,6 +20,8 @@
 #include <QTabBar>
 #include <QToolBar>
 
+#include <utility>
+
 namespace kw::shell::test {
 namespace {
 
@@ -232,9 +234,19 @@ TEST_F(Frame, CommandsFromTheConsoleTakeTheMenusRoute)
 {
     console.open();
     CChildFrame *frame = console.frame();
-    EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, res::ID_COUNTRY_SETTINGS, 0))
-        << "nothing handles the country settings until their dialog exists";
-    EXPECT_TRUE(prompter.messages().empty()) << prompter.describe();
+    // The pane opens the country settings (from the console) and the personal calendar (from the menu).
+    QStringList opened;
+    DialogRunner layoutList = std::exchange(moduleState().dialogRunner, [&opened](QDialog &dialog) {
+        opened << dialog.objectName() + QLatin1Char(' ') + dialog.windowTitle();
+        return res::IDCANCEL;
+    });
+    EXPECT_EQ(1, platform::sendHostMessage(frame, platform::messages::Command, res::ID_COUNTRY_SETTINGS, 0));
+    EXPECT_EQ(1, platform::sendHostMessage(frame, platform::messages::Command, res::ID_EDIT_CALENDAR, 0));
+    moduleState().dialogRunner = std::move(layoutList);
+    EXPECT_EQ(opened, (QStringList{QString::fromUtf8("12018 Ländereinstellungen"),
+                                   QString::fromUtf8("12020 Persönlicher Kalender veröffentlichen")}));
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+    EXPECT_TRUE(frame->commandState(res::ID_EDIT_CALENDAR).enabled);
     EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, 4711, 0));
     EXPECT_FALSE(frame->commandState(4711).enabled) << "a command nobody handles is greyed";
 

@@ -85,7 +85,12 @@ public:
     {
         return makeRef<FaultyFolder>(m_inner->GetFolder(path), m_plan);
     }
-    long ExecuteSql(const std::string &statement) override { return m_inner->ExecuteSql(statement); }
+    long ExecuteSql(const std::string &statement) override
+    {
+        if (m_plan.failSql)
+            throw injected("running", statement);
+        return m_inner->ExecuteSql(statement);
+    }
     static Ref<ISession> unwrap(const Ref<ISession> &session);
 
 private:
@@ -118,6 +123,22 @@ Ref<ISession> FaultyFileService::unwrap(const Ref<ISession> &session)
     return session;
 }
 
+// Navigation objects run unchanged; they only need the real session behind the faulty one.
+class SessionUnwrappingNavigation final : public INavigation {
+public:
+    explicit SessionUnwrappingNavigation(Ref<INavigation> inner) : m_inner(std::move(inner)) {}
+    void NavInit(const Ref<ISession> &session, std::int32_t element) override
+    {
+        m_inner->NavInit(FaultyFileService::unwrap(session), element);
+    }
+    Ref<INavEntryCollection> NavEntries() override { return m_inner->NavEntries(); }
+    std::int32_t NavParentId() override { return m_inner->NavParentId(); }
+    Ref<INavEntry> NavNewEntry() override { return m_inner->NavNewEntry(); }
+
+private:
+    Ref<INavigation> m_inner;
+};
+
 class FaultyFactory final : public IObjectFactory {
 public:
     FaultyFactory(Ref<IObjectFactory> inner, FaultPlan &plan) : m_inner(std::move(inner)), m_plan(plan) {}
@@ -127,6 +148,9 @@ public:
         if (cls == ServerClass::FileService)
             return makeRef<FaultyFileService>(Ref<IFileService>(dynamic_cast<IFileService *>(object.get())),
                                               m_plan);
+        if (cls == ServerClass::Navigation)
+            return makeRef<SessionUnwrappingNavigation>(
+                Ref<INavigation>(dynamic_cast<INavigation *>(object.get())));
         return object;
     }
 

@@ -3,6 +3,7 @@
 #include "CliInteraction.h"
 #include "Commands.h"
 
+#include "base/TextCodec.h"
 #include "portalsettings/CountrySettings.h"
 #include "portalsettings/PersonalCalendar.h"
 #include "server/LocalPortal.h"
@@ -99,6 +100,9 @@ int countrySettings(const Invocation &invocation, std::ostream &out)
         const std::string &value = optionValue(invocation.args, i);
         if (characterCount(value) > 1)
             throw std::invalid_argument(arg + " takes at most one character, not \"" + value + "\"");
+        if (cp1252ToUtf8(utf8ToCp1252(value)) != value)
+            throw std::invalid_argument(arg + " \"" + value + "\" cannot be written into " +
+                                        portalsettings::kDataFormatScript + " (Windows-1252)");
         settings.controls.symbols.*symbol->field = value;
     }
     // Choosing a format is a click on its button, which counts as a change even for the same format.
@@ -110,7 +114,12 @@ int countrySettings(const Invocation &invocation, std::ostream &out)
     settings.write();
     if (prompter.failed())
         return 1;
-    if (pending && !settings.userChanged() && !settings.writeNeeded())
+    if (pending && (settings.userChanged() || settings.writeNeeded())) {
+        // The question was answered No: the script keeps its old values.
+        out << portalsettings::kDataFormatScript << " stays unchanged\n";
+        return 0;
+    }
+    if (pending)
         out << "Saved " << portalsettings::kDataFormatScript << "\n";
     printCountryValues(settings.values(), out);
     return 0;

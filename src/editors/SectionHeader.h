@@ -1,0 +1,20 @@
+// The caption of a group of controls in header mode: bold text followed by a rule to the right edge.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace kw::editors {
+
+class SectionHeader : public QWidget {
+public:
+    SectionHeader(const QString &text, QWidget *parent = nullptr);
+
+    QString text() const;
+
+private:
+    QLabel *m_label;
+};
+
+} // namespace kw::editors
