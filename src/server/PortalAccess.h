@@ -5,6 +5,7 @@
 #include "server/LocalPortal.h"
 #include "server/ServerEnvironment.h"
 
+#include <functional>
 #include <string>
 
 namespace kw::server {
@@ -31,6 +32,28 @@ public:
 private:
     Ref<IFileService> m_files;
     std::string m_basePath;
+};
+
+/// One batch of the session's writes (see `IPublishing`): begun at construction, discarded at destruction
+/// unless committed. Inside another batch it is a part of that one. An environment without publishing
+/// objects writes every file at once instead.
+class PublishScope {
+public:
+    /// Throws ServerError when the batch cannot be begun.
+    PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout);
+    ~PublishScope();
+    PublishScope(const PublishScope &) = delete;
+    PublishScope &operator=(const PublishScope &) = delete;
+
+    /// Runs one part of the batch: what it writes stays in the batch only when it returns true.
+    bool part(const std::function<bool()> &work);
+    /// Publishes the batch (see `IPublishing::BatchCommit`).
+    std::int64_t commit();
+
+private:
+    Ref<IPublishing> m_publishing;
+    std::string m_layout;
+    bool m_open = false;
 };
 
 /// Adds a backslash when the path does not end in one (a slash counts too).
