@@ -12,7 +12,7 @@ CREATE TABLE IF NOT EXISTS publish_history(
     layout TEXT NOT NULL,
     replaced_layout TEXT NOT NULL DEFAULT '',
     rollback_of INTEGER NOT NULL DEFAULT 0,
-    pending INTEGER NOT NULL DEFAULT 0);
+    batch TEXT UNIQUE);              -- the token of the batch it records
 CREATE TABLE IF NOT EXISTS publish_history_files(
     entry_id INTEGER NOT NULL REFERENCES publish_history(id) ON DELETE CASCADE,
     path TEXT NOT NULL,
@@ -34,14 +34,22 @@ PublishHistory::PublishHistory(Database &db) : m_db(db)
     m_db.execute(kSchema);
 }
 
-std::int64_t PublishHistory::addPending(const PublishEntry &entry, const std::vector<PublishedFile> &replaced)
+std::int64_t PublishHistory::record(const std::string &batch, const PublishEntry &entry,
+                                    const std::vector<PublishedFile> &replaced)
 {
     std::int64_t id = 0;
-    const std::string previous = latestLayout();
+    const std::int64_t keep = limit();
     m_db.transaction([&] {
-        m_db.run("INSERT INTO publish_history(time, user, layout, replaced_layout, rollback_of, pending) "
-                 "VALUES(?1, ?2, ?3, ?4, ?5, 1)",
-                 {entry.time, entry.user, entry.layout, previous, entry.rollbackOf});
+        if (const auto known = m_db.query("SELECT id FROM publish_history WHERE batch=?1", {batch});
+            !known.empty()) {
+            id = sqlInt(known[0][0]);
+            return;
+        }
+        m_db.run(
+            "INSERT INTO publish_history(time, user, layout, replaced_layout, rollback_of, batch) "
+            "VALUES(?1, ?2, ?3, coalesce((SELECT layout FROM publish_history ORDER BY id DESC LIMIT 1), ''), "
+            "?4, ?5)",
+            {entry.time, entry.user, entry.layout, entry.rollbackOf, batch});
         id = m_db.lastInsertId();
         for (const PublishedFile &file : replaced) {
             SqlValue contents;
@@ -51,42 +59,24 @@ std::int64_t PublishHistory::addPending(const PublishEntry &entry, const std::ve
                      "BLOB))",
                      {id, file.path, contents});
         }
-    });
-    return id;
-}
-
-void PublishHistory::complete(std::int64_t id)
-{
-    const std::int64_t keep = limit();
-    m_db.transaction([&] {
-        m_db.run("UPDATE publish_history SET pending=0 WHERE id=?1", {id});
-        m_db.run("DELETE FROM publish_history WHERE pending=0 AND id NOT IN "
-                 "(SELECT id FROM publish_history WHERE pending=0 ORDER BY id DESC LIMIT ?1)",
+        m_db.run("DELETE FROM publish_history WHERE id NOT IN "
+                 "(SELECT id FROM publish_history ORDER BY id DESC LIMIT ?1)",
                  {keep});
     });
-}
-
-void PublishHistory::discard(std::int64_t id)
-{
-    m_db.run("DELETE FROM publish_history WHERE id=?1 AND pending=1", {id});
-}
-
-void PublishHistory::discardPending()
-{
-    m_db.run("DELETE FROM publish_history WHERE pending=1");
+    return id;
 }
 
 std::vector<PublishEntry> PublishHistory::entries()
 {
     std::vector<PublishEntry> list;
-    for (const SqlRow &row : m_db.query(std::string(kEntryColumns) + "WHERE pending=0 ORDER BY id DESC"))
+    for (const SqlRow &row : m_db.query(std::string(kEntryColumns) + "ORDER BY id DESC"))
         list.push_back(entryOf(row));
     return list;
 }
 
 PublishEntry PublishHistory::entry(std::int64_t id)
 {
-    const auto rows = m_db.query(std::string(kEntryColumns) + "WHERE pending=0 AND id=?1", {id});
+    const auto rows = m_db.query(std::string(kEntryColumns) + "WHERE id=?1", {id});
     if (rows.empty())
         throw ServerError(ServerError::NotFound,
                           "The publishing history has no entry " + std::to_string(id) + ".");
@@ -110,13 +100,6 @@ std::vector<PublishedFile> PublishHistory::files(std::int64_t id)
 std::string PublishHistory::replacedLayout(std::int64_t id)
 {
     const auto rows = m_db.query("SELECT replaced_layout FROM publish_history WHERE id=?1", {id});
-    return rows.empty() ? std::string() : sqlText(rows[0][0]);
-}
-
-std::string PublishHistory::latestLayout()
-{
-    const auto rows =
-        m_db.query("SELECT layout FROM publish_history WHERE pending=0 ORDER BY id DESC LIMIT 1");
     return rows.empty() ? std::string() : sqlText(rows[0][0]);
 }
 

@@ -1,5 +1,6 @@
 // The publishing history in the portal database: per activation the time, the user, the layout and the
-// files it replaced (their old contents). The newest entries are kept, by default 50.
+// files it replaced (their old contents). The newest entries are kept, by default 50. An entry is written
+// once its batch is published, in one transaction.
 #pragma once
 
 #include "server/Database.h"
@@ -18,26 +19,20 @@ public:
     /// Creates the history's tables when the portal has none yet.
     explicit PublishHistory(Database &db);
 
-    /// Records an entry that is not yet complete (its batch is still being published); returns its id.
+    /// Records a published batch with the files it replaced, and drops the entries beyond the limit; the
+    /// new entry's id. A batch already recorded (by its token) is not recorded again: its id is returned.
     /// `entry.id` is ignored.
-    std::int64_t addPending(const PublishEntry &entry, const std::vector<PublishedFile> &replaced);
-    /// The batch of a pending entry was published: the entry counts, and entries beyond the limit go.
-    void complete(std::int64_t id);
-    /// Forgets a pending entry (its batch was not published).
-    void discard(std::int64_t id);
-    /// Forgets every pending entry.
-    void discardPending();
+    std::int64_t record(const std::string &batch, const PublishEntry &entry,
+                        const std::vector<PublishedFile> &replaced);
 
-    /// Completed entries, newest first.
+    /// The entries, newest first.
     std::vector<PublishEntry> entries();
-    /// The completed entry `id`; throws NotFound.
+    /// The entry `id`; throws NotFound.
     PublishEntry entry(std::int64_t id);
-    /// The files a completed entry replaced; throws NotFound for an unknown id.
+    /// The files an entry replaced; throws NotFound for an unknown id.
     std::vector<PublishedFile> files(std::int64_t id);
     /// The layout that was active before the entry (what a rollback of it brings back).
     std::string replacedLayout(std::int64_t id);
-    /// The layout of the newest completed entry ("" when there is none).
-    std::string latestLayout();
     /// How many entries are kept (setting "history_limit", default 50).
     int limit();
 

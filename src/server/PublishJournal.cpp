@@ -143,7 +143,9 @@ void checkBeside(const std::string &target, const std::string &other)
 std::string formatJournal(const Journal &journal)
 {
     std::string text(kHeader);
-    text += "entry\t" + std::to_string(journal.entryId) + "\n";
+    text += "batch\t" + escape(journal.batch) + "\n";
+    text += "entry\t" + escape(journal.entry.time) + "\t" + escape(journal.entry.user) + "\t" +
+            escape(journal.entry.layout) + "\t" + std::to_string(journal.entry.rollbackOf) + "\n";
     for (const JournalStep &step : journal.steps) {
         for (const KindName &kind : kKinds)
             if (kind.kind == step.kind)
@@ -171,11 +173,20 @@ Journal parseJournal(const std::string &text)
     bool haveEntry = false;
     while (std::getline(lines, line)) {
         const std::vector<std::string> fields = splitTabs(line);
-        if (fields.size() == 2 && fields[0] == "entry" && !haveEntry) {
+        if (fields.size() == 2 && fields[0] == "batch" && journal.batch.empty()) {
+            journal.batch = unescape(fields[1]);
+            if (journal.batch.empty())
+                damaged("the batch has no token");
+            continue;
+        }
+        if (fields.size() == 5 && fields[0] == "entry" && !haveEntry) {
+            journal.entry.time = unescape(fields[1]);
+            journal.entry.user = unescape(fields[2]);
+            journal.entry.layout = unescape(fields[3]);
             try {
-                journal.entryId = std::stoll(fields[1]);
+                journal.entry.rollbackOf = std::stoll(fields[4]);
             } catch (const std::exception &) {
-                damaged("the entry \"" + fields[1] + "\" is no number");
+                damaged("the entry's rollback \"" + fields[4] + "\" is no number");
             }
             haveEntry = true;
             continue;
@@ -184,7 +195,7 @@ Journal parseJournal(const std::string &text)
         for (const KindName &candidate : kKinds)
             if (fields.size() == 4 && fields[0] == candidate.name)
                 kind = &candidate;
-        if (!kind || !haveEntry)
+        if (!kind || !haveEntry || journal.batch.empty())
             damaged("the line \"" + line + "\" is not understood");
         JournalStep step{kind->kind, unescape(fields[1]), unescape(fields[2]), unescape(fields[3])};
         checkRelative(step.target);
@@ -198,8 +209,8 @@ Journal parseJournal(const std::string &text)
             damaged("a new file names a backup");
         journal.steps.push_back(std::move(step));
     }
-    if (!haveEntry)
-        damaged("it names no history entry");
+    if (!haveEntry || journal.batch.empty())
+        damaged("it names no batch and history entry");
     return journal;
 }
 

@@ -3,6 +3,8 @@
 // before the first file is replaced; read back by recovery.
 #pragma once
 
+#include "server/ServerEnvironment.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,12 +21,13 @@ struct JournalStep {
 };
 
 struct Journal {
-    std::int64_t entryId = 0; // the history entry the batch records
+    std::string batch;  // the batch's own token, recorded with its history entry
+    PublishEntry entry; // what the history records (the id is given when it is recorded)
     std::vector<JournalStep> steps;
 };
 
-/// The journal as text: a header line, the entry, one line per step, and a closing line with a checksum
-/// of everything before it.
+/// The journal as text: a header line, the batch's token and history entry, one line per step, and a
+/// closing line with a checksum of everything before it.
 std::string formatJournal(const Journal &journal);
 
 /// Reads a journal back. Throws ServerError (Fail) naming the problem when the text is incomplete,

@@ -1,6 +1,9 @@
 #include "server/Publisher.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
 
 namespace kw::server {
 
@@ -25,6 +28,18 @@ std::vector<fs::path> foldersOf(const std::vector<JournalStep> &steps)
             folders.push_back(folder);
     }
     return folders;
+}
+
+// A token no other batch has: time and randomness.
+std::string batchToken()
+{
+    std::random_device random;
+    char buffer[48];
+    std::snprintf(
+        buffer, sizeof buffer, "%llx-%08x%08x",
+        static_cast<unsigned long long>(std::chrono::system_clock::now().time_since_epoch().count()),
+        random(), random());
+    return buffer;
 }
 
 } // namespace
@@ -97,12 +112,6 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
             if (step.kind == Kind::Replace)
                 removeQuietly(step.backup);
         }
-        try {
-            if (journal.entryId)
-                m_history.discard(journal.entryId);
-        } catch (const ServerError &) {
-            // A pending entry is forgotten by the next recovery.
-        }
     };
     try {
         for (const auto &[target, contents] : changes) {
@@ -126,7 +135,8 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
         if (steps.empty())
             return 0;
         syncFolders(steps);
-        journal.entryId = m_history.addPending(entry, replaced);
+        journal.batch = batchToken();
+        journal.entry = entry;
         for (const JournalStep &step : steps)
             journal.steps.push_back({step.kind, portalPath(step.target),
                                      step.temporary.empty() ? "" : portalPath(step.temporary),
@@ -138,6 +148,7 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
     }
 
     // From here on the batch counts as published: a crash is finished by recovery.
+    std::int64_t id = 0;
     try {
         for (const JournalStep &step : steps)
             if (step.kind == Kind::Remove)
@@ -145,23 +156,20 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
             else
                 m_files.rename(step.temporary, step.target, step.target);
         syncFolders(steps);
-        m_history.complete(journal.entryId);
+        id = m_history.record(journal.batch, entry, replaced);
     } catch (const ServerError &error) {
-        undo(journal, steps, error);
+        undo(steps, error);
     }
+    // Not flushed: a journal that comes back after a crash finishes what is finished already, and its
+    // batch is recorded in the history once only.
     removeQuietly(m_journal);
-    try {
-        m_files.syncFolder(m_files.root());
-    } catch (const ServerError &) {
-        // A journal that comes back after a crash only finishes what is finished already.
-    }
     for (const JournalStep &step : steps)
         if (!step.backup.empty())
             removeQuietly(step.backup);
-    return journal.entryId;
+    return id;
 }
 
-void Publisher::undo(const Journal &journal, const std::vector<JournalStep> &steps, const ServerError &cause)
+void Publisher::undo(const std::vector<JournalStep> &steps, const ServerError &cause)
 {
     const std::string what = cause.what();
     try {
@@ -173,7 +181,6 @@ void Publisher::undo(const Journal &journal, const std::vector<JournalStep> &ste
     }
     try {
         rollBack(steps);
-        m_history.discard(journal.entryId);
     } catch (const ServerError &) {
         throw ServerError(cause.code(), what + " The activation could not be undone now; that is done "
                                                "when the portal is opened again.");
@@ -187,8 +194,10 @@ void Publisher::undo(const Journal &journal, const std::vector<JournalStep> &ste
     throw ServerError(cause.code(), what);
 }
 
-void Publisher::rollForward(const std::vector<JournalStep> &steps) const
+std::vector<PublishedFile> Publisher::rollForward(const std::vector<JournalStep> &steps) const
 {
+    // The old files are still there under their backup names: the history entry is made of them.
+    std::vector<PublishedFile> replaced;
     for (const JournalStep &step : steps) {
         if (step.kind == Kind::Remove) {
             if (present(step.target))
@@ -199,8 +208,10 @@ void Publisher::rollForward(const std::vector<JournalStep> &steps) const
     }
     syncFolders(steps);
     for (const JournalStep &step : steps)
-        if (!step.backup.empty())
-            m_files.remove(step.backup);
+        replaced.push_back(
+            {portalPath(step.target),
+             step.backup.empty() ? std::nullopt : std::optional(PortalFileSystem::readAll(step.backup))});
+    return replaced;
 }
 
 void Publisher::rollBack(const std::vector<JournalStep> &steps) const
@@ -263,20 +274,22 @@ std::vector<std::string> Publisher::recover()
                             "remove the journal.");
             return notes;
         }
-        const std::string entry = std::to_string(loaded.journal.entryId);
+        const std::string layout = "\"" + loaded.journal.entry.layout + "\"";
         if (undoing) {
             rollBack(loaded.steps);
-            m_history.discard(loaded.journal.entryId);
-            notes.push_back("An activation that had failed was undone (history entry " + entry + ").");
+            notes.push_back("An activation of " + layout + " that had failed was undone.");
         } else {
-            rollForward(loaded.steps);
-            m_history.complete(loaded.journal.entryId);
-            notes.push_back("An interrupted activation was completed (history entry " + entry + ").");
+            const auto replaced = rollForward(loaded.steps);
+            const std::int64_t id = m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
+            notes.push_back("An interrupted activation of " + layout + " was completed (history entry " +
+                            std::to_string(id) + ").");
         }
         m_files.remove(file);
         m_files.syncFolder(m_files.root());
+        for (const JournalStep &step : loaded.steps)
+            if (!step.backup.empty())
+                m_files.remove(step.backup);
     }
-    m_history.discardPending();
     if (const int removed = m_files.removeTemporaries())
         notes.push_back(std::to_string(removed) + " temporary file(s) of interrupted writes were removed.");
     return notes;

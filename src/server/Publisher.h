@@ -2,9 +2,9 @@
 //
 // The steps of `publish`: every new file is written whole to a flushed temporary file beside its target;
 // every file that will be replaced or removed gets a second name (a hard link, the backup); the folders
-// are flushed; the history entry is recorded as pending; the journal naming every step is written,
-// flushed and renamed into place (from here on the batch counts as published); the renames; the folders
-// are flushed once each; the history entry is completed; the journal and the backups are removed.
+// are flushed; the journal naming every step (and the history entry to record) is written, flushed and
+// renamed into place: from here on the batch counts as published; the renames; the folders are flushed
+// once each; the history entry is recorded (one transaction); the journal and the backups are removed.
 // A failure before the journal leaves every file as it was. A failure after it renames the journal to
 // the undo journal and puts the backups back. docs/portal-store.md says what a crash at each step leaves.
 #pragma once
@@ -50,13 +50,13 @@ private:
         std::vector<JournalStep> steps; // with absolute paths
     };
     Loaded load(const std::filesystem::path &file) const;
-    void rollForward(const std::vector<JournalStep> &steps) const;
+    /// Finishes the renames; the files they replaced (read from the backups).
+    std::vector<PublishedFile> rollForward(const std::vector<JournalStep> &steps) const;
     void rollBack(const std::vector<JournalStep> &steps) const;
     void syncFolders(const std::vector<JournalStep> &steps) const;
     void writeJournal(const Journal &journal) const;
     void removeQuietly(const std::filesystem::path &file) const;
-    [[noreturn]] void undo(const Journal &journal, const std::vector<JournalStep> &steps,
-                           const ServerError &cause);
+    [[noreturn]] void undo(const std::vector<JournalStep> &steps, const ServerError &cause);
 
     const PortalFileSystem &m_files;
     PublishHistory &m_history;
