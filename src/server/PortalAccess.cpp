@@ -81,6 +81,26 @@ std::int64_t PublishScope::commit()
     return m_publishing->BatchCommit();
 }
 
+std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
+                                           std::int64_t id)
+{
+    Ref<IPublishing> publishing = createObject<IPublishing>(factory);
+    publishing->AttachSession(session);
+    const PortalConnection connection(factory, session);
+    std::vector<PendingChange> changes;
+    for (PublishedFile &file : publishing->HistoryFiles(id)) {
+        const std::size_t slash = file.path.rfind('/');
+        const std::string name = file.path.substr(slash == std::string::npos ? 0 : slash + 1);
+        Ref<IServerFolder> folder =
+            connection.folder(slash == std::string::npos ? std::string() : file.path.substr(0, slash));
+        std::optional<Bytes> now;
+        if (folder->HasFile(name))
+            now = folder->GetFile(name, ModeRead)->GetBytes();
+        changes.push_back({file.path, std::move(now), std::move(file.contents)});
+    }
+    return changes;
+}
+
 std::string readTextFile(IServerFolder &folder, const std::string &name)
 {
     Ref<IServerFile> file = folder.GetFile(name, ModeRead);

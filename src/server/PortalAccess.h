@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kw::server {
 
@@ -55,6 +56,11 @@ private:
     std::string m_layout;
     bool m_open = false;
 };
+
+/// What rolling back history entry `id` would change: per file the one published now and the one the
+/// entry puts back. Throws ServerError (NotFound for an unknown id).
+std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
+                                           std::int64_t id);
 
 /// Adds a backslash when the path does not end in one (a slash counts too).
 std::string withTrailingBackslash(std::string path);

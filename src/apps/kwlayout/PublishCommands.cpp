@@ -43,19 +43,6 @@ std::optional<std::string> textOf(const std::optional<server::Bytes> &bytes)
     return cp1252ToUtf8(*bytes);
 }
 
-// The current contents of a published file, by its portal path ("_KwStyle/global.css").
-std::optional<server::Bytes> currentFile(const server::Environment &env, const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    server::PortalConnection connection(*env.factory, env.session);
-    Ref<server::IServerFolder> folder =
-        connection.folder(slash == std::string::npos ? std::string() : path.substr(0, slash));
-    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    if (!folder->HasFile(name))
-        return std::nullopt;
-    return folder->GetFile(name, server::ModeRead)->GetBytes();
-}
-
 // Every change of a batch that activating a layout would publish; nothing is written.
 std::vector<server::PendingChange> activationChanges(const Invocation &invocation, const std::string &name)
 {
@@ -85,10 +72,7 @@ std::vector<server::PendingChange> activationChanges(const Invocation &invocatio
 std::vector<server::PendingChange> rollbackChanges(const Invocation &invocation, std::int64_t id)
 {
     const server::Environment env = openPortal(invocation);
-    std::vector<server::PendingChange> changes;
-    for (server::PublishedFile &file : publishingOf(env)->HistoryFiles(id))
-        changes.push_back({file.path, currentFile(env, file.path), std::move(file.contents)});
-    return changes;
+    return server::rollbackChanges(*env.factory, env.session, id);
 }
 
 } // namespace
