@@ -106,8 +106,13 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     options.portalName = invocation.demo ? "Demo-Portal" : folder.filename().string();
     options.overwrite = invocation.force;
     // A portal that is refused is still opened, so that an interrupted activation in it is recovered.
-    if (server::LocalPortal::holdsPortal(folder) && !invocation.force)
-        openPortal(invocation);
+    if (server::LocalPortal::holdsPortal(folder) && !invocation.force) {
+        try {
+            openPortal(invocation);
+        } catch (const ServerError &error) {
+            std::cerr << "kwlayout: " << error.what() << "\n";
+        }
+    }
     server::createPortalStore(folder, options);
     if (invocation.demo)
         demo::fillDemoPortal(folder);
