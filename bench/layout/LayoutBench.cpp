@@ -1,5 +1,6 @@
 // Speed of the layout engine on the demo portal: stylesheet text of the active layout parsed and
-// generated (MB/s), and a whole load and a whole activation against a local portal (milliseconds).
+// generated (MB/s), a whole load and a whole activation against a local portal, and the six published
+// files written one by one against the same files written as one batch (milliseconds).
 #include "css/CssDocument.h"
 #include "demo/DemoPortal.h"
 #include "layout/LayoutDocument.h"
@@ -93,7 +94,8 @@ struct Session {
     QuietPrompter prompter;
     NoChooser chooser;
     kw::NoWaitIndicator wait;
-    kw::layout::LayoutDocument document{kw::server::LocalPortal::open(demo().folder()), prompter, chooser, wait};
+    kw::layout::LayoutDocument document{kw::server::LocalPortal::open(demo().folder()), prompter, chooser,
+                                        wait};
 };
 
 void LoadActiveLayout(benchmark::State &state)
@@ -113,5 +115,53 @@ void LoadAndActivate(benchmark::State &state)
     }
 }
 BENCHMARK(LoadAndActivate)->Unit(benchmark::kMillisecond);
+
+// The files an activation publishes, with the demo's active contents.
+struct PublishedText {
+    const char *folder;
+    const char *name;
+    std::string text;
+};
+std::vector<PublishedText> publishedTexts(const kw::server::PortalConnection &connection)
+{
+    using namespace kw::server;
+    std::vector<PublishedText> files = {{folders::CompanySettings, "KwStyles.asp", {}},
+                                        {folders::CompanySettings, "LayoutSettings.asp", {}},
+                                        {folders::Style, "global.css", {}},
+                                        {folders::Style, "menu.css", {}},
+                                        {folders::Style, "buttonstyles.css", {}},
+                                        {folders::Style, "rollover.asp", {}}};
+    for (PublishedText &file : files)
+        file.text = readTextFile(*connection.folder(file.folder), file.name);
+    return files;
+}
+
+// The six files written one after the other, each replaced atomically and its folder flushed (what an
+// activation did before it became one batch).
+void PublishSixFilesOneByOne(benchmark::State &state)
+{
+    const kw::server::Environment env = kw::server::LocalPortal::open(demo().folder());
+    const kw::server::PortalConnection connection(*env.factory, env.session);
+    const auto files = publishedTexts(connection);
+    for (auto _ : state)
+        for (const PublishedText &file : files)
+            kw::server::writeTextFile(*connection.folder(file.folder), file.name, file.text);
+}
+BENCHMARK(PublishSixFilesOneByOne)->Unit(benchmark::kMillisecond);
+
+// The same six files as one batch: temporary files, journal, renames, one flush per folder, the history.
+void PublishSixFilesAsOneBatch(benchmark::State &state)
+{
+    const kw::server::Environment env = kw::server::LocalPortal::open(demo().folder());
+    const kw::server::PortalConnection connection(*env.factory, env.session);
+    const auto files = publishedTexts(connection);
+    for (auto _ : state) {
+        kw::server::PublishScope batch(*env.factory, env.session, "Blau");
+        for (const PublishedText &file : files)
+            kw::server::writeTextFile(*connection.folder(file.folder), file.name, file.text);
+        batch.commit();
+    }
+}
+BENCHMARK(PublishSixFilesAsOneBatch)->Unit(benchmark::kMillisecond);
 
 } // namespace

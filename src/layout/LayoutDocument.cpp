@@ -80,6 +80,7 @@ bool LayoutDocument::load()
     m_modified = false;
     m_model.resetRegions();
     updateTitle();
+    m_sourceTitle = m_title;
     if (m_name.empty()) {
         if (m_listener)
             m_listener->layoutLoaded();
@@ -147,7 +148,7 @@ bool LayoutDocument::writeSettingsScript(const char *fileName, const std::string
     return true;
 }
 
-void LayoutDocument::writeStylesheets()
+bool LayoutDocument::writeStylesheets()
 {
     auto companySettings = [this] { publishCompanySettings(m_env, m_company, m_prompter); };
     m_model.buttons().resetUnknownTextAlignments();
@@ -163,7 +164,7 @@ void LayoutDocument::writeStylesheets()
             publish::buildLayoutTree(m_model, options, root);
         }));
         if (!m_active)
-            return;
+            return true;
         writeWholeFile(*folder, kMenuCss, generate([&](css::CCssElement &root) {
             publish::buildMenuTree(m_model, m_flags.entryStyleFromCss, root, companySettings);
         }));
@@ -171,6 +172,35 @@ void LayoutDocument::writeStylesheets()
             publish::buildButtonStylesheet(m_model.buttons(), m_flags.buttonStylesLoaded, root);
         }));
         writeWholeFile(*folder, "rollover.asp", publish::makeRollover(m_model));
+    } catch (const ServerError &error) {
+        m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
+        return false;
+    }
+    return true;
+}
+
+// The active layout's three parts are one batch: the portal sees all their files change at once. A part
+// that fails is reported and contributes nothing; a batch that cannot be published is a failed save.
+void LayoutDocument::publishActiveLayout()
+{
+    std::optional<PublishScope> batch;
+    try {
+        batch.emplace(*m_env.factory, m_env.session, m_sourceTitle);
+    } catch (const ServerError &error) {
+        m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
+        return;
+    }
+    try {
+        batch->part([this] {
+            return writeSettingsScript(kStylesScript, publish::makeKwStyles(m_model),
+                                       StringId::SpecialFormatsNotSaved);
+        });
+        batch->part([this] {
+            return writeSettingsScript(kLayoutSettingsScript, publish::makeLayoutSettings(m_model),
+                                       StringId::FormatExtensionsNotSaved);
+        });
+        batch->part([this] { return writeStylesheets(); });
+        batch->commit();
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
     }
@@ -191,11 +221,11 @@ void LayoutDocument::save(bool saveAs)
     }
     m_active = isActiveLayoutFile(m_name);
     if (m_active) {
-        writeSettingsScript(kStylesScript, publish::makeKwStyles(m_model), StringId::SpecialFormatsNotSaved);
-        writeSettingsScript(kLayoutSettingsScript, publish::makeLayoutSettings(m_model),
-                            StringId::FormatExtensionsNotSaved);
+        publishActiveLayout();
+    } else {
+        writeStylesheets();
+        m_sourceTitle = layoutTitle(m_name);
     }
-    writeStylesheets();
     updateTitle();
     if (m_listener)
         m_listener->layoutSaved();

@@ -5,9 +5,9 @@
 
 #include "base/Prompter.h"
 #include "layout/CompanySettings.h"
-#include "layoutmodel/LayoutModel.h"
 #include "layout/LayoutReader.h"
 #include "layout/LayoutValues.h"
+#include "layoutmodel/LayoutModel.h"
 #include "server/LocalPortal.h"
 
 #include <optional>
@@ -94,7 +94,8 @@ private:
     void saveBeforeLeaving();
     void updateTitle();
     bool writeSettingsScript(const char *fileName, const std::string &text, StringId failure);
-    void writeStylesheets();
+    bool writeStylesheets();
+    void publishActiveLayout();
 
     server::Environment m_env;
     Prompter &m_prompter;
@@ -108,6 +109,7 @@ private:
 
     std::string m_name;
     std::string m_title;
+    std::string m_sourceTitle; // the layout the model came from, named in the publishing history
     bool m_new = false;
     bool m_open = false;
     bool m_modified = false;

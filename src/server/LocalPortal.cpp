@@ -4,7 +4,12 @@
 #include "base/Values.h"
 #include "server/Database.h"
 #include "server/PortalFileSystem.h"
+#include "server/PortalLock.h"
+#include "server/PublishHistory.h"
+#include "server/Publisher.h"
+#include "server/WriteBatch.h"
 
+#include <ctime>
 #include <map>
 #include <memory>
 
@@ -16,16 +21,62 @@ namespace {
 
 // Everything the objects of one opened portal share.
 struct PortalState {
-    PortalState(const fs::path &folder, const std::string &login)
-        : files(folder), db(files.root() / LocalPortal::kDatabaseFile, false), userLogin(login)
+    PortalState(const fs::path &folder, const std::string &login, std::shared_ptr<FileOps> ops)
+        : files(folder, std::move(ops)), db(files.root() / LocalPortal::kDatabaseFile, false), history(db),
+          lock(files.root()), userLogin(login)
     {
+    }
+
+    Publisher publisher() { return Publisher(files, history); }
+
+    // Every change of a file goes into the open batch, or is made at once under the portal's lock.
+    void writeFile(const fs::path &path, const Bytes &contents)
+    {
+        if (batch) {
+            batch->write(path, contents);
+            return;
+        }
+        PortalLockScope scope(lock);
+        files.writeAtomically(path, contents);
+    }
+    void removeFile(const fs::path &path)
+    {
+        if (batch) {
+            batch->remove(path);
+            return;
+        }
+        PortalLockScope scope(lock);
+        files.remove(path);
+    }
+    // Reads and checks see what the open batch wrote.
+    bool fileExists(const fs::path &path) const
+    {
+        if (const std::optional<Bytes> *staged = batch ? batch->find(path) : nullptr)
+            return staged->has_value();
+        std::error_code ec;
+        return fs::is_regular_file(path, ec);
+    }
+    Bytes readFile(const fs::path &path) const
+    {
+        if (const std::optional<Bytes> *staged = batch ? batch->find(path) : nullptr) {
+            if (!*staged)
+                throw ServerError(ServerError::NotFound, "The file " + path.string() +
+                                                             " cannot be read: it "
+                                                             "was removed.");
+            return **staged;
+        }
+        return PortalFileSystem::readAll(path);
     }
 
     PortalFileSystem files;
     Database db;
+    PublishHistory history;
+    PortalLock lock;
     std::string userLogin;
     // Files opened with "deny others write", by local path, with their number of open handles.
     std::map<std::string, int> denyWrite;
+    std::optional<WriteBatch> batch;
+    std::vector<std::string> recoveryNotes;
 };
 using StatePtr = std::shared_ptr<PortalState>;
 
@@ -168,7 +219,7 @@ public:
     {
         if (isCreateMode())
             return m_written.value_or(Bytes());
-        return PortalFileSystem::readAll(m_path);
+        return m_state->readFile(m_path);
     }
     void PutBytes(const Bytes &contents) override
     {
@@ -176,7 +227,7 @@ public:
             throw ServerError(ServerError::AccessDenied,
                               "The file " + m_path.string() +
                                   " was opened for reading and cannot be replaced.");
-        PortalFileSystem::writeAtomically(m_path, contents);
+        m_state->writeFile(m_path, contents);
         m_written = contents;
     }
     std::string GetFileName() override { return m_path.filename().string(); }
@@ -187,10 +238,10 @@ public:
                               "The file " + m_path.string() +
                                   " was opened for reading and cannot be extended.");
         // A file opened for creation starts empty; one opened for appending keeps its contents.
-        Bytes contents = isCreateMode() ? m_written.value_or(Bytes()) : PortalFileSystem::readAll(m_path);
+        Bytes contents = isCreateMode() ? m_written.value_or(Bytes()) : m_state->readFile(m_path);
         const Bytes added = utf8ToCp1252(text);
         contents.insert(contents.end(), added.begin(), added.end());
-        PortalFileSystem::writeAtomically(m_path, contents);
+        m_state->writeFile(m_path, contents);
         if (isCreateMode())
             m_written = std::move(contents);
     }
@@ -210,20 +261,15 @@ public:
 
     bool HasFile(const std::string &name) override
     {
-        const fs::path path = m_state->files.resolveFile(m_folder, name);
-        std::error_code ec;
-        return fs::is_regular_file(path, ec);
+        return m_state->fileExists(m_state->files.resolveFile(m_folder, name));
     }
     void RemoveFile(const std::string &name) override
     {
         const fs::path path = m_state->files.resolveFile(m_folder, name);
-        std::error_code ec;
-        if (!fs::is_regular_file(path, ec))
+        if (!m_state->fileExists(path))
             throw ServerError(ServerError::NotFound,
                               "The file " + inQuotes(name) + " does not exist in " + m_folder.string() + ".");
-        if (!fs::remove(path, ec) || ec)
-            throw ServerError(ServerError::AccessDenied,
-                              "The file " + path.string() + " cannot be deleted: " + ec.message());
+        m_state->removeFile(path);
     }
     Ref<IServerFile> GetFile(const std::string &name, std::uint32_t mode) override
     {
@@ -232,7 +278,7 @@ public:
         switch (mode) {
         case ModeRead:
         case ModeReadAppend:
-            if (!fs::is_regular_file(path, ec))
+            if (!m_state->fileExists(path))
                 throw ServerError(ServerError::NotFound, "The file " + inQuotes(name) +
                                                              " does not exist in " + m_folder.string() + ".");
             break;
@@ -651,6 +697,140 @@ private:
     std::optional<LanguageTexts> m_pending;
 };
 
+// ---------------------------------------------------------------------------------------------------
+// Publishing: batches and their history
+
+std::string nowUtc()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return buffer;
+}
+
+// The login of the session's user as the portal spells it ("" for a portal without users).
+std::string currentLogin(PortalState &state)
+{
+    const auto rows = state.userLogin.empty()
+                          ? state.db.query("SELECT login FROM users ORDER BY id LIMIT 1")
+                          : state.db.query("SELECT login FROM users WHERE login=?1", {state.userLogin});
+    return rows.empty() ? state.userLogin : sqlText(rows[0][0]);
+}
+
+class LocalPublishing final : public IPublishing {
+public:
+    void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
+
+    void BatchBegin(const std::string &layout) override
+    {
+        PortalState &s = state();
+        if (s.batch) {
+            s.batch->beginPart();
+            return;
+        }
+        s.lock.acquire();
+        try {
+            s.publisher().checkNoJournal();
+        } catch (const ServerError &) {
+            s.lock.release();
+            throw;
+        }
+        s.batch.emplace(layout);
+    }
+    std::vector<PendingChange> BatchPending() override
+    {
+        PortalState &s = openBatch();
+        std::vector<PendingChange> pending;
+        for (const auto &[path, contents] : s.batch->changes()) {
+            std::error_code ec;
+            std::optional<Bytes> before;
+            if (fs::is_regular_file(path, ec))
+                before = PortalFileSystem::readAll(path);
+            if (before || contents)
+                pending.push_back({s.publisher().portalPath(path), std::move(before), contents});
+        }
+        return pending;
+    }
+    std::int64_t BatchCommit() override
+    {
+        PortalState &s = openBatch();
+        if (s.batch->openParts() > 0) {
+            s.batch->endPart(true);
+            return 0;
+        }
+        const std::vector<WriteBatch::Change> changes = s.batch->changes();
+        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.batch->layout(), 0};
+        PortalLockScope held(s.lock); // kept while the batch's own hold ends
+        close(s);
+        return s.publisher().publish(changes, entry);
+    }
+    void BatchDiscard() override
+    {
+        PortalState &s = state();
+        if (!s.batch)
+            return;
+        if (s.batch->openParts() > 0)
+            s.batch->endPart(false);
+        else
+            close(s);
+    }
+
+    std::vector<PublishEntry> HistoryEntries() override { return state().history.entries(); }
+    std::vector<PublishedFile> HistoryFiles(std::int64_t id) override { return state().history.files(id); }
+    std::int64_t HistoryRollback(std::int64_t id) override
+    {
+        PortalState &s = state();
+        if (s.batch)
+            throw ServerError(ServerError::InvalidArgument,
+                              "A rollback cannot be part of another batch of writes.");
+        std::vector<WriteBatch::Change> changes;
+        for (PublishedFile &file : s.history.files(id))
+            changes.emplace_back(localPathOf(s, id, file.path), std::move(file.contents));
+        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.history.replacedLayout(id), id};
+        PortalLockScope held(s.lock);
+        return s.publisher().publish(changes, entry);
+    }
+    std::vector<std::string> RecoveryNotes() override { return state().recoveryNotes; }
+
+private:
+    // A history entry's path must name a file in an existing folder inside the portal.
+    static fs::path localPathOf(PortalState &s, std::int64_t id, const std::string &path)
+    {
+        const std::size_t slash = path.rfind('/');
+        try {
+            if (path.empty() || path.front() == '/' || slash == std::string::npos)
+                throw ServerError(ServerError::AccessDenied, "it is not a file in a portal folder");
+            const fs::path folder = s.files.resolveFolder(path.substr(0, slash));
+            return s.files.resolveFile(folder, path.substr(slash + 1));
+        } catch (const ServerError &error) {
+            throw ServerError(ServerError::AccessDenied, "The history entry " + std::to_string(id) +
+                                                             " names the path \"" + path +
+                                                             "\", which is refused: " + error.what());
+        }
+    }
+    static void close(PortalState &s)
+    {
+        s.batch.reset();
+        s.lock.release();
+    }
+    PortalState &openBatch()
+    {
+        PortalState &s = state();
+        if (!s.batch)
+            throw ServerError(ServerError::InvalidArgument, "No batch of writes was begun.");
+        return s;
+    }
+    PortalState &state() const
+    {
+        if (!m_state)
+            throw ServerError(ServerError::NullPointer, "The publishing object has no session attached.");
+        return *m_state;
+    }
+    StatePtr m_state;
+};
+
 class LocalFactory final : public IObjectFactory {
 public:
     explicit LocalFactory(StatePtr state) : m_state(std::move(state)) {}
@@ -667,6 +847,8 @@ public:
             return makeRef<LocalRights>();
         case ServerClass::Query:
             return makeRef<LocalQuery>(m_state);
+        case ServerClass::Publishing:
+            return makeRef<LocalPublishing>();
         }
         throw ServerError(ServerError::InvalidArgument, "Unknown server object class.");
     }
@@ -677,12 +859,23 @@ private:
 
 } // namespace
 
-Environment LocalPortal::open(const fs::path &folder, const std::string &userLogin)
+Environment LocalPortal::open(const fs::path &folder, const std::string &userLogin,
+                              std::shared_ptr<FileOps> fileOps)
 {
     if (!holdsPortal(folder))
         throw ServerError(ServerError::NotFound,
                           "The folder " + folder.string() + " holds no portal (no " + kDatabaseFile + ").");
-    auto state = std::make_shared<PortalState>(folder, userLogin);
+    auto state = std::make_shared<PortalState>(folder, userLogin, std::move(fileOps));
+    // Another program that holds the lock is in the middle of its own writes: nothing to recover then.
+    if (state->lock.tryAcquire()) {
+        try {
+            state->recoveryNotes = state->publisher().recover();
+        } catch (const ServerError &error) {
+            state->recoveryNotes.push_back(std::string("An interrupted activation could not be finished: ") +
+                                           error.what());
+        }
+        state->lock.release();
+    }
     return {makeRef<LocalFactory>(state), makeRef<LocalSession>(state)};
 }
 

@@ -1,9 +1,11 @@
 // The embedded server environment: a portal folder on disk with an SQLite database inside it.
 #pragma once
 
+#include "server/FileOps.h"
 #include "server/ServerEnvironment.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace kw::server {
@@ -21,8 +23,11 @@ public:
 
     /// Opens the portal in `folder` for a user (by login name, ignoring case); with an empty name the
     /// first user of the portal. Throws ServerError when the folder or its database cannot be opened or
-    /// the user is unknown.
-    static Environment open(const std::filesystem::path &folder, const std::string &userLogin = {});
+    /// the user is unknown. Opening finishes or undoes a batch of writes that a crash interrupted and
+    /// removes temporary files left behind (`IPublishing::RecoveryNotes` tells what it did). Files are
+    /// changed through `fileOps` (the plain system calls when none is given).
+    static Environment open(const std::filesystem::path &folder, const std::string &userLogin = {},
+                            std::shared_ptr<FileOps> fileOps = {});
 
     /// Whether `folder` already holds a portal database.
     static bool holdsPortal(const std::filesystem::path &folder);

@@ -28,6 +28,79 @@ Ref<IServerFolder> PortalConnection::folder(const std::string &subFolder) const
     return m_files->GetFolder(m_basePath + subFolder);
 }
 
+PublishScope::PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout)
+    : m_layout(layout)
+{
+    try {
+        m_publishing = createObject<IPublishing>(factory);
+    } catch (const ServerError &error) {
+        if (error.code() != ServerError::NullPointer && error.code() != ServerError::InvalidArgument)
+            throw;
+        return; // no batches here: every write is made at once
+    }
+    m_publishing->AttachSession(session);
+    m_publishing->BatchBegin(layout);
+    m_open = true;
+}
+
+PublishScope::~PublishScope()
+{
+    if (!m_open)
+        return;
+    try {
+        m_publishing->BatchDiscard();
+    } catch (const ServerError &) {
+        // Nothing of the batch was published; there is nothing more to undo.
+    }
+}
+
+bool PublishScope::part(const std::function<bool()> &work)
+{
+    if (!m_open)
+        return work();
+    m_publishing->BatchBegin(m_layout);
+    bool kept = false;
+    try {
+        kept = work();
+    } catch (...) {
+        m_publishing->BatchDiscard();
+        throw;
+    }
+    if (kept)
+        m_publishing->BatchCommit();
+    else
+        m_publishing->BatchDiscard();
+    return kept;
+}
+
+std::int64_t PublishScope::commit()
+{
+    if (!m_open)
+        return 0;
+    m_open = false;
+    return m_publishing->BatchCommit();
+}
+
+std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
+                                           std::int64_t id)
+{
+    Ref<IPublishing> publishing = createObject<IPublishing>(factory);
+    publishing->AttachSession(session);
+    const PortalConnection connection(factory, session);
+    std::vector<PendingChange> changes;
+    for (PublishedFile &file : publishing->HistoryFiles(id)) {
+        const std::size_t slash = file.path.rfind('/');
+        const std::string name = file.path.substr(slash == std::string::npos ? 0 : slash + 1);
+        Ref<IServerFolder> folder =
+            connection.folder(slash == std::string::npos ? std::string() : file.path.substr(0, slash));
+        std::optional<Bytes> now;
+        if (folder->HasFile(name))
+            now = folder->GetFile(name, ModeRead)->GetBytes();
+        changes.push_back({file.path, std::move(now), std::move(file.contents)});
+    }
+    return changes;
+}
+
 std::string readTextFile(IServerFolder &folder, const std::string &name)
 {
     Ref<IServerFile> file = folder.GetFile(name, ModeRead);

@@ -5,7 +5,9 @@
 #include "server/LocalPortal.h"
 #include "server/ServerEnvironment.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace kw::server {
 
@@ -32,6 +34,33 @@ private:
     Ref<IFileService> m_files;
     std::string m_basePath;
 };
+
+/// One batch of the session's writes (see `IPublishing`): begun at construction, discarded at destruction
+/// unless committed. Inside another batch it is a part of that one. An environment without publishing
+/// objects writes every file at once instead.
+class PublishScope {
+public:
+    /// Throws ServerError when the batch cannot be begun.
+    PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout);
+    ~PublishScope();
+    PublishScope(const PublishScope &) = delete;
+    PublishScope &operator=(const PublishScope &) = delete;
+
+    /// Runs one part of the batch: what it writes stays in the batch only when it returns true.
+    bool part(const std::function<bool()> &work);
+    /// Publishes the batch (see `IPublishing::BatchCommit`).
+    std::int64_t commit();
+
+private:
+    Ref<IPublishing> m_publishing;
+    std::string m_layout;
+    bool m_open = false;
+};
+
+/// What rolling back history entry `id` would change: per file the one published now and the one the
+/// entry puts back. Throws ServerError (NotFound for an unknown id).
+std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
+                                           std::int64_t id);
 
 /// Adds a backslash when the path does not end in one (a slash counts too).
 std::string withTrailingBackslash(std::string path);

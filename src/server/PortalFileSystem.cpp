@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,7 +82,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name)
     return p == pattern.size();
 }
 
-PortalFileSystem::PortalFileSystem(const fs::path &root)
+PortalFileSystem::PortalFileSystem(const fs::path &root, std::shared_ptr<FileOps> ops)
+    : m_ops(ops ? std::move(ops) : std::shared_ptr<FileOps>(&FileOps::system(), [](FileOps *) {}))
 {
     std::error_code ec;
     m_root = fs::canonical(root, ec);
@@ -197,53 +199,123 @@ Bytes PortalFileSystem::readAll(const fs::path &file)
     return contents;
 }
 
-void PortalFileSystem::writeAtomically(const fs::path &file, const Bytes &contents)
+ServerError PortalFileSystem::writeError(const fs::path &file, const std::string &step)
 {
-    const fs::path folder = file.parent_path();
-    std::string pattern = (folder / (std::string(kTempPrefix) + "XXXXXX")).string();
+    return ServerError(writeFailureCode(errno),
+                       "The file " + file.string() + " cannot be written (" + step + "): " + errnoText());
+}
+
+fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &contents) const
+{
+    std::string pattern = (target.parent_path() / (std::string(kTempPrefix) + "XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
-    auto failure = [&](const std::string &step) {
-        return ServerError(writeFailureCode(errno),
-                           "The file " + file.string() + " cannot be written (" + step + "): " + errnoText());
-    };
     if (fd < 0)
-        throw failure("no temporary file in the folder");
-    auto discard = [&] {
+        throw writeError(target, "no temporary file in the folder");
+    auto fail = [&](const std::string &step) {
+        const ServerError error = writeError(target, step);
         ::close(fd);
         ::unlink(pattern.c_str());
+        return error;
     };
     std::size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t wrote = ::write(fd, contents.data() + done, contents.size() - done);
+        const ssize_t wrote = m_ops->write(fd, contents.data() + done, contents.size() - done);
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
-            const ServerError error = failure("write");
-            discard();
-            throw error;
+            if (wrote == 0)
+                errno = ENOSPC;
+            throw fail("write");
         }
         done += static_cast<std::size_t>(wrote);
     }
     ::fchmod(fd, 0644);
-    if (::fsync(fd) != 0) {
-        const ServerError error = failure("flush");
-        discard();
-        throw error;
-    }
+    if (m_ops->fsync(fd) != 0)
+        throw fail("flush");
     ::close(fd);
-    if (::rename(pattern.c_str(), file.c_str()) != 0) {
-        const ServerError error = failure("replace");
-        ::unlink(pattern.c_str());
-        throw error;
+    return pattern;
+}
+
+fs::path PortalFileSystem::temporaryName(const fs::path &target) const
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    for (;;) {
+        std::string name(kTempPrefix);
+        for (int i = 0; i < 8; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        fs::path candidate = target.parent_path() / name;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(candidate, ec)))
+            return candidate;
     }
+}
+
+void PortalFileSystem::rename(const fs::path &from, const fs::path &to, const fs::path &target) const
+{
+    if (m_ops->rename(from.c_str(), to.c_str()) != 0)
+        throw writeError(target, "replace");
+}
+
+void PortalFileSystem::link(const fs::path &from, const fs::path &to, const fs::path &target) const
+{
+    if (m_ops->link(from.c_str(), to.c_str()) != 0)
+        throw writeError(target, "keep the old file");
+}
+
+void PortalFileSystem::syncFolder(const fs::path &folder) const
+{
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0 || ::fsync(dirFd) != 0) {
-        const ServerError error = failure("flush folder");
-        if (dirFd >= 0)
-            ::close(dirFd);
+    if (dirFd < 0)
+        throw writeError(folder, "flush folder");
+    if (m_ops->fsync(dirFd) != 0) {
+        const ServerError error = writeError(folder, "flush folder");
+        ::close(dirFd);
         throw error;
     }
     ::close(dirFd);
+}
+
+bool PortalFileSystem::remove(const fs::path &file) const
+{
+    if (m_ops->unlink(file.c_str()) == 0)
+        return true;
+    if (errno == ENOENT)
+        return false;
+    throw ServerError(writeFailureCode(errno),
+                      "The file " + file.string() + " cannot be deleted: " + errnoText());
+}
+
+void PortalFileSystem::writeAtomically(const fs::path &file, const Bytes &contents) const
+{
+    const fs::path temporary = writeTemporary(file, contents);
+    try {
+        rename(temporary, file, file);
+    } catch (const ServerError &) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    syncFolder(file.parent_path());
+}
+
+bool PortalFileSystem::isTemporaryName(std::string_view name)
+{
+    return name.starts_with(kTempPrefix);
+}
+
+int PortalFileSystem::removeTemporaries() const
+{
+    int removed = 0;
+    std::error_code ec;
+    for (auto it =
+             fs::recursive_directory_iterator(m_root, fs::directory_options::skip_permission_denied, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_symlink(ec) || !isTemporaryName(it->path().filename().string()))
+            continue;
+        if (it->is_regular_file(ec) && ::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace kw::server

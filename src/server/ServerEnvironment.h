@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,8 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 class ISession;
 
-/// The five kinds of object the factory creates.
-enum class ServerClass { FileService, Navigation, Translation, Rights, Query };
+/// The kinds of object the factory creates.
+enum class ServerClass { FileService, Navigation, Translation, Rights, Query, Publishing };
 
 /// A created object; the caller asks it for the interface it needs (`queryInterface`).
 class IServerObject : public RefCounted {};
@@ -204,6 +205,58 @@ public:
     virtual std::map<std::int32_t, std::string> TextsLoad(const std::string &key, std::int32_t objectId) = 0;
     virtual void TextsSave(const std::string &key, std::int32_t objectId,
                            const std::map<std::int32_t, std::string> &texts) = 0;
+};
+
+/// A portal file as a batch or a history entry holds it: the path inside the portal folder with '/'
+/// between its parts ("_KwStyle/global.css"), and its contents; none: the file does not exist.
+struct PublishedFile {
+    std::string path;
+    std::optional<Bytes> contents;
+};
+
+/// What a batch would change in one file.
+struct PendingChange {
+    std::string path;
+    std::optional<Bytes> before, after;
+};
+
+/// One activation in the publishing history.
+struct PublishEntry {
+    std::int64_t id = 0;         // never given twice in a portal
+    std::string time;            // UTC, "2026-12-07T01:23:45Z"
+    std::string user;            // the portal user's login
+    std::string layout;          // the layout published
+    std::int64_t rollbackOf = 0; // the entry this one undid (0: an ordinary activation)
+};
+
+/// Publishing several files as one, and the history of what was published.
+class IPublishing : public IServerObject {
+public:
+    static constexpr ServerClass kClass = ServerClass::Publishing;
+    virtual void AttachSession(const Ref<ISession> &session) = 0;
+
+    /// Starts a batch named after the layout it publishes: from now on the session's file writes and
+    /// removals wait in the batch (and reads see them) until `BatchCommit` or `BatchDiscard`. A batch
+    /// begun while one is open is a part of the open one: its commit keeps its writes, its discard
+    /// forgets them, and the outer batch publishes. Throws when the portal cannot take a batch now (it
+    /// is being written by another program, or an earlier batch's journal is damaged).
+    virtual void BatchBegin(const std::string &layout) = 0;
+    /// What the open batch would change, file by file, in the order first written.
+    virtual std::vector<PendingChange> BatchPending() = 0;
+    /// Publishes every file of the batch at once and records it in the history; the entry's id, or 0
+    /// when the batch changed nothing. On a ServerError nothing of the batch is published.
+    virtual std::int64_t BatchCommit() = 0;
+    virtual void BatchDiscard() = 0;
+
+    /// The history, newest first.
+    virtual std::vector<PublishEntry> HistoryEntries() = 0;
+    /// The files an entry replaced, as they were before it. Throws NotFound for an unknown id.
+    virtual std::vector<PublishedFile> HistoryFiles(std::int64_t id) = 0;
+    /// Puts back the files an entry replaced, as one batch of its own (so it is in the history too);
+    /// returns the new entry's id. Refuses entries whose paths lead outside the portal.
+    virtual std::int64_t HistoryRollback(std::int64_t id) = 0;
+    /// What opening the portal found and did about an interrupted batch (empty: nothing).
+    virtual std::vector<std::string> RecoveryNotes() = 0;
 };
 
 } // namespace kw::server

@@ -285,6 +285,28 @@ TEST_F(Console, SendsCommandsToTheActivePaneAndTheShortCutToTheModule)
     EXPECT_EQ(closer.seen[1], QString::fromUtf8("12018 Ländereinstellungen"));
 }
 
+TEST_F(Console, OpeningTellsWhatRecoveryDidAndExtrasOpensThePublishingHistory)
+{
+    QAction *history = window->findChild<QAction *>(QStringLiteral("publishHistory"));
+    ASSERT_NE(nullptr, history);
+    EXPECT_EQ(QStringLiteral("Veröffentlichungsverlauf..."), history->text());
+    history->trigger();
+    ASSERT_EQ(1u, prompter.messages().size());
+    EXPECT_EQ("Es ist keine Firma geöffnet.", prompter.messages()[0]);
+
+    // A temporary file left by a killed write is removed when the portal is opened, and the user told.
+    test::writeFile(demo.path() / "_KwStyle/.kwtmp-left", "half");
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    EXPECT_FALSE(std::filesystem::exists(demo.path() / "_KwStyle/.kwtmp-left"));
+    ASSERT_EQ(2u, prompter.messages().size());
+    EXPECT_NE(std::string::npos, prompter.messages()[1].find("temporary file")) << prompter.describe();
+
+    ModalCloser closer;
+    history->trigger();
+    ASSERT_EQ(1, closer.seen.size());
+    EXPECT_EQ(QStringLiteral("publishHistory Veröffentlichungsverlauf"), closer.seen[0]);
+}
+
 TEST_F(Console, ClosingCleansUpEveryModuleWindow)
 {
     ASSERT_TRUE(window->openPortal(demoFolder(), {}));

@@ -238,7 +238,8 @@ TEST_F(DocumentTest, LoadingReportsMissingFilesAndSkipsOptionalOnes)
     EXPECT_EQ(prompter.errorIds(), std::vector<int>{static_cast<int>(StringId::LayoutNotRead)});
 }
 
-// One part of the save fails; the others are still written and the layout counts as saved.
+// One part of the save fails; it writes nothing, the others are still written and the layout counts as
+// saved.
 struct PartFailure {
     const char *failingFile;
     StringId message;
@@ -266,31 +267,33 @@ TEST_P(SavePartTest, ReportsItsOwnErrorAndGoesOn)
         EXPECT_EQ(after.at(f), before.at(f)) << f;
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, SavePartTest,
-                         ::testing::Values(PartFailure{"KwStyles.asp",
-                                                       StringId::SpecialFormatsNotSaved,
-                                                       {"_KwInclude/KwCompany/LayoutSettings.asp",
-                                                        "_KwStyle/global.css", "_KwStyle/rollover.asp"},
-                                                       {"_KwInclude/KwCompany/KwStyles.asp"}},
-                                           PartFailure{"LayoutSettings.asp",
-                                                       StringId::FormatExtensionsNotSaved,
-                                                       {"_KwStyle/global.css", "_KwStyle/menu.css"},
-                                                       {"_KwInclude/KwCompany/LayoutSettings.asp"}},
-                                           PartFailure{"global.css",
-                                                       StringId::LayoutNotSaved,
-                                                       {"_KwInclude/KwCompany/LayoutSettings.asp"},
-                                                       {"_KwStyle/global.css", "_KwStyle/menu.css",
-                                                        "_KwStyle/rollover.asp"}},
-                                           PartFailure{"menu.css",
-                                                       StringId::LayoutNotSaved,
-                                                       {"_KwStyle/global.css"},
-                                                       {"_KwStyle/menu.css", "_KwStyle/buttonstyles.css",
-                                                        "_KwStyle/rollover.asp"}}),
-                         [](const ::testing::TestParamInfo<PartFailure> &part) {
-                             std::string name = part.param.failingFile;
-                             name.erase(name.find('.'), 1);
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Parts, SavePartTest,
+    ::testing::Values(PartFailure{"KwStyles.asp",
+                                  StringId::SpecialFormatsNotSaved,
+                                  {"_KwInclude/KwCompany/LayoutSettings.asp", "_KwStyle/global.css",
+                                   "_KwStyle/rollover.asp"},
+                                  {"_KwInclude/KwCompany/KwStyles.asp"}},
+                      PartFailure{"LayoutSettings.asp",
+                                  StringId::FormatExtensionsNotSaved,
+                                  {"_KwStyle/global.css", "_KwStyle/menu.css"},
+                                  {"_KwInclude/KwCompany/LayoutSettings.asp"}},
+                      PartFailure{"global.css",
+                                  StringId::LayoutNotSaved,
+                                  {"_KwInclude/KwCompany/LayoutSettings.asp"},
+                                  {"_KwStyle/global.css", "_KwStyle/menu.css", "_KwStyle/rollover.asp"}},
+                      // The failing part contributes nothing: global.css, written
+                      // before menu.css, is not published either.
+                      PartFailure{"menu.css",
+                                  StringId::LayoutNotSaved,
+                                  {"_KwInclude/KwCompany/LayoutSettings.asp"},
+                                  {"_KwStyle/global.css", "_KwStyle/menu.css", "_KwStyle/buttonstyles.css",
+                                   "_KwStyle/rollover.asp"}}),
+    [](const ::testing::TestParamInfo<PartFailure> &part) {
+        std::string name = part.param.failingFile;
+        name.erase(name.find('.'), 1);
+        return name;
+    });
 
 TEST_F(DocumentTest, FailedLanguageReloadIsReported)
 {

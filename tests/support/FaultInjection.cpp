@@ -139,6 +139,27 @@ private:
     Ref<INavigation> m_inner;
 };
 
+// Publishing objects of the real portal need its own session.
+class UnwrappingPublishing final : public IPublishing {
+public:
+    explicit UnwrappingPublishing(Ref<IPublishing> inner) : m_inner(std::move(inner)) {}
+    void AttachSession(const Ref<ISession> &session) override
+    {
+        m_inner->AttachSession(FaultyFileService::unwrap(session));
+    }
+    void BatchBegin(const std::string &layout) override { m_inner->BatchBegin(layout); }
+    std::vector<PendingChange> BatchPending() override { return m_inner->BatchPending(); }
+    std::int64_t BatchCommit() override { return m_inner->BatchCommit(); }
+    void BatchDiscard() override { m_inner->BatchDiscard(); }
+    std::vector<PublishEntry> HistoryEntries() override { return m_inner->HistoryEntries(); }
+    std::vector<PublishedFile> HistoryFiles(std::int64_t id) override { return m_inner->HistoryFiles(id); }
+    std::int64_t HistoryRollback(std::int64_t id) override { return m_inner->HistoryRollback(id); }
+    std::vector<std::string> RecoveryNotes() override { return m_inner->RecoveryNotes(); }
+
+private:
+    Ref<IPublishing> m_inner;
+};
+
 class FaultyFactory final : public IObjectFactory {
 public:
     FaultyFactory(Ref<IObjectFactory> inner, FaultPlan &plan) : m_inner(std::move(inner)), m_plan(plan) {}
@@ -151,6 +172,8 @@ public:
         if (cls == ServerClass::Navigation)
             return makeRef<SessionUnwrappingNavigation>(
                 Ref<INavigation>(dynamic_cast<INavigation *>(object.get())));
+        if (cls == ServerClass::Publishing)
+            return makeRef<UnwrappingPublishing>(Ref<IPublishing>(dynamic_cast<IPublishing *>(object.get())));
         return object;
     }
 

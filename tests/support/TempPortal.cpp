@@ -31,12 +31,30 @@ TempDir::~TempDir()
     fs::remove_all(m_path, ec);
 }
 
-TempPortal::TempPortal(bool demo, const std::string &user)
+TempPortal::TempPortal(bool demo, const std::string &user) : m_user(user)
 {
     server::createPortalStore(root(), {"Testportal", false});
     if (demo)
         server::addDemoData(root());
     m_env = server::LocalPortal::open(root(), user);
+}
+
+server::Environment &TempPortal::reopen(std::shared_ptr<server::FileOps> ops)
+{
+    m_env = {};
+    m_env = server::LocalPortal::open(root(), m_user, std::move(ops));
+    return m_env;
+}
+
+std::vector<std::string> TempPortal::leftovers() const
+{
+    std::vector<std::string> found;
+    for (const auto &entry : fs::recursive_directory_iterator(root())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".kwtmp-") || name.starts_with("KwPortal.journal"))
+            found.push_back(entry.path().lexically_relative(root()).string());
+    }
+    return found;
 }
 
 fs::path TempPortal::local(const std::string &serverPath) const

@@ -5,7 +5,9 @@
 #include "server/PortalAccess.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace kw::test {
 
@@ -32,6 +34,12 @@ public:
     server::IObjectFactory &factory() { return *m_env.factory; }
     const server::Ref<server::ISession> &session() const { return m_env.session; }
 
+    /// Opens the portal anew (as another program would, recovering an interrupted batch), changing files
+    /// through `ops` from now on.
+    server::Environment &reopen(std::shared_ptr<server::FileOps> ops = {});
+    /// The portal's temporary files and journals: what an interrupted write leaves behind.
+    std::vector<std::string> leftovers() const;
+
     /// Local path of a portal file given in server notation ("_KwStyle\\global.css").
     std::filesystem::path local(const std::string &serverPath) const;
     bool exists(const std::string &serverPath) const;
@@ -40,6 +48,7 @@ public:
     void write(const std::string &serverPath, const std::string &bytes) const;
 
 private:
+    std::string m_user;
     TempDir m_dir;
     server::Environment m_env;
 };

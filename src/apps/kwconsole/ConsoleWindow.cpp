@@ -1,4 +1,5 @@
 #include "ConsoleWindow.h"
+#include "PublishHistoryDialog.h"
 
 #include "platform/HostMessages.h"
 #include "platform/PictureImages.h"
@@ -89,6 +90,9 @@ void ConsoleWindow::buildMenus()
         sendCommandToActivePane(shell::res::ID_COUNTRY_SETTINGS);
     });
     country->setObjectName(QStringLiteral("countrySettings"));
+    QAction *history = m_extrasMenu->addAction(QStringLiteral("Veröffentlichungsverlauf..."), this,
+                                               [this] { showPublishHistory(); });
+    history->setObjectName(QStringLiteral("publishHistory"));
 
     m_shortCutBar = addToolBar(QStringLiteral("Halvering-Manager"));
     m_shortCutBar->setObjectName(QStringLiteral("shortCutBar"));
@@ -147,6 +151,7 @@ bool ConsoleWindow::openPortal(const QString &folder, const QString &user)
         updateTitle();
         return false;
     }
+    tellRecoveryNotes();
     m_moduleAllowed = m_host.setSession(m_env);
     if (!m_template)
         m_template = m_host.paneTemplate();
@@ -163,6 +168,29 @@ bool ConsoleWindow::openPortal(const QString &folder, const QString &user)
         return false;
     }
     return true;
+}
+
+// Opening the portal may have finished or undone an interrupted activation: the user is told.
+void ConsoleWindow::tellRecoveryNotes()
+{
+    try {
+        auto publishing = server::createObject<server::IPublishing>(*m_env.factory);
+        publishing->AttachSession(m_env.session);
+        for (const std::string &note : publishing->RecoveryNotes())
+            m_prompter.tell(note);
+    } catch (const std::exception &error) {
+        m_prompter.tell(error.what());
+    }
+}
+
+void ConsoleWindow::showPublishHistory()
+{
+    if (!m_env.factory) {
+        m_prompter.tell(text(QStringLiteral("Es ist keine Firma geöffnet.")));
+        return;
+    }
+    PublishHistoryDialog dialog(m_env, m_prompter, this);
+    dialog.exec();
 }
 
 QMdiSubWindow *ConsoleWindow::openModuleWindow(bool idle)

@@ -64,6 +64,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void tellRecoveryNotes();
+    void showPublishHistory();
     struct ModuleWindowRecord {
         QPointer<QMdiSubWindow> window;
         QPointer<QWidget> frame;

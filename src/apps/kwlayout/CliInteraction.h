@@ -2,6 +2,7 @@
 // never silently. Messages and errors go to standard error.
 #pragma once
 
+#include "Commands.h"
 #include "base/Prompter.h"
 #include "layout/LayoutDocument.h"
 
@@ -51,6 +52,30 @@ public:
 
 private:
     std::optional<std::string> m_target;
+};
+
+/// One opened portal (see `openPortal`) and a document on it, with the command line's prompter and
+/// chooser.
+class PortalSession {
+public:
+    explicit PortalSession(const Invocation &invocation);
+
+    layout::LayoutDocument &document() { return m_document; }
+    CliPrompter &prompter() { return m_prompter; }
+    CliChooser &chooser() { return m_chooser; }
+    server::Environment &env() { return m_env; }
+
+    /// Opens a layout by name ("Aktives Layout" or a named one); false (reported) when it could not be
+    /// read. When loading removed an old NavTop.asp, the layout is saved again at once.
+    bool open(const std::string &name);
+    int status() const { return m_prompter.failed() ? 1 : 0; }
+
+private:
+    CliPrompter m_prompter;
+    CliChooser m_chooser;
+    NoWaitIndicator m_wait;
+    server::Environment m_env;
+    layout::LayoutDocument m_document;
 };
 
 } // namespace kw::cli

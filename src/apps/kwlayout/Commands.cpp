@@ -18,10 +18,6 @@
 
 namespace kw::cli {
 
-namespace {
-
-using layout::LayoutDocument;
-
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
@@ -70,42 +66,42 @@ std::string fileOfLayout(const std::string &name)
     return hasExtension ? name : layout::layoutFileFromName(name);
 }
 
-/// One opened portal and a document on it, with the command line's prompter and chooser.
-class Session {
-public:
-    explicit Session(const Invocation &invocation)
-        : m_prompter(invocation.answer, std::cerr),
-          m_env(server::LocalPortal::open(invocation.portal, invocation.user)),
-          m_document(m_env, m_prompter, m_chooser, m_wait)
-    {
+server::Environment openPortal(const Invocation &invocation)
+{
+    server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
+    try {
+        server::Ref<server::IPublishing> publishing = server::createObject<server::IPublishing>(*env.factory);
+        publishing->AttachSession(env.session);
+        for (const std::string &note : publishing->RecoveryNotes())
+            std::cerr << "kwlayout: " << note << "\n";
+    } catch (const ServerError &error) {
+        std::cerr << "kwlayout: " << error.what() << "\n";
     }
+    return env;
+}
 
-    LayoutDocument &document() { return m_document; }
-    CliPrompter &prompter() { return m_prompter; }
-    CliChooser &chooser() { return m_chooser; }
-    server::Environment &env() { return m_env; }
+PortalSession::PortalSession(const Invocation &invocation)
+    : m_prompter(invocation.answer, std::cerr), m_env(openPortal(invocation)),
+      m_document(m_env, m_prompter, m_chooser, m_wait)
+{
+}
 
-    /// Opens a layout; false (reported) when it could not be read.
-    bool open(const std::string &name)
-    {
-        const bool ok = m_document.openLayout(fileOfLayout(name)) && !m_prompter.failed();
-        if (ok && m_document.navTopRemoved()) {
-            // Loading removed the portal's old navigation script; the layout is written again, as the
-            // designer does when a layout is left.
-            std::cerr << "kwlayout: the portal's old NavTop.asp was removed; the layout is saved again\n";
-            m_document.saveLayout(false);
-        }
-        return ok;
+bool PortalSession::open(const std::string &name)
+{
+    const bool ok = m_document.openLayout(fileOfLayout(name)) && !m_prompter.failed();
+    if (ok && m_document.navTopRemoved()) {
+        // Loading removed the portal's old navigation script; the layout is written again, as the
+        // designer does when a layout is left.
+        std::cerr << "kwlayout: the portal's old NavTop.asp was removed; the layout is saved again\n";
+        m_document.saveLayout(false);
     }
-    int status() const { return m_prompter.failed() ? 1 : 0; }
+    return ok;
+}
 
-private:
-    CliPrompter m_prompter;
-    CliChooser m_chooser;
-    NoWaitIndicator m_wait;
-    server::Environment m_env;
-    LayoutDocument m_document;
-};
+namespace {
+
+using layout::LayoutDocument;
+using server::Ref;
 
 int portalInit(const Invocation &invocation, std::ostream &out)
 {
@@ -113,6 +109,14 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     server::PortalCreateOptions options;
     options.portalName = invocation.demo ? "Demo-Portal" : folder.filename().string();
     options.overwrite = invocation.force;
+    // A portal that is refused is still opened, so that an interrupted activation in it is recovered.
+    if (server::LocalPortal::holdsPortal(folder) && !invocation.force) {
+        try {
+            openPortal(invocation);
+        } catch (const ServerError &error) {
+            std::cerr << "kwlayout: " << error.what() << "\n";
+        }
+    }
     server::createPortalStore(folder, options);
     if (invocation.demo)
         demo::fillDemoPortal(folder);
@@ -124,7 +128,7 @@ int portalInit(const Invocation &invocation, std::ostream &out)
 
 int listLayouts(const Invocation &invocation, std::ostream &out)
 {
-    const server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
+    const server::Environment env = openPortal(invocation);
     const auto entries = layout::LayoutList(*env.factory, env.session).list();
     if (invocation.json) {
         out << "[";
@@ -142,7 +146,7 @@ int listLayouts(const Invocation &invocation, std::ostream &out)
 
 int showLayout(const Invocation &invocation, std::ostream &out)
 {
-    Session session(invocation);
+    PortalSession session(invocation);
     if (!session.open(invocation.args[0]))
         return 1;
     const auto values = layout::layoutValues(session.document().model(), session.document().flags());
@@ -159,7 +163,8 @@ int showLayout(const Invocation &invocation, std::ostream &out)
 }
 
 // Writes the document under a named layout's file, and only that file.
-int saveNamedCopy(Session &session, const std::string &name, const Invocation &invocation, std::ostream &out)
+int saveNamedCopy(PortalSession &session, const std::string &name, const Invocation &invocation,
+                  std::ostream &out)
 {
     const std::string file = fileOfLayout(name);
     if (layout::isActiveLayoutFile(file))
@@ -179,7 +184,7 @@ int saveNamedCopy(Session &session, const std::string &name, const Invocation &i
 
 int newLayout(const Invocation &invocation, std::ostream &out)
 {
-    Session session(invocation);
+    PortalSession session(invocation);
     session.document().load(); // no name: the defaults
     layout::giveNewLayoutPictures(session.document().model());
     return saveNamedCopy(session, invocation.args[0], invocation, out);
@@ -187,7 +192,7 @@ int newLayout(const Invocation &invocation, std::ostream &out)
 
 int copyLayout(const Invocation &invocation, std::ostream &out)
 {
-    Session session(invocation);
+    PortalSession session(invocation);
     if (!session.open(invocation.args[0]))
         return 1;
     return saveNamedCopy(session, invocation.args[1], invocation, out);
@@ -195,7 +200,7 @@ int copyLayout(const Invocation &invocation, std::ostream &out)
 
 int setValues(const Invocation &invocation, std::ostream &out)
 {
-    Session session(invocation);
+    PortalSession session(invocation);
     if (!session.open(invocation.args[0]))
         return 1;
     LayoutDocument &document = session.document();
@@ -217,7 +222,7 @@ int setValues(const Invocation &invocation, std::ostream &out)
 
 int activateLayout(const Invocation &invocation, std::ostream &out)
 {
-    Session session(invocation);
+    PortalSession session(invocation);
     if (!session.open(invocation.args[0]))
         return 1;
     session.prompter().implyYes(StringId::AskSaveAsActive);
@@ -232,7 +237,7 @@ int deleteLayout(const Invocation &invocation, std::ostream &out)
     const std::string file = fileOfLayout(invocation.args[0]);
     if (layout::isActiveLayoutFile(file))
         throw std::invalid_argument(std::string(loadString(StringId::ActiveLayoutNotDeletable)));
-    const server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
+    const server::Environment env = openPortal(invocation);
     const layout::LayoutList list(*env.factory, env.session);
     if (!list.namedLayoutExists(file))
         throw std::invalid_argument(std::string(loadString(StringId::LayoutFileNotFound)) + " (" + file +
@@ -261,6 +266,14 @@ const std::vector<Command> &commands()
         {"activate", "activate NAME", "saves a layout as the active layout, publishing every file", 1, 1,
          &activateLayout},
         {"delete", "delete NAME", "deletes a named layout (never the active one)", 1, 1, &deleteLayout},
+        {"history", "history [--json]",
+         "the activations, newest first: ID, time, user and layout, separated by tabs", 0, 0, &history},
+        {"rollback", "rollback ID [--yes|--no]",
+         "puts back the files that activation ID replaced, as an activation of its own", 1, 1, &rollback},
+        {"diff", "diff NAME | diff --history ID",
+         "what activating NAME (or rolling back ID) would change, as a unified diff; status 0 none, 1 some, "
+         "2 error",
+         1, 2, &diff},
         {"image-info", "image-info FILE",
          "decodes a picture and prints type, size, bits per pixel, colours and transparent index", 1, 1,
          &imageInfo, false},

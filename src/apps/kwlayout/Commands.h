@@ -1,9 +1,12 @@
 // The commands of the kwlayout command-line tool.
 #pragma once
 
+#include "server/LocalPortal.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kw::cli {
@@ -29,6 +32,19 @@ struct Command {
     /// Whether the command works on a portal (and so needs --portal).
     bool needsPortal = true;
 };
+
+/// Opens the portal the invocation names; what opening recovered is told on standard error.
+server::Environment openPortal(const Invocation &invocation);
+/// The file of a layout named on the command line ("Aktives Layout", NAME or NAME.kwc).
+std::string fileOfLayout(const std::string &name);
+/// A JSON string literal.
+std::string jsonString(std::string_view text);
+
+/// `history [--json]`, `rollback ID`, `diff NAME` and `diff --history ID` (PublishCommands.cpp).
+int history(const Invocation &invocation, std::ostream &out);
+int rollback(const Invocation &invocation, std::ostream &out);
+/// Exit status as diff's: 0 nothing would change, 1 something would, 2 an error.
+int diff(const Invocation &invocation, std::ostream &out);
 
 /// `image-info FILE`: decodes a picture and prints its properties (ImageInfoCommand.cpp).
 int imageInfo(const Invocation &invocation, std::ostream &out);

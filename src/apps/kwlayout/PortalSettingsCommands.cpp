@@ -71,8 +71,7 @@ void printCountryValues(const portalsettings::CountryValues &values, std::ostrea
 int countrySettings(const Invocation &invocation, std::ostream &out)
 {
     CliPrompter prompter(invocation.answer, std::cerr);
-    portalsettings::CountrySettings settings(server::LocalPortal::open(invocation.portal, invocation.user),
-                                             prompter);
+    portalsettings::CountrySettings settings(openPortal(invocation), prompter);
     settings.read();
     if (prompter.failed())
         return 1;
@@ -144,8 +143,7 @@ std::string jsonText(std::string_view text)
 int calendar(const Invocation &invocation, std::ostream &out)
 {
     CliPrompter prompter(invocation.answer, std::cerr);
-    portalsettings::PersonalCalendar calendar(server::LocalPortal::open(invocation.portal, invocation.user),
-                                              prompter);
+    portalsettings::PersonalCalendar calendar(openPortal(invocation), prompter);
     calendar.load();
     if (prompter.failed())
         return 1;

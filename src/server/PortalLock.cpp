@@ -1,0 +1,60 @@
+#include "server/PortalLock.h"
+
+#include "base/ServerError.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kw::server {
+
+PortalLock::PortalLock(const std::filesystem::path &root) : m_file(root / kLockFile) {}
+
+PortalLock::~PortalLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool PortalLock::tryAcquire()
+{
+    if (m_depth > 0) {
+        ++m_depth;
+        return true;
+    }
+    if (m_fd < 0) {
+        m_fd = ::open(m_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            throw ServerError(ServerError::AccessDenied, "The portal's lock file " + m_file.string() +
+                                                             " cannot be opened: " + std::strerror(errno));
+    }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    m_depth = 1;
+    return true;
+}
+
+void PortalLock::acquire(int waitMs)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (!tryAcquire()) {
+        if (std::chrono::steady_clock::now() >= until)
+            throw ServerError(ServerError::SharingViolation,
+                              "The portal's files are being written by another program (" + m_file.string() +
+                                  " is locked); try again later.");
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void PortalLock::release()
+{
+    if (m_depth == 0 || --m_depth > 0)
+        return;
+    ::flock(m_fd, LOCK_UN);
+}
+
+} // namespace kw::server
