@@ -8,6 +8,24 @@ namespace kw::image {
 
 namespace {
 
+/// The highest byte of a row. Blocks of a fixed length let the compiler use vector instructions even
+/// at -O2, which keeps this check as fast as the copy that decoded the row.
+std::uint8_t highestByte(const std::uint8_t *row, int width)
+{
+    constexpr int kBlock = 64;
+    std::uint8_t highest = 0;
+    int x = 0;
+    for (; x + kBlock <= width; x += kBlock) {
+        std::uint8_t block = 0;
+        for (int i = 0; i < kBlock; ++i)
+            block = std::max(block, row[x + i]);
+        highest = std::max(highest, block);
+    }
+    for (; x < width; ++x)
+        highest = std::max(highest, row[x]);
+    return highest;
+}
+
 /// Refuses palette pictures whose pixels name colours the colour map does not have.
 void checkIndices(const BitmapImage &image)
 {
@@ -19,10 +37,7 @@ void checkIndices(const BitmapImage &image)
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t *row = image.rowFromTop(y);
         if (image.bitsPerPixel == 8) {
-            std::uint8_t highest = 0;
-            for (int x = 0; x < image.width; ++x)
-                highest = std::max(highest, row[x]);
-            if (highest >= count)
+            if (highestByte(row, image.width) >= count)
                 throw ESubscriptOutOfRange();
             continue;
         }
