@@ -197,6 +197,16 @@ void readUncompressed(std::span<const std::uint8_t> data, const Header &h, Bitma
     };
 
     if (h.bitCount <= 8 || h.bitCount == 24) {
+        if (!h.topDown) {
+            // Stored bottom-up with the padded rows of the bitmap in memory: one copy of the whole block
+            // (the last row's padding may be missing from the file).
+            image.width = width;
+            image.height = height;
+            image.bitsPerPixel = h.bitCount;
+            image.bits.assign(pixels, pixels + needed);
+            image.bits.resize(srcStride * static_cast<std::size_t>(height), 0);
+            return;
+        }
         image.allocate(width, height, h.bitCount);
         for (int y = 0; y < height; ++y)
             std::copy_n(sourceRow(y), lastRow, image.rowFromTop(y));
