@@ -1,5 +1,7 @@
 #include "controls/CKwColorBtn.h"
 
+#include "platform/QPainterDeviceContext.h"
+
 #include <QColorDialog>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -18,18 +20,6 @@ std::vector<Color> &offeredColors()
 constexpr int kSwatchMargin = 5;
 
 } // namespace
-
-QColor toQColor(Color color)
-{
-    return QColor(static_cast<int>(redOf(color)), static_cast<int>(greenOf(color)),
-                  static_cast<int>(blueOf(color)));
-}
-
-Color fromQColor(const QColor &color)
-{
-    return rgb(static_cast<unsigned>(color.red()), static_cast<unsigned>(color.green()),
-               static_cast<unsigned>(color.blue()));
-}
 
 CKwColorBtn::CKwColorBtn(QWidget *parent) : QPushButton(parent)
 {
@@ -72,7 +62,7 @@ void CKwColorBtn::paintEvent(QPaintEvent *)
     // A disabled button still shows its colour, veiled, so that a colour that follows another one can be
     // seen.
     painter.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::Mid));
-    painter.setBrush(toQColor(m_color));
+    painter.setBrush(platform::toQColor(m_color));
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
     if (!isEnabled()) {
         QColor veil = palette().color(QPalette::Window);
@@ -87,17 +77,17 @@ void CKwColorBtn::pick()
     const int customSlots = QColorDialog::customCount();
     for (int i = 0; i < customSlots; ++i)
         QColorDialog::setCustomColor(i, i < static_cast<int>(offered.size())
-                                            ? toQColor(offered[static_cast<std::size_t>(i)])
+                                            ? platform::toQColor(offered[static_cast<std::size_t>(i)])
                                             : QColor(Qt::white));
 
-    QColorDialog dialog(toQColor(m_color), this);
+    QColorDialog dialog(platform::toQColor(m_color), this);
     dialog.setObjectName(QStringLiteral("colorPicker"));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (!accessibleName().isEmpty())
         dialog.setWindowTitle(accessibleName().remove(QLatin1Char('&')));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const Color picked = fromQColor(dialog.selectedColor());
+    const Color picked = platform::fromQColor(dialog.selectedColor());
     if (picked == m_color)
         return;
     setColor(picked);

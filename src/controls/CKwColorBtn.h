@@ -41,8 +41,4 @@ private:
     Color m_color = 0;
 };
 
-/// Colour values to and from Qt.
-QColor toQColor(Color color);
-Color fromQColor(const QColor &color);
-
 } // namespace kw::controls

@@ -1,37 +1,22 @@
 // kwlayout as a user runs it: the built binary on a demo portal in a temporary folder.
+#include "KwlayoutRun.h"
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace kw::test {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out; // standard output and standard error
-};
-
-/// Runs kwlayout with `arguments` as a shell would split them.
-Result run(const std::string &arguments)
-{
-    const std::string command = std::string(KW_BINARY_DIR) + "/bin/kwlayout " + arguments + " 2>&1";
-    Result result;
-    FILE *pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        result.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
+// What kwlayout printed on standard output and standard error.
 Result kwlayout(const std::filesystem::path &portal, const std::string &arguments)
 {
-    return run("--portal '" + portal.string() + "' " + arguments);
+    return run(kwlayoutCommand(portal, arguments) + " 2>&1");
+}
+
+// The same without --portal.
+Result withoutPortal(const std::string &arguments)
+{
+    return run(std::string(KW_BINARY_DIR) + "/bin/kwlayout " + arguments + " 2>&1");
 }
 
 class KwlayoutTest : public ::testing::Test {
@@ -260,14 +245,14 @@ TEST_F(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
 TEST_F(KwlayoutTest, ImageInfoNeedsNoPortal)
 {
     const std::string logo = (portal / "Images/Company/logo.png").string();
-    Result r = run("image-info '" + logo + "'");
+    Result r = withoutPortal("image-info '" + logo + "'");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out.rfind("type=", 0), 0u) << r.out;
     EXPECT_EQ(r.out, kwlayout(portal, "image-info '" + logo + "'").out);
-    r = run("image-info '" + (dir.path() / "missing.png").string() + "'");
+    r = withoutPortal("image-info '" + (dir.path() / "missing.png").string() + "'");
     EXPECT_EQ(r.status, 1);
     // A command on a portal still needs one.
-    r = run("calendar");
+    r = withoutPortal("calendar");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("--portal DIR is required"), std::string::npos);
 }

@@ -1,4 +1,5 @@
 // kwlayout history, rollback and diff on a demo portal, and activations killed at random moments.
+#include "KwlayoutRun.h"
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
@@ -17,28 +18,6 @@ namespace kw::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-    int status = -1;
-    std::string out; // standard output only
-};
-
-Result run(const std::string &command)
-{
-    Result result;
-    FILE *pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        result.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::string kwlayoutCommand(const fs::path &portal, const std::string &arguments)
-{
-    return std::string(KW_BINARY_DIR) + "/bin/kwlayout --portal '" + portal.string() + "' " + arguments;
-}
 
 Result kwlayout(const fs::path &portal, const std::string &arguments)
 {

@@ -2,6 +2,7 @@
 // that records the topics it was asked for.
 #pragma once
 
+#include "WidgetTestSupport.h"
 #include "platform/HelpLauncher.h"
 
 #include <QAbstractButton>
@@ -14,18 +15,8 @@
 
 namespace kw::editors::test {
 
-template <class T> T *control(QWidget &parent, int id)
-{
-    T *found = parent.findChild<T *>(QString::number(id));
-    EXPECT_NE(found, nullptr) << "control " << id;
-    return found;
-}
-
-inline void click(QWidget &parent, int id)
-{
-    if (auto *button = control<QAbstractButton>(parent, id))
-        QTest::mouseClick(button, Qt::LeftButton);
-}
+using kw::test::click;
+using kw::test::control;
 
 /// Replaces the text of an edit as a user does: select all, type.
 inline void type(QWidget &parent, int id, const QString &text)

@@ -2,47 +2,15 @@
 // found by their IDs.
 #pragma once
 
-#include <QApplication>
+#include "WidgetTestSupport.h"
+
 #include <QCheckBox>
-#include <QDialog>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace kw::pages::test {
 
-/// Runs `step` on the next modal dialog once its event loop runs (the step closes it).
-inline void whenModal(std::function<void(QDialog &)> step)
-{
-    QTimer::singleShot(0, [step = std::move(step)] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog is open";
-            return;
-        }
-        step(*dialog);
-        if (dialog->isVisible()) {
-            ADD_FAILURE() << "the step left the dialog open";
-            dialog->reject();
-        }
-    });
-}
-
-template <class T> T *control(QWidget &parent, int id)
-{
-    T *found = parent.findChild<T *>(QString::number(id));
-    EXPECT_NE(found, nullptr) << "control " << id;
-    return found;
-}
-
-inline void click(QWidget &parent, int id)
-{
-    if (auto *button = control<QAbstractButton>(parent, id))
-        QTest::mouseClick(button, Qt::LeftButton);
-}
+using kw::test::click;
+using kw::test::control;
+using kw::test::whenModal;
 
 } // namespace kw::pages::test
