@@ -13,7 +13,8 @@ namespace kw::image {
 
 /// Windows bitmaps: core, info (40 bytes) and the longer headers; 1, 4, 8, 16, 24 and 32 bits per pixel;
 /// uncompressed, RLE8, RLE4 and bit fields; rows bottom-up or top-down. 16-bit pictures become 24-bit,
-/// 32-bit ones keep alpha only where the header names an alpha mask.
+/// 32-bit ones keep alpha only where the header names an alpha mask. Checks its colour-map indices itself
+/// (as `checkPaletteIndices`), an 8-bit picture while its rows are copied.
 BitmapImage readBmp(std::span<const std::uint8_t> data, const DecodeLimits &limits = {});
 
 /// JPEG (baseline, progressive, arithmetic) through libjpeg-turbo. Grey pictures become 8-bit with a grey
@@ -34,6 +35,11 @@ BitmapImage readPng(std::span<const std::uint8_t> data, const DecodeLimits &limi
 
 /// X bitmap source text (X11 "char" and X10 "short" arrays); set bits are black on white.
 BitmapImage readXbm(std::span<const std::uint8_t> data, const DecodeLimits &limits = {});
+
+/// Throws ESubscriptOutOfRange when a pixel of a palette picture names a colour its map does not have.
+void checkPaletteIndices(const BitmapImage &image);
+/// The highest of `count` bytes (0 for none).
+std::uint8_t highestByte(const std::uint8_t *bytes, std::size_t count);
 
 /// Decodes with the reader of `type` and checks that every colour-map index is inside the colour map
 /// (ESubscriptOutOfRange otherwise). Unknown types throw EGraphicsException.

@@ -229,6 +229,17 @@ TEST(BmpReader, MalformedFilesFailWithTheirTexts)
          "Image too large (8 x 2147483648 pixels; the limit is 16384 pixels per side and 64 megapixels)"},
         {"colour beyond the table", patched(good, [](Bytes &b) { set32(b, kColorsUsed, 2), b.back() = 9; }),
          typeid(ESubscriptOutOfRange), "Subscript out of range"},
+        // Stored top-down the rows are copied one by one and checked afterwards: the same refusal.
+        {"colour beyond the table, top-down",
+         patched(good,
+                 [](Bytes &b) {
+                     set32(b, kColorsUsed, 2), set32(b, kHeight, static_cast<std::uint32_t>(-4)),
+                         b.back() = 9;
+                 }),
+         typeid(ESubscriptOutOfRange), "Subscript out of range"},
+        {"colour beyond the table in the first stored row",
+         patched(good, [](Bytes &b) { set32(b, kColorsUsed, 2), b[b.size() - 8 * 4] = 7; }),
+         typeid(ESubscriptOutOfRange), "Subscript out of range"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

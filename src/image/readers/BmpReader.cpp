@@ -180,7 +180,8 @@ std::vector<RgbQuad> readColorTable(std::span<const std::uint8_t> data, Header &
     return table;
 }
 
-void readUncompressed(std::span<const std::uint8_t> data, const Header &h, BitmapImage &image)
+/// Whether the colour-map indices were checked on the way.
+bool readUncompressed(std::span<const std::uint8_t> data, const Header &h, BitmapImage &image)
 {
     const int width = static_cast<int>(h.width);
     const int height = static_cast<int>(h.height);
@@ -198,19 +199,28 @@ void readUncompressed(std::span<const std::uint8_t> data, const Header &h, Bitma
 
     if (h.bitCount <= 8 || h.bitCount == 24) {
         if (!h.topDown) {
-            // Stored bottom-up with the padded rows of the bitmap in memory: one copy of the whole block
-            // (the last row's padding may be missing from the file).
+            // Stored bottom-up with the padded rows of the bitmap in memory: the block is taken as it is
+            // (the last row's padding may be missing from the file), an 8-bit one checked row by row
+            // while the row is at hand.
             image.width = width;
             image.height = height;
             image.bitsPerPixel = h.bitCount;
-            image.bits.assign(pixels, pixels + needed);
+            image.bits.clear();
+            image.bits.reserve(srcStride * static_cast<std::size_t>(height));
+            const bool checkRows = h.bitCount == 8 && image.colorMap.size() < 256;
+            for (int stored = 0; stored < height; ++stored) {
+                const std::uint8_t *row = pixels + static_cast<std::size_t>(stored) * srcStride;
+                if (checkRows && highestByte(row, static_cast<std::size_t>(width)) >= image.colorCount())
+                    throw ESubscriptOutOfRange();
+                image.bits.insert(image.bits.end(), row, row + (stored + 1 < height ? srcStride : lastRow));
+            }
             image.bits.resize(srcStride * static_cast<std::size_t>(height), 0);
-            return;
+            return h.bitCount == 8;
         }
         image.allocate(width, height, h.bitCount);
         for (int y = 0; y < height; ++y)
             std::copy_n(sourceRow(y), lastRow, image.rowFromTop(y));
-        return;
+        return false;
     }
 
     std::array<std::uint32_t, 4> masks = h.masks;
@@ -230,7 +240,7 @@ void readUncompressed(std::span<const std::uint8_t> data, const Header &h, Bitma
                 dst[2] = red(pixel);
             }
         }
-        return;
+        return true; // no colour map
     }
     image.allocate(width, height, 32);
     for (int y = 0; y < height; ++y) {
@@ -244,6 +254,7 @@ void readUncompressed(std::span<const std::uint8_t> data, const Header &h, Bitma
             dst[3] = alpha.present() ? alpha(pixel) : 255;
         }
     }
+    return true; // no colour map
 }
 
 /// Run-length encoded 8- and 4-bit pictures. Pixels the runs never reach keep index 0; runs that leave
@@ -313,10 +324,13 @@ BitmapImage readBmp(std::span<const std::uint8_t> data, const DecodeLimits &limi
     validate(header, limits);
     BitmapImage image;
     image.colorMap = readColorTable(data, header);
+    bool checked = false;
     if (header.compression == kRle8 || header.compression == kRle4)
         readRunLength(data, header, image);
     else
-        readUncompressed(data, header, image);
+        checked = readUncompressed(data, header, image);
+    if (!checked)
+        checkPaletteIndices(image);
     return image;
 }
 

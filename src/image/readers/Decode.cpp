@@ -6,28 +6,25 @@
 
 namespace kw::image {
 
-namespace {
-
-/// The highest byte of a row. Blocks of a fixed length let the compiler use vector instructions even
-/// at -O2, which keeps this check as fast as the copy that decoded the row.
-std::uint8_t highestByte(const std::uint8_t *row, int width)
+// Blocks of a fixed length let the compiler use vector instructions even at -O2, which keeps this check
+// about as fast as the copy that decoded the bytes.
+std::uint8_t highestByte(const std::uint8_t *bytes, std::size_t count)
 {
-    constexpr int kBlock = 64;
+    constexpr std::size_t kBlock = 64;
     std::uint8_t highest = 0;
-    int x = 0;
-    for (; x + kBlock <= width; x += kBlock) {
+    std::size_t i = 0;
+    for (; i + kBlock <= count; i += kBlock) {
         std::uint8_t block = 0;
-        for (int i = 0; i < kBlock; ++i)
-            block = std::max(block, row[x + i]);
+        for (std::size_t k = 0; k < kBlock; ++k)
+            block = std::max(block, bytes[i + k]);
         highest = std::max(highest, block);
     }
-    for (; x < width; ++x)
-        highest = std::max(highest, row[x]);
+    for (; i < count; ++i)
+        highest = std::max(highest, bytes[i]);
     return highest;
 }
 
-/// Refuses palette pictures whose pixels name colours the colour map does not have.
-void checkIndices(const BitmapImage &image)
+void checkPaletteIndices(const BitmapImage &image)
 {
     if (image.bitsPerPixel > 8 || image.empty())
         return;
@@ -37,7 +34,7 @@ void checkIndices(const BitmapImage &image)
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t *row = image.rowFromTop(y);
         if (image.bitsPerPixel == 8) {
-            if (highestByte(row, image.width) >= count)
+            if (highestByte(row, static_cast<std::size_t>(image.width)) >= count)
                 throw ESubscriptOutOfRange();
             continue;
         }
@@ -47,15 +44,12 @@ void checkIndices(const BitmapImage &image)
     }
 }
 
-} // namespace
-
 BitmapImage decodePicture(ImageType type, std::span<const std::uint8_t> data, const DecodeLimits &limits)
 {
     BitmapImage image;
     switch (type) {
     case ImageType::Bmp:
-        image = readBmp(data, limits);
-        break;
+        return readBmp(data, limits); // checks its indices itself
     case ImageType::Jpeg:
         image = readJpeg(data, limits);
         break;
@@ -71,7 +65,7 @@ BitmapImage decodePicture(ImageType type, std::span<const std::uint8_t> data, co
     case ImageType::Unknown:
         throw EGraphicsException("Unknown picture type");
     }
-    checkIndices(image);
+    checkPaletteIndices(image);
     return image;
 }
 
