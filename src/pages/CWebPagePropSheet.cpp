@@ -127,8 +127,10 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
     case PageSlot::General:
         return &generalPage;
     case PageSlot::Headings:
-    case PageSlot::Tables:
+        return &headingsPage;
     case PageSlot::Links:
+        return &linksPage;
+    case PageSlot::Tables:
     case PageSlot::Portal:
     case PageSlot::EntryFields:
     case PageSlot::Buttons:

@@ -3,6 +3,7 @@
 #include "controls/CKwColorBtn.h"
 #include "layout/LayoutDocument.h"
 #include "layoutmodel/GeneralValues.h"
+#include "layoutmodel/PageValues.h"
 #include "pages/CWebPagePropSheet.h"
 #include "portalpage/Elements.h"
 
@@ -70,6 +71,16 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     CWebPagePropSheet sheet(sheetCaption(setup), PageContext{std::move(env), prompter}, parent);
     sheet.generalPage.values =
         layout::generalValues(document.model(), region, submenu && submenu->treeMenuShown);
+    // The application page's further pages edit the page style. Values handed back unchanged are not
+    // stored, so that a model text such as the weight "bold" stays as it was.
+    const bool appPage = setup.kind == 1;
+    layout::PageStyle &page = document.model().page();
+    const layout::HeadingValues headings = layout::headingValues(page);
+    const layout::LinkValues links = layout::linkValues(page);
+    if (appPage) {
+        sheet.headingsPage.values = headings;
+        sheet.linksPage.values = links;
+    }
     if (setup.kind != 0)
         sheet.Init(setup.kind, setup.withPortal);
     if (sheet.exec() != QDialog::Accepted)
@@ -77,7 +88,15 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
 
     if (sheet.changed)
         document.setModified(true);
-    const bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
+    bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
+    if (appPage && sheet.headingsPage.values != headings) {
+        layout::storeHeadingValues(sheet.headingsPage.values, page);
+        stored = true;
+    }
+    if (appPage && sheet.linksPage.values != links) {
+        layout::storeLinkValues(sheet.linksPage.values, page);
+        stored = true;
+    }
     return stored || sheet.changed;
 }
 

@@ -53,29 +53,6 @@ constexpr std::initializer_list<int> kSubEntries = {1007, 1008, 1009, 1224, 1013
                                                     1015, 1115, 1116, 1117, 1228, 1229};
 constexpr std::initializer_list<int> kImageControls = {1092, 1099, 1100, 1104, 1102, 1113, 1101};
 
-/// Picks `color` in the colour picker that clicking button `id` opens.
-void pickColor(QWidget &page, int id, QColor color)
-{
-    whenModal([color](QDialog &picker) {
-        static_cast<QColorDialog &>(picker).setCurrentColor(color);
-        picker.accept();
-    });
-    click(page, id);
-}
-
-/// Chooses `name` in the image chooser that "Ändern..." opens.
-void chooseImage(QWidget &page, const QString &name)
-{
-    whenModal([name](QDialog &dialog) {
-        auto *list = dialog.findChild<QListWidget *>(QStringLiteral("files"));
-        const auto found = list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        list->setCurrentItem(found.front());
-        click(dialog, 1);
-    });
-    click(page, 1101);
-}
-
 class GeneralPageTest : public ::testing::Test {
 protected:
     /// Opens the sheet of `region` in `pane`, runs `step` on it (which closes it), returns the result.

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace kw::pages {
 namespace {
 
@@ -107,8 +109,18 @@ TEST_F(PropertySheetTest, EveryElementOpensItsSheetWithItsCaptionAndPageSet)
             EXPECT_EQ(dialog.windowTitle().toStdString(), c.caption);
             EXPECT_EQ(sheet->pageSet(), c.pages);
             EXPECT_EQ(sheet->specialSettingsKind(), c.specialKind);
-            // Only the pages that exist are tabs: no empty tab for a page still to come.
-            EXPECT_EQ(tabTexts(dialog), std::vector<std::string>{"Allgemein"});
+            // The tabs are the built pages of the page set, in its order: no empty tab for a page still
+            // to come.
+            std::vector<std::string> built;
+            for (CPropertyPage *page : sheet->pages())
+                built.emplace_back(page->info().caption);
+            std::vector<std::string> wanted;
+            for (PageSlot slot : c.pages)
+                if (std::ranges::find(sheet->pages(), slot, &CPropertyPage::slot) != sheet->pages().end())
+                    wanted.emplace_back(pageInfo(slot).caption);
+            EXPECT_EQ(tabTexts(dialog), built);
+            EXPECT_EQ(built, wanted);
+            EXPECT_EQ(built.front(), "Allgemein");
             EXPECT_EQ(sheet->activeIndex(), 0);
             EXPECT_EQ(control<QWidget>(dialog, 1217)->isEnabled(), c.favoritesEnabled);
             click(dialog, 2);

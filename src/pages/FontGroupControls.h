@@ -1,0 +1,51 @@
+// The font controls the Headings and the Links page share: a font chooser, a size field with its "Pixel"
+// unit and a weight list, each with its label, and the helpers that name controls by their IDs.
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace kw::controls {
+class CFontChooserCtrl;
+class CKwColorBtn;
+class CKwNiceStatic;
+} // namespace kw::controls
+
+namespace kw::pages {
+
+/// Names `widget` by its dialog ID, the object name tests and tools find it by.
+template <class T> T *withId(T *widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+/// A header caption (" Überschrift 1") with its ID.
+controls::CKwNiceStatic *makeHeader(const char *caption, int id, QWidget *parent);
+/// A label showing `caption` (with its mnemonic) for `buddy`.
+QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent);
+/// A colour button with its ID and accessible name.
+controls::CKwColorBtn *makeColorButton(int id, const QString &accessibleName, QWidget *parent);
+
+/// The IDs, captions and the screen reader's suffix of one font group.
+struct FontGroupSpec {
+    int font, size, weight;
+    const char *fontCaption, *sizeCaption, *weightCaption;
+    QString whose; // appended to the accessible names ("Überschrift 1"); empty for none
+};
+
+struct FontGroupControls {
+    controls::CFontChooserCtrl *font = nullptr;
+    QLineEdit *size = nullptr;
+    QComboBox *weight = nullptr;
+
+    /// Makes the controls and lays them out on two rows of `grid` from `row`: font and weight, then size.
+    void build(const FontGroupSpec &spec, QGridLayout &grid, int row, QWidget *parent);
+};
+
+} // namespace kw::pages
