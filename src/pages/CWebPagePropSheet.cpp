@@ -126,10 +126,12 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
     switch (slot) {
     case PageSlot::General:
         return &generalPage;
-    case PageSlot::Headings:
     case PageSlot::Tables:
-    case PageSlot::Links:
+        return &tablesPage;
     case PageSlot::Portal:
+        return &portalPage;
+    case PageSlot::Headings:
+    case PageSlot::Links:
     case PageSlot::EntryFields:
     case PageSlot::Buttons:
     case PageSlot::SpecialSettings:

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "base/StringTable.h"
+#include "pages/CAppPageTNLPage.h"
+#include "pages/CKwAppPortalProp.h"
 #include "pages/CN2NDPropPage.h"
 #include "pages/PropertyPage.h"
 
@@ -26,6 +28,8 @@ public:
 
     // The pages, in the sheet's order. The further pages join here as they are built.
     CN2NDPropPage generalPage;
+    CAppPageTNLPage tablesPage;
+    CKwAppPortalProp portalPage;
 
     /// Set by a page that finds one of its values changed when it is left or closed; never cleared.
     bool changed = false;

@@ -3,6 +3,7 @@
 #include "controls/CKwColorBtn.h"
 #include "layout/LayoutDocument.h"
 #include "layoutmodel/GeneralValues.h"
+#include "layoutmodel/PageValues.h"
 #include "pages/CWebPagePropSheet.h"
 #include "portalpage/Elements.h"
 
@@ -29,6 +30,17 @@ constexpr std::array<ElementSheetRow, 8> kElementSheets = {{
     {RegionId::KwStartTop, {StringId::ApplicationTitle, 0, false, true}},
     {RegionId::KwPics, {StringId::SubmenuLogo, 0}},
 }};
+
+/// Stores a page's values into the page style when they differ from what it holds; true when stored.
+template <class Values>
+bool storeChanged(const Values &values, Values (*read)(const layout::PageStyle &),
+                  void (*store)(const Values &, layout::PageStyle &), layout::PageStyle &page)
+{
+    if (values == read(page))
+        return false;
+    store(values, page);
+    return true;
+}
 
 } // namespace
 
@@ -70,6 +82,14 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     CWebPagePropSheet sheet(sheetCaption(setup), PageContext{std::move(env), prompter}, parent);
     sheet.generalPage.values =
         layout::generalValues(document.model(), region, submenu && submenu->treeMenuShown);
+    // The application page's further pages edit the page style; "Portal" only on the default start page.
+    layout::PageStyle &pageStyle = document.model().page();
+    const bool applicationPage = setup.kind == 1;
+    if (applicationPage) {
+        sheet.tablesPage.values = layout::tableValues(pageStyle);
+        if (setup.withPortal)
+            sheet.portalPage.values = layout::portalValues(pageStyle);
+    }
     if (setup.kind != 0)
         sheet.Init(setup.kind, setup.withPortal);
     if (sheet.exec() != QDialog::Accepted)
@@ -77,7 +97,14 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
 
     if (sheet.changed)
         document.setModified(true);
-    const bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
+    bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
+    if (applicationPage) {
+        stored |=
+            storeChanged(sheet.tablesPage.values, &layout::tableValues, &layout::storeTableValues, pageStyle);
+        if (setup.withPortal)
+            stored |= storeChanged(sheet.portalPage.values, &layout::portalValues, &layout::storePortalValues,
+                                   pageStyle);
+    }
     return stored || sheet.changed;
 }
 

@@ -12,6 +12,9 @@
 #include <QLineEdit>
 #include <QTabBar>
 
+#include <algorithm>
+#include <array>
+
 namespace kw::pages {
 namespace {
 
@@ -23,6 +26,9 @@ struct NoChooser final : layout::LayoutChooser {
     std::optional<std::string> chooseForOpen() override { return std::nullopt; }
     std::optional<std::string> chooseForSave() override { return std::nullopt; }
 };
+
+/// The pages built so far; the others are in a page set but show no tab.
+constexpr std::array kBuiltPages = {PageSlot::General, PageSlot::Tables, PageSlot::Portal};
 
 std::vector<std::string> tabTexts(QWidget &sheet)
 {
@@ -108,7 +114,11 @@ TEST_F(PropertySheetTest, EveryElementOpensItsSheetWithItsCaptionAndPageSet)
             EXPECT_EQ(sheet->pageSet(), c.pages);
             EXPECT_EQ(sheet->specialSettingsKind(), c.specialKind);
             // Only the pages that exist are tabs: no empty tab for a page still to come.
-            EXPECT_EQ(tabTexts(dialog), std::vector<std::string>{"Allgemein"});
+            std::vector<std::string> built;
+            for (PageSlot slot : c.pages)
+                if (std::find(kBuiltPages.begin(), kBuiltPages.end(), slot) != kBuiltPages.end())
+                    built.emplace_back(pageInfo(slot).caption);
+            EXPECT_EQ(tabTexts(dialog), built);
             EXPECT_EQ(sheet->activeIndex(), 0);
             EXPECT_EQ(control<QWidget>(dialog, 1217)->isEnabled(), c.favoritesEnabled);
             click(dialog, 2);
