@@ -43,6 +43,21 @@ template <class T> T *named(T *widget, int id)
     return widget;
 }
 
+/// A caption, its control and an optional unit, as one cell of the grid.
+QHBoxLayout *captioned(QWidget *parent, const char *caption, QWidget *control, const char *unit)
+{
+    auto *cell = new QHBoxLayout;
+    cell->setSpacing(kLabelGap);
+    auto *label = new QLabel(text(caption), parent);
+    label->setBuddy(control);
+    cell->addWidget(label);
+    cell->addWidget(control);
+    if (unit)
+        cell->addWidget(new QLabel(text(unit), parent));
+    cell->addStretch();
+    return cell;
+}
+
 } // namespace
 
 CGridStylePage::CGridStylePage(PageSlot slot, const Spec &spec) : CPropertyPage(slot), m_spec(spec) {}
@@ -58,21 +73,6 @@ QLineEdit *CGridStylePage::sizeEdit(int id, const QString &name)
     edit->setMaxLength(5);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     return edit;
-}
-
-/// A caption, its control and an optional unit, as one cell of the grid.
-static QHBoxLayout *captioned(QWidget *parent, const char *caption, QWidget *control, const char *unit)
-{
-    auto *cell = new QHBoxLayout;
-    cell->setSpacing(kLabelGap);
-    auto *label = new QLabel(text(caption), parent);
-    label->setBuddy(control);
-    cell->addWidget(label);
-    cell->addWidget(control);
-    if (unit)
-        cell->addWidget(new QLabel(text(unit), parent));
-    cell->addStretch();
-    return cell;
 }
 
 int CGridStylePage::buildFontGroup(int index, const QString &whose, int row)
@@ -183,12 +183,13 @@ void CGridStylePage::connectChangeRules()
 
 void CGridStylePage::DoDataExchange(controls::DataExchange &dx)
 {
-    constexpr int kAnyNumber[] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    // The second size has no range of its own: only non-numbers are refused.
+    constexpr int kAnyMin = std::numeric_limits<int>::min(), kAnyMax = std::numeric_limits<int>::max();
     dx.text(m_fonts[0].font, values.titleFont);
     dx.number(m_fonts[0].size, values.titleSize, kMinTitleSize, kMaxTitleSize);
     dx.index(m_fonts[0].weight, values.titleWeight);
     dx.text(m_fonts[1].font, values.secondFont);
-    dx.number(m_fonts[1].size, values.secondSize, kAnyNumber[0], kAnyNumber[1]);
+    dx.number(m_fonts[1].size, values.secondSize, kAnyMin, kAnyMax);
     dx.index(m_fonts[1].weight, values.secondWeight);
     if (m_borderWidth)
         dx.number(m_borderWidth, values.borderWidth, kMinBorderWidth, kMaxBorderWidth);
