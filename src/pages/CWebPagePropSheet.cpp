@@ -131,7 +131,9 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
     case PageSlot::Links:
         return &linksPage;
     case PageSlot::Tables:
+        return &tablesPage;
     case PageSlot::Portal:
+        return &portalPage;
     case PageSlot::EntryFields:
     case PageSlot::Buttons:
     case PageSlot::SpecialSettings:

@@ -4,6 +4,8 @@
 #include "base/StringTable.h"
 #include "pages/CAppPageHdrPage.h"
 #include "pages/CAppPageLinkPage.h"
+#include "pages/CAppPageTNLPage.h"
+#include "pages/CKwAppPortalProp.h"
 #include "pages/CN2NDPropPage.h"
 #include "pages/PropertyPage.h"
 
@@ -30,6 +32,8 @@ public:
     CN2NDPropPage generalPage;
     CAppPageHdrPage headingsPage;
     CAppPageLinkPage linksPage;
+    CAppPageTNLPage tablesPage;
+    CKwAppPortalProp portalPage;
 
     /// Set by a page that finds one of its values changed when it is left or closed; never cleared.
     bool changed = false;

@@ -31,6 +31,18 @@ constexpr std::array<ElementSheetRow, 8> kElementSheets = {{
     {RegionId::KwPics, {StringId::SubmenuLogo, 0}},
 }};
 
+/// Stores a page's values into the page style when they differ from what the page was given; true when
+/// stored.
+template <class Values>
+bool storeIfEdited(const Values &edited, const Values &handedIn,
+                   void (*store)(const Values &, layout::PageStyle &), layout::PageStyle &page)
+{
+    if (edited == handedIn)
+        return false;
+    store(edited, page);
+    return true;
+}
+
 } // namespace
 
 ElementSheet elementSheet(RegionId region, bool defaultStartPage)
@@ -71,15 +83,21 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     CWebPagePropSheet sheet(sheetCaption(setup), PageContext{std::move(env), prompter}, parent);
     sheet.generalPage.values =
         layout::generalValues(document.model(), region, submenu && submenu->treeMenuShown);
-    // The application page's further pages edit the page style. Values handed back unchanged are not
-    // stored, so that a model text such as the weight "bold" stays as it was.
+    // The application page's further pages edit the page style ("Portal" only on the default start
+    // page). Values handed back unchanged are not stored, so that a model text such as the weight "bold"
+    // stays as it was.
     const bool appPage = setup.kind == 1;
     layout::PageStyle &page = document.model().page();
     const layout::HeadingValues headings = layout::headingValues(page);
     const layout::LinkValues links = layout::linkValues(page);
+    const auto tables = layout::tableValues(page);
+    const auto portal = layout::portalValues(page);
     if (appPage) {
         sheet.headingsPage.values = headings;
         sheet.linksPage.values = links;
+        sheet.tablesPage.values = tables;
+        if (setup.withPortal)
+            sheet.portalPage.values = portal;
     }
     if (setup.kind != 0)
         sheet.Init(setup.kind, setup.withPortal);
@@ -89,13 +107,12 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     if (sheet.changed)
         document.setModified(true);
     bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
-    if (appPage && sheet.headingsPage.values != headings) {
-        layout::storeHeadingValues(sheet.headingsPage.values, page);
-        stored = true;
-    }
-    if (appPage && sheet.linksPage.values != links) {
-        layout::storeLinkValues(sheet.linksPage.values, page);
-        stored = true;
+    if (appPage) {
+        stored |= storeIfEdited(sheet.headingsPage.values, headings, &layout::storeHeadingValues, page);
+        stored |= storeIfEdited(sheet.linksPage.values, links, &layout::storeLinkValues, page);
+        stored |= storeIfEdited(sheet.tablesPage.values, tables, &layout::storeTableValues, page);
+        if (setup.withPortal)
+            stored |= storeIfEdited(sheet.portalPage.values, portal, &layout::storePortalValues, page);
     }
     return stored || sheet.changed;
 }

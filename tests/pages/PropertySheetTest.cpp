@@ -26,6 +26,8 @@ struct NoChooser final : layout::LayoutChooser {
     std::optional<std::string> chooseForSave() override { return std::nullopt; }
 };
 
+/// The pages built so far; the others are in a page set but show no tab.
+
 std::vector<std::string> tabTexts(QWidget &sheet)
 {
     std::vector<std::string> texts;

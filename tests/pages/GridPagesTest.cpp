@@ -1,0 +1,229 @@
+// The pages "Tabellen" and "Portal": what marks the layout changed, refused sizes, and values reaching the
+// active stylesheet.
+#include "pages/CWebPagePropSheet.h"
+#include "pages/ElementProperties.h"
+
+#include "controls/CFontChooserCtrl.h"
+#include "controls/CKwColorBtn.h"
+#include "controls/DataExchange.h"
+#include "layout/LayoutDocument.h"
+#include "portalpage/PortalPane.h"
+
+#include "PagesTestSupport.h"
+#include "ScriptedPrompter.h"
+#include "TempPortal.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+
+namespace kw::pages {
+namespace {
+
+using namespace kw::pages::test;
+using layout::PageStyle;
+using layout::Pane;
+using layout::RegionId;
+
+struct NoChooser final : layout::LayoutChooser {
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return std::nullopt; }
+};
+
+/// Shows the tab with that caption; false when the sheet has none.
+bool showTab(QDialog &sheet, const char *caption)
+{
+    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == QString::fromUtf8(caption)) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            return true;
+        }
+    return false;
+}
+
+void pickColor(QWidget &page, int id, QColor color)
+{
+    whenModal([color](QDialog &picker) {
+        static_cast<QColorDialog &>(picker).setCurrentColor(color);
+        picker.accept();
+    });
+    click(page, id);
+}
+
+void typeInto(QWidget &page, int id, const char *text)
+{
+    auto *edit = control<QLineEdit>(page, id);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void typeFont(QWidget &page, int id, const char *family)
+{
+    auto *font = control<controls::CFontChooserCtrl>(page, id);
+    font->lineEdit()->selectAll();
+    QTest::keyClicks(font->lineEdit(), family);
+}
+
+class GridPagesTest : public ::testing::Test {
+protected:
+    /// Opens the application page's sheet in `pane`, shows the tab `caption` and runs `step` on that page;
+    /// then presses OK. Returns what editing reported.
+    bool editPage(Pane pane, const char *caption, const std::function<void(QWidget &)> &step)
+    {
+        portalpage::PortalPane preview(pane, document.model());
+        whenModal([&](QDialog &dialog) {
+            auto &sheet = static_cast<CWebPagePropSheet &>(dialog);
+            ASSERT_TRUE(showTab(dialog, caption)) << caption;
+            step(*sheet.activePage());
+            click(dialog, 1);
+        });
+        return editElementProperties(nullptr, *preview.element(RegionId::KwApplication), document,
+                                     portal.env(), prompter);
+    }
+    PageStyle &page() { return document.model().page(); }
+
+    kw::test::TempPortal portal{false};
+    kw::test::ScriptedPrompter prompter;
+    NoChooser chooser;
+    NoWaitIndicator wait;
+    layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
+};
+
+TEST_F(GridPagesTest, OnlyTheEditsThatCountMarkTheLayoutChangedAndEveryEditIsStored)
+{
+    const Color blue = rgb(0x10, 0x20, 0xF0);
+    struct Case {
+        const char *what;
+        Pane pane;
+        const char *tab;
+        std::function<void(QWidget &)> edit;
+        std::function<bool(const PageStyle &)> stored;
+        bool marks;
+    };
+    const std::vector<Case> cases = {
+        {"column headings normal colour", Pane::ApplicationPages, "Tabellen",
+         [](QWidget &p) { pickColor(p, 1034, QColor(0x10, 0x20, 0xF0)); },
+         [blue](const PageStyle &s) { return s.tableHeadLinkColor == blue; }, false},
+        {"links normal colour", Pane::StartPage, "Portal",
+         [](QWidget &p) { pickColor(p, 1034, QColor(0x10, 0x20, 0xF0)); },
+         [blue](const PageStyle &s) { return s.portletLinkColor == blue; }, false},
+        {"second font of the tables", Pane::ApplicationPages, "Tabellen",
+         [](QWidget &p) { typeFont(p, 1155, "Courier"); },
+         [](const PageStyle &s) { return s.tableHeadLinkFont == "Courier"; }, false},
+        {"shadow", Pane::StartPage, "Portal", [](QWidget &p) { click(p, 1216); },
+         [](const PageStyle &s) { return s.showPortletShadow; }, false},
+        {"first font of the portal", Pane::StartPage, "Portal",
+         [](QWidget &p) { typeFont(p, 1153, "Tahoma"); },
+         [](const PageStyle &s) { return s.portletTitleFontFamily == "Tahoma"; }, true},
+        {"second size of the tables", Pane::ApplicationPages, "Tabellen",
+         [](QWidget &p) { typeInto(p, 1032, "17"); },
+         [](const PageStyle &s) { return s.tableHeadLinkSize == 17; }, true},
+        {"border width", Pane::ApplicationPages, "Tabellen", [](QWidget &p) { typeInto(p, 1157, "5"); },
+         [](const PageStyle &s) { return s.gridBorderWidth == 5; }, true},
+        {"second weight of the portal", Pane::StartPage, "Portal",
+         [](QWidget &p) { control<QComboBox>(p, 1033)->setCurrentIndex(2); },
+         [](const PageStyle &s) { return s.portletHeaderWeight == "300"; }, true},
+        {"row colour of the tables", Pane::ApplicationPages, "Tabellen",
+         [](QWidget &p) { pickColor(p, 1042, QColor(0x10, 0x20, 0xF0)); },
+         [blue](const PageStyle &s) { return s.firstRowColor == blue; }, true},
+        {"entry text colour of the portal", Pane::StartPage, "Portal",
+         [](QWidget &p) { pickColor(p, 1041, QColor(0x10, 0x20, 0xF0)); },
+         [blue](const PageStyle &s) { return s.portletTextColor == blue; }, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        page().showPortletShadow = false;
+        document.setModified(false);
+        EXPECT_FALSE(c.stored(page()));
+        EXPECT_TRUE(editPage(c.pane, c.tab, c.edit));
+        EXPECT_TRUE(c.stored(page()));
+        EXPECT_EQ(document.isModified(), c.marks);
+    }
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+TEST_F(GridPagesTest, SizesOutOfRangeAndNonNumbersKeepThePageOpen)
+{
+    struct Case {
+        Pane pane;
+        const char *tab;
+        int id;
+        const char *bad;
+        std::string message;
+        const char *good;
+    };
+    const Case cases[] = {
+        {Pane::ApplicationPages, "Tabellen", 1157, "101", controls::outOfRangeMessage(0, 100), "100"},
+        {Pane::StartPage, "Portal", 1156, "1001", controls::outOfRangeMessage(0, 1000), "1000"},
+        {Pane::StartPage, "Portal", 1032, "12px", controls::notANumberMessage(), "14"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bad);
+        prompter.clear();
+        editPage(c.pane, c.tab, [&](QWidget &p) {
+            auto *sheet = static_cast<QDialog *>(p.window());
+            typeInto(p, c.id, c.bad);
+            click(*sheet, 1);
+            EXPECT_TRUE(sheet->isVisible());
+            EXPECT_TRUE(showTab(*sheet, "Allgemein"));
+            EXPECT_EQ(static_cast<CWebPagePropSheet *>(sheet)->activePage(), &p);
+            EXPECT_EQ(prompter.messages(), (std::vector<std::string>{c.message, c.message}));
+            typeInto(p, c.id, c.good);
+        });
+    }
+    EXPECT_EQ(page().gridBorderWidth, 100);
+    EXPECT_EQ(page().portalFontSize, 1000);
+    EXPECT_EQ(page().portletHeaderSize, 14);
+}
+
+TEST_F(GridPagesTest, EditsOfBothPagesReachTheActiveStylesheet)
+{
+    EXPECT_TRUE(editPage(Pane::ApplicationPages, "Tabellen", [](QWidget &p) {
+        typeInto(p, 1157, "7");
+        pickColor(p, 1037, QColor(0xAB, 0xCD, 0x01));
+    }));
+    EXPECT_TRUE(editPage(Pane::StartPage, "Portal",
+                         [](QWidget &p) { pickColor(p, 1037, QColor(0x01, 0xCD, 0xAB)); }));
+    prompter.answerYes();
+    document.commandSaveAsActive();
+    ASSERT_TRUE(document.saved()) << prompter.describe();
+    const std::string css = portal.read("_KwStyle\\global.css");
+    const std::size_t grid = css.find(".KwFirstGridBorder");
+    ASSERT_NE(grid, std::string::npos) << css;
+    const std::string gridRule = css.substr(grid, css.find('}', grid) - grid);
+    EXPECT_NE(gridRule.find("7px"), std::string::npos) << gridRule;
+    EXPECT_NE(gridRule.find("#ABCD01"), std::string::npos) << gridRule;
+    const std::size_t portlet = css.find(".KwFirstPortletBorder");
+    ASSERT_NE(portlet, std::string::npos);
+    EXPECT_NE(css.substr(portlet, css.find('}', portlet) - portlet).find("#01CDAB"), std::string::npos);
+}
+
+TEST_F(GridPagesTest, ThePagesShowTheirHelpAndNameTheirTextlessControls)
+{
+    static std::vector<std::string> topics;
+    const HelpHandler previous = setHelpHandler([](std::string_view topic) { topics.emplace_back(topic); });
+    for (const char *tab : {"Tabellen", "Portal"}) {
+        editPage(Pane::StartPage, tab, [](QWidget &p) {
+            QTest::keyClick(p.window(), Qt::Key_F1);
+            QStringList names;
+            for (QWidget *widget : p.findChildren<QWidget *>()) {
+                const bool textless = qobject_cast<QComboBox *>(widget) ||
+                                      (qobject_cast<QLineEdit *>(widget) && widget->parentWidget() == &p) ||
+                                      dynamic_cast<controls::CKwColorBtn *>(widget);
+                if (!textless)
+                    continue;
+                EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+                names << widget->accessibleName();
+            }
+            EXPECT_GE(names.size(), 11 + 2 * 3);
+            EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QStringLiteral(", ")).toStdString();
+        });
+    }
+    setHelpHandler(previous);
+    EXPECT_EQ(topics, (std::vector<std::string>{"::/87_3.htm", "::/87_5.htm"}));
+}
+
+} // namespace
+} // namespace kw::pages
