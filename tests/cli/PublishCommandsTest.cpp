@@ -145,6 +145,27 @@ TEST_F(PublishCommandsTest, HistoryRollbackAndRollbackOfTheRollback)
 
 // Activations killed with SIGKILL at random moments: once the portal is opened again, every published file
 // belongs to one and the same layout, and no temporary file is left.
+
+// Whether a process of group `group` is still running (ended ones may stay as zombies nobody reaps).
+bool groupRunning(pid_t group)
+{
+    for (const auto &entry : fs::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::string stat = readFile(entry.path() / "stat");
+        const auto close = stat.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        char state = 0;
+        int parent = 0, processGroup = 0;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %d %d", &state, &parent, &processGroup) == 3 &&
+            processGroup == group && state != 'Z')
+            return true;
+    }
+    return false;
+}
+
 TEST_F(PublishCommandsTest, KilledActivationsNeverLeaveAMixOfLayouts)
 {
     std::vector<Files> layouts = {published(portal)};
@@ -170,9 +191,12 @@ TEST_F(PublishCommandsTest, KilledActivationsNeverLeaveAMixOfLayouts)
         int status = 0;
         ::waitpid(child, &status, 0);
         killed += WIFSIGNALED(status) ? 1 : 0;
-        // Let the killed kwlayout itself be gone before the portal is opened again.
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        ASSERT_EQ(kwlayout(portal, "history").status, 0);
+        // Wait until the killed kwlayout itself has ended: a process that is still exiting holds the
+        // portal's write lock, and opening the portal then leaves recovery to it.
+        for (int wait = 0; wait < 500 && groupRunning(child); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const Result history = run(kwlayoutCommand(portal, "history") + " 2>&1");
+        ASSERT_EQ(history.status, 0) << "round " << round << ": " << history.out;
         const Files after = published(portal);
         EXPECT_TRUE(std::find(layouts.begin(), layouts.end(), after) != layouts.end()) << "round " << round;
         EXPECT_EQ(leftovers(portal), std::vector<std::string>()) << "round " << round;
