@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <functional>
+#include <vector>
 
 namespace kw::image {
 namespace {
@@ -244,6 +245,21 @@ TEST(BmpReader, MalformedFilesFailWithTheirTexts)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         expectError([&] { decodePicture(ImageType::Bmp, c.file); }, c.type, c.text);
+    }
+}
+
+// The index check of 8-bit rows takes 64 bytes per step and the rest one by one: the highest byte is found
+// wherever it lies, in each of the step's lanes and in the tail, for rows shorter and longer than a step.
+TEST(BmpReader, TheIndexCheckFindsTheHighestByteAnywhereInARow)
+{
+    for (std::size_t length : {0u, 1u, 63u, 64u, 65u, 127u, 200u, 1024u}) {
+        std::vector<std::uint8_t> row(length, 3);
+        EXPECT_EQ(highestByte(row.data(), length), length ? 3 : 0) << length;
+        for (std::size_t at = 0; at < length; ++at) {
+            row[at] = 200;
+            ASSERT_EQ(highestByte(row.data(), length), 200) << "length " << length << ", at " << at;
+            row[at] = 3;
+        }
     }
 }
 

@@ -3,22 +3,39 @@
 #include "image/Readers.h"
 
 #include <algorithm>
+#include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kw::image {
 
-// Blocks of a fixed length let the compiler use vector instructions even at -O2, which keeps this check
-// about as fast as the copy that decoded the bytes.
+// The check runs over every pixel of an 8-bit picture, so it must cost no more than the copy beside it:
+// with SSE2 four running maxima of 16 bytes each take 64 bytes per step and are folded only at the end.
 std::uint8_t highestByte(const std::uint8_t *bytes, std::size_t count)
 {
-    constexpr std::size_t kBlock = 64;
     std::uint8_t highest = 0;
     std::size_t i = 0;
-    for (; i + kBlock <= count; i += kBlock) {
-        std::uint8_t block = 0;
-        for (std::size_t k = 0; k < kBlock; ++k)
-            block = std::max(block, bytes[i + k]);
-        highest = std::max(highest, block);
+#if defined(__SSE2__)
+    constexpr std::size_t kStep = 64;
+    if (count >= kStep) {
+        auto load = [bytes](std::size_t at) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at));
+        };
+        __m128i a = _mm_setzero_si128(), b = a, c = a, d = a;
+        for (; i + kStep <= count; i += kStep) {
+            a = _mm_max_epu8(a, load(i));
+            b = _mm_max_epu8(b, load(i + 16));
+            c = _mm_max_epu8(c, load(i + 32));
+            d = _mm_max_epu8(d, load(i + 48));
+        }
+        alignas(16) std::array<std::uint8_t, 16> lanes;
+        _mm_store_si128(reinterpret_cast<__m128i *>(lanes.data()),
+                        _mm_max_epu8(_mm_max_epu8(a, b), _mm_max_epu8(c, d)));
+        highest = *std::max_element(lanes.begin(), lanes.end());
     }
+#endif
     for (; i < count; ++i)
         highest = std::max(highest, bytes[i]);
     return highest;
