@@ -72,6 +72,8 @@ constexpr std::array<const char *, 3> kAlignments = {"zentriert", "links", "rech
 constexpr int kAnyMin = std::numeric_limits<int>::min(), kAnyMax = std::numeric_limits<int>::max();
 /// Space between a group and the next header.
 constexpr int kGroupGap = 8;
+/// Space between the sides of a margin or padding row.
+constexpr int kSideGap = 8;
 
 QString text(const char *utf8)
 {
@@ -157,7 +159,9 @@ void CButtonStyleProp::buildControls()
         for (std::size_t side = 0; side < kSides; ++side) {
             QLineEdit *edit = m_numbers[row * kSides + side];
             const int column = 1 + 3 * static_cast<int>(side);
-            spacing->addWidget(makeLabel(kSideCaptions[side], edit, this), r, column, Qt::AlignRight);
+            QLabel *label = makeLabel(kSideCaptions[side], edit, this);
+            label->setContentsMargins(kSideGap, 0, 0, 0); // apart from the "Pixel" of the side before
+            spacing->addWidget(label, r, column, Qt::AlignRight);
             spacing->addWidget(edit, r, column + 1);
             spacing->addWidget(pixel(this), r, column + 2);
         }
