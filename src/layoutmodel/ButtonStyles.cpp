@@ -103,6 +103,21 @@ ButtonStyleList::ButtonStyleList()
     ensurePredefined();
 }
 
+ButtonStyleList::ButtonStyleList(const ButtonStyleList &other)
+    : foundInCss(other.foundInCss), m_styles(other.m_styles), m_current(other.m_current)
+{
+}
+
+ButtonStyleList &ButtonStyleList::operator=(const ButtonStyleList &other)
+{
+    m_styles = other.m_styles;
+    m_current = other.m_current;
+    foundInCss = other.foundInCss;
+    m_tracking = false;
+    m_structureChanged = false;
+    return *this;
+}
+
 ButtonStyle *ButtonStyleList::find(std::string_view key)
 {
     const auto it =
@@ -179,9 +194,15 @@ void ButtonStyleList::setCurrent(std::string_view key)
 
 const std::string &ButtonStyleList::denotationOfCurrent()
 {
-    ButtonStyle &style = current();
-    if (style.denotation.empty() && m_current < static_cast<int>(kDefaultDenotations.size()))
-        style.denotation = std::string(loadString(kDefaultDenotations[static_cast<std::size_t>(m_current)]));
+    current();
+    return denotationAt(static_cast<std::size_t>(m_current));
+}
+
+const std::string &ButtonStyleList::denotationAt(std::size_t position)
+{
+    ButtonStyle &style = m_styles.at(position);
+    if (style.denotation.empty() && position < kDefaultDenotations.size())
+        style.denotation = std::string(loadString(kDefaultDenotations[position]));
     return style.denotation;
 }
 

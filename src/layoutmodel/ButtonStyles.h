@@ -55,6 +55,9 @@ class ButtonStyleList {
 public:
     /// A list with the nine predefined styles.
     ButtonStyleList();
+    /// A copy holds the styles, the current position and `foundInCss`; its change tracking is off.
+    ButtonStyleList(const ButtonStyleList &other);
+    ButtonStyleList &operator=(const ButtonStyleList &other);
 
     const std::vector<ButtonStyle> &styles() const { return m_styles; }
     std::size_t size() const { return m_styles.size(); }
@@ -73,6 +76,9 @@ public:
     /// The current style's denotation, filled in from the default denotations of the first nine
     /// positions when empty (the filled-in text is kept).
     const std::string &denotationOfCurrent();
+    /// The denotation of the style at `position`, filled in like `denotationOfCurrent`; the current style
+    /// stays as it is.
+    const std::string &denotationAt(std::size_t position);
 
     void add(std::string_view name);
     void remove();

@@ -134,8 +134,9 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
         return &tablesPage;
     case PageSlot::Portal:
         return &portalPage;
-    case PageSlot::EntryFields:
     case PageSlot::Buttons:
+        return &buttonsPage;
+    case PageSlot::EntryFields:
     case PageSlot::SpecialSettings:
     case PageSlot::TreeMenu:
         return nullptr; // not built yet: the sheet shows no empty tab for it

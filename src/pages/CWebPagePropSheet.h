@@ -5,6 +5,7 @@
 #include "pages/CAppPageHdrPage.h"
 #include "pages/CAppPageLinkPage.h"
 #include "pages/CAppPageTNLPage.h"
+#include "pages/CButtonStyleProp.h"
 #include "pages/CKwAppPortalProp.h"
 #include "pages/CN2NDPropPage.h"
 #include "pages/PropertyPage.h"
@@ -34,6 +35,7 @@ public:
     CAppPageLinkPage linksPage;
     CAppPageTNLPage tablesPage;
     CKwAppPortalProp portalPage;
+    CButtonStyleProp buttonsPage;
 
     /// Set by a page that finds one of its values changed when it is left or closed; never cleared.
     bool changed = false;

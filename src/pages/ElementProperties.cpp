@@ -43,6 +43,27 @@ bool storeIfEdited(const Values &edited, const Values &handedIn,
     return true;
 }
 
+/// Takes back the Buttons page's styles when they differ from the ones handed in (the default names the
+/// page fills in do not count) and the switch for user-defined buttons; true when either changed.
+bool storeButtonStyles(const CWebPagePropSheet &sheet, const layout::ButtonStyleList &handedIn,
+                       layout::LayoutDocument &document)
+{
+    const auto &edited = sheet.buttonsPage.styles.styles();
+    layout::ButtonStyleList named = handedIn;
+    for (std::size_t i = 0; i < named.size(); ++i)
+        named.denotationAt(i);
+    bool stored = false;
+    if (edited != handedIn.styles() && edited != named.styles()) {
+        document.model().buttons() = sheet.buttonsPage.styles;
+        stored = true;
+    }
+    if (sheet.customButtons != document.flags().buttonStylesLoaded) {
+        document.flags().buttonStylesLoaded = sheet.customButtons;
+        stored = true;
+    }
+    return stored;
+}
+
 } // namespace
 
 ElementSheet elementSheet(RegionId region, bool defaultStartPage)
@@ -99,6 +120,13 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
         if (setup.withPortal)
             sheet.portalPage.values = portal;
     }
+    // The Buttons page works on a copy of the button styles; user-defined buttons are on when the layout
+    // publishes its button rules.
+    const layout::ButtonStyleList buttons = document.model().buttons();
+    if (appPage) {
+        sheet.buttonsPage.styles = buttons;
+        sheet.customButtons = document.flags().buttonStylesLoaded;
+    }
     if (setup.kind != 0)
         sheet.Init(setup.kind, setup.withPortal);
     if (sheet.exec() != QDialog::Accepted)
@@ -114,6 +142,8 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
         if (setup.withPortal)
             stored |= storeIfEdited(sheet.portalPage.values, portal, &layout::storePortalValues, page);
     }
+    if (appPage)
+        stored |= storeButtonStyles(sheet, buttons, document);
     return stored || sheet.changed;
 }
 

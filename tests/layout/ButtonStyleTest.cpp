@@ -171,6 +171,37 @@ TEST(ButtonStyleTest, DefaultDenotationsAreFilledIn)
     list.add("X");
     list.current().denotation.clear();
     EXPECT_EQ(list.denotationOfCurrent(), ""); // position 9 has none
+
+    // Filling in another position's denotation leaves the current style and the tracking alone.
+    ButtonStyleList names;
+    names.select(2);
+    names.startTracking();
+    EXPECT_EQ(names.denotationAt(5), "Abbrechen");
+    EXPECT_EQ(names.styles()[5].denotation, "Abbrechen");
+    EXPECT_EQ(names.currentPosition(), 2);
+    EXPECT_FALSE(names.isModified());
+}
+
+TEST(ButtonStyleTest, ACopyTakesTheStylesButNotTheTracking)
+{
+    ButtonStyleList list;
+    list.add("Rot");
+    list.foundInCss = true;
+    list.startTracking();
+    list.current().height = 40;
+
+    ButtonStyleList copy(list);
+    ButtonStyleList assigned;
+    assigned.startTracking();
+    assigned = list;
+    for (ButtonStyleList *other : {&copy, &assigned}) {
+        EXPECT_TRUE(*other == list);
+        EXPECT_EQ(other->current().key, "KwButtonRot");
+        EXPECT_FALSE(other->isModified());
+        other->add("Blau"); // a list that does not track marks nothing
+        EXPECT_FALSE(other->isModified());
+    }
+    EXPECT_TRUE(list.isModified());
 }
 
 TEST(ButtonStyleTest, TrackingSeesEditsAndStructuralChanges)
