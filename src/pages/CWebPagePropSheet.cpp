@@ -135,9 +135,12 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
     case PageSlot::Portal:
         return &portalPage;
     case PageSlot::EntryFields:
-    case PageSlot::Buttons:
+        return &entryFieldsPage;
     case PageSlot::SpecialSettings:
+        return &specialSettingsPage;
     case PageSlot::TreeMenu:
+        return &treeMenuPage;
+    case PageSlot::Buttons:
         return nullptr; // not built yet: the sheet shows no empty tab for it
     }
     return nullptr;
