@@ -137,9 +137,11 @@ CPropertyPage *CWebPagePropSheet::pageFor(PageSlot slot)
     case PageSlot::Buttons:
         return &buttonsPage;
     case PageSlot::EntryFields:
+        return &entryFieldsPage;
     case PageSlot::SpecialSettings:
+        return &specialSettingsPage;
     case PageSlot::TreeMenu:
-        return nullptr; // not built yet: the sheet shows no empty tab for it
+        return &treeMenuPage;
     }
     return nullptr;
 }

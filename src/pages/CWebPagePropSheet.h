@@ -6,8 +6,11 @@
 #include "pages/CAppPageLinkPage.h"
 #include "pages/CAppPageTNLPage.h"
 #include "pages/CButtonStyleProp.h"
+#include "pages/CEntryStyleProp.h"
 #include "pages/CKwAppPortalProp.h"
+#include "pages/CMenuSpecials.h"
 #include "pages/CN2NDPropPage.h"
+#include "pages/CTreeMenu.h"
 #include "pages/PropertyPage.h"
 
 #include <QDialog>
@@ -35,7 +38,10 @@ public:
     CAppPageLinkPage linksPage;
     CAppPageTNLPage tablesPage;
     CKwAppPortalProp portalPage;
+    CEntryStyleProp entryFieldsPage;
     CButtonStyleProp buttonsPage;
+    CMenuSpecials specialSettingsPage;
+    CTreeMenu treeMenuPage;
 
     /// Set by a page that finds one of its values changed when it is left or closed; never cleared.
     bool changed = false;

@@ -33,13 +33,13 @@ constexpr std::array<ElementSheetRow, 8> kElementSheets = {{
 
 /// Stores a page's values into the page style when they differ from what the page was given; true when
 /// stored.
-template <class Values>
-bool storeIfEdited(const Values &edited, const Values &handedIn,
-                   void (*store)(const Values &, layout::PageStyle &), layout::PageStyle &page)
+template <class Values, class Target>
+bool storeIfEdited(const Values &edited, const Values &handedIn, void (*store)(const Values &, Target &),
+                   Target &target)
 {
     if (edited == handedIn)
         return false;
-    store(edited, page);
+    store(edited, target);
     return true;
 }
 
@@ -113,7 +113,21 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     const layout::LinkValues links = layout::linkValues(page);
     const auto tables = layout::tableValues(page);
     const auto portal = layout::portalValues(page);
+    const layout::EntryValues entry = layout::entryValues(page);
+    // The layout's switch for user-defined entry fields decides whether the stylesheets style INPUT.
+    bool &customEntryFields = document.flags().entryStyleFromCss;
+    // The three menus' Special settings and the submenu's tree pictures edit the element's region.
+    const bool menu = setup.kind >= 2 && setup.kind <= 4;
+    layout::RegionStyle &style = document.model().region(region);
+    const layout::MenuSpecialValues specials = layout::menuSpecialValues(style);
+    const layout::TreeMenuValues treeImages = layout::treeMenuValues(style);
+    if (menu)
+        sheet.specialSettingsPage.values = specials;
+    if (submenu)
+        sheet.treeMenuPage.values = treeImages;
     if (appPage) {
+        sheet.entryFieldsPage.values = entry;
+        sheet.customEntryFields = customEntryFields;
         sheet.headingsPage.values = headings;
         sheet.linksPage.values = links;
         sheet.tablesPage.values = tables;
@@ -141,9 +155,18 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
         stored |= storeIfEdited(sheet.tablesPage.values, tables, &layout::storeTableValues, page);
         if (setup.withPortal)
             stored |= storeIfEdited(sheet.portalPage.values, portal, &layout::storePortalValues, page);
-    }
-    if (appPage)
+        stored |= storeIfEdited(sheet.entryFieldsPage.values, entry, &layout::storeEntryValues, page);
+        if (sheet.customEntryFields != customEntryFields) {
+            customEntryFields = sheet.customEntryFields;
+            stored = true;
+        }
         stored |= storeButtonStyles(sheet, buttons, document);
+    }
+    if (menu)
+        stored |=
+            storeIfEdited(sheet.specialSettingsPage.values, specials, &layout::storeMenuSpecialValues, style);
+    if (submenu)
+        stored |= storeIfEdited(sheet.treeMenuPage.values, treeImages, &layout::storeTreeMenuValues, style);
     return stored || sheet.changed;
 }
 
