@@ -63,6 +63,7 @@ void CWebPagePropSheet::build(const QString &caption)
     m_tabs->setObjectName(QStringLiteral("tabs"));
     m_tabs->setDrawBase(false);
     m_tabs->setExpanding(false);
+    m_tabs->setUsesScrollButtons(false); // the sheet is as wide as all its tabs, none hidden
     layout->addWidget(m_tabs);
     m_stack = new QStackedWidget(this);
     m_stack->setFrameShape(QFrame::StyledPanel);
