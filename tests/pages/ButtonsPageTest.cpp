@@ -27,29 +27,6 @@ using layout::ButtonStyle;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
-bool showTab(QDialog &sheet, const char *caption)
-{
-    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == QString::fromUtf8(caption)) {
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-            return true;
-        }
-    return false;
-}
-
-void typeInto(QWidget &page, int id, const char *text)
-{
-    auto *edit = control<QLineEdit>(page, id);
-    edit->selectAll();
-    QTest::keyClicks(edit, QString::fromUtf8(text));
-}
-
 QComboBox *nameBox(QWidget &page)
 {
     return control<QComboBox>(page, 1149);

@@ -21,11 +21,6 @@ using namespace kw::pages::test;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 QStringList tabCaptions(QDialog &sheet)
 {
     auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
@@ -33,24 +28,6 @@ QStringList tabCaptions(QDialog &sheet)
     for (int i = 0; i < tabs->count(); ++i)
         captions << tabs->tabText(i);
     return captions;
-}
-
-bool showTab(QDialog &sheet, const char *caption)
-{
-    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == QString::fromUtf8(caption)) {
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-            return true;
-        }
-    return false;
-}
-
-void typeInto(QWidget &page, int id, const char *text)
-{
-    auto *edit = control<QLineEdit>(page, id);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
 }
 
 /// Clicks a check box on its indicator (a stretched box takes clicks only on its indicator and text).

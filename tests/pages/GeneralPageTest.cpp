@@ -27,11 +27,6 @@ using layout::GeneralValues;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 bool enabled(QWidget &page, int id)
 {
     QWidget *widget = control<QWidget>(page, id);

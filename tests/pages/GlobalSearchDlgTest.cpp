@@ -14,11 +14,6 @@ using namespace kw::pages::test;
 using layout::GlobalSearchValues;
 using layout::Pane;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 class GlobalSearchDlgTest : public ::testing::Test {
 protected:
     kw::test::TempPortal portal{false};

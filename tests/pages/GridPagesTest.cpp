@@ -26,39 +26,6 @@ using layout::PageStyle;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
-/// Shows the tab with that caption; false when the sheet has none.
-bool showTab(QDialog &sheet, const char *caption)
-{
-    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == QString::fromUtf8(caption)) {
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-            return true;
-        }
-    return false;
-}
-
-void pickColor(QWidget &page, int id, QColor color)
-{
-    whenModal([color](QDialog &picker) {
-        static_cast<QColorDialog &>(picker).setCurrentColor(color);
-        picker.accept();
-    });
-    click(page, id);
-}
-
-void typeInto(QWidget &page, int id, const char *text)
-{
-    auto *edit = control<QLineEdit>(page, id);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
 void typeFont(QWidget &page, int id, const char *family)
 {
     auto *font = control<controls::CFontChooserCtrl>(page, id);

@@ -24,11 +24,6 @@ using namespace kw::pages::test;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 CWebPagePropSheet &sheetOf(QDialog &dialog)
 {
     return static_cast<CWebPagePropSheet &>(dialog);
@@ -50,13 +45,6 @@ QWidget &showTab(QDialog &sheet, const char *caption)
     CPropertyPage *active = sheetOf(sheet).activePage();
     EXPECT_EQ(QString::fromUtf8(active->info().caption), QString::fromUtf8(caption));
     return *active;
-}
-
-void typeInto(QWidget &page, int id, const char *text)
-{
-    auto *edit = control<QLineEdit>(page, id);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
 }
 
 void chooseFont(QWidget &page, int id, const char *family)

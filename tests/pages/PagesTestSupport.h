@@ -3,11 +3,17 @@
 #pragma once
 
 #include "WidgetTestSupport.h"
+#include "layout/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
+
+#include <optional>
+#include <string>
 
 namespace kw::pages::test {
 
@@ -36,6 +42,32 @@ inline void chooseImage(QWidget &page, const QString &name, int id = 1101)
         click(dialog, 1);
     });
     click(page, id);
+}
+
+/// A layout chooser that is never asked (the tests open no layouts).
+struct NoChooser final : layout::LayoutChooser {
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return std::nullopt; }
+};
+
+/// Shows the sheet's tab with that caption; false when the sheet has none.
+inline bool showTab(QDialog &sheet, const char *caption)
+{
+    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == QString::fromUtf8(caption)) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            return true;
+        }
+    return false;
+}
+
+/// Replaces the text of edit `id` by typing `text`.
+inline void typeInto(QWidget &page, int id, const char *text)
+{
+    auto *edit = control<QLineEdit>(page, id);
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromUtf8(text));
 }
 
 } // namespace kw::pages::test

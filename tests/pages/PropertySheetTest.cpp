@@ -21,11 +21,6 @@ using namespace kw::pages::test;
 using layout::Pane;
 using layout::RegionId;
 
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 /// The pages built so far; the others are in a page set but show no tab.
 
 std::vector<std::string> tabTexts(QWidget &sheet)
