@@ -41,9 +41,11 @@ class EntrySpecialTreePagesTest : public ::testing::Test {
 protected:
     /// Opens the sheet of `region` in `pane`, runs `step` on the sheet and presses OK (or Abbrechen when
     /// `ok` is false). Returns what editing reported.
-    bool edit(Pane pane, RegionId region, const std::function<void(QDialog &)> &step, bool ok = true)
+    bool edit(Pane pane, RegionId region, const std::function<void(QDialog &)> &step, bool ok = true,
+              bool treeMenu = false)
     {
         portalpage::PortalPane preview(pane, document.model());
+        preview.submenu().treeMenuShown = treeMenu;
         whenModal([&](QDialog &sheet) {
             step(sheet);
             click(sheet, ok ? 1 : 2);
@@ -51,12 +53,16 @@ protected:
         return editElementProperties(nullptr, *preview.element(region), document, portal.env(), prompter);
     }
     /// Shows the tab `caption` of the sheet of `region` and runs `step` on its page.
-    bool editPage(Pane pane, RegionId region, const char *caption, const std::function<void(QWidget &)> &step)
+    bool editPage(Pane pane, RegionId region, const char *caption, const std::function<void(QWidget &)> &step,
+                  bool treeMenu = false)
     {
-        return edit(pane, region, [&](QDialog &sheet) {
-            ASSERT_TRUE(showTab(sheet, caption)) << caption;
-            step(*static_cast<CWebPagePropSheet &>(sheet).activePage());
-        });
+        return edit(
+            pane, region,
+            [&](QDialog &sheet) {
+                ASSERT_TRUE(showTab(sheet, caption)) << caption;
+                step(*static_cast<CWebPagePropSheet &>(sheet).activePage());
+            },
+            true, treeMenu);
     }
     layout::PageStyle &page() { return document.model().page(); }
     /// A layout never loaded has empty keywords that the General page fills in on its first OK; that
@@ -176,6 +182,49 @@ TEST_F(EntrySpecialTreePagesTest, SpecialSettingsHideTheSeparatorOnlyForTheSubme
     EXPECT_TRUE(main.showButtonEffect);
     EXPECT_EQ(main.focusColor, rgb(0xAA, 0x10, 0x20));
     EXPECT_TRUE(document.isModified());
+}
+
+TEST_F(EntrySpecialTreePagesTest, TreeMenuPicturesAreShownInOrderAndAChosenOneIsPublished)
+{
+    auto &submenu = document.model().region(RegionId::KwNavigate);
+    submenu.closeLeafsImage = "top.gif";
+    submenu.openLeafImage = "minus.gif";
+    submenu.closedLeafImage = "plus.gif";
+    submenu.loginButtonImage = "login.gif";
+    portal.write("Images\\Company\\auf.png", "x");
+
+    // Looking only does not mark the layout.
+    EXPECT_FALSE(editPage(
+        Pane::ApplicationPages, RegionId::KwNavigate, "Baummenü",
+        [](QWidget &p) {
+            const std::pair<int, const char *> shown[] = {
+                {1234, "top.gif"}, {1233, "minus.gif"}, {1232, "plus.gif"}, {1235, "login.gif"}};
+            for (const auto &[id, image] : shown)
+                EXPECT_EQ(control<QLineEdit>(p, id)->text(), QString::fromUtf8(image)) << id;
+        },
+        true));
+    EXPECT_FALSE(document.isModified());
+
+    // Choosing the open leaf's picture replaces that one only.
+    EXPECT_TRUE(editPage(
+        Pane::ApplicationPages, RegionId::KwNavigate, "Baummenü",
+        [](QWidget &p) {
+            chooseImage(p, QStringLiteral("auf.png"), 1220);
+            EXPECT_EQ(control<QLineEdit>(p, 1233)->text(), QStringLiteral("auf.png"));
+        },
+        true));
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(submenu.openLeafImage, "auf.png");
+    EXPECT_EQ(submenu.closedLeafImage, "plus.gif");
+
+    prompter.answerYes();
+    document.commandSaveAsActive();
+    ASSERT_TRUE(document.saved()) << prompter.describe();
+    const std::string scripts = portal.read("_KwInclude\\KwCompany\\KwStyles.asp");
+    const std::size_t minus = scripts.find("g_strImage_Minus");
+    ASSERT_NE(minus, std::string::npos) << scripts;
+    EXPECT_NE(scripts.substr(minus, scripts.find('\n', minus) - minus).find("auf.png"), std::string::npos)
+        << scripts.substr(minus, 80);
 }
 
 TEST_F(EntrySpecialTreePagesTest, EditsReachTheActiveStylesheets)
