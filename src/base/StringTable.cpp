@@ -129,6 +129,8 @@ constexpr Entry kStrings[] = {
     {58520, "Hauptnavigation - Menüpunkte -"},
     {58521, "Welcome Text Eigenschaften"},
     {58522, "Beim erneuten Laden der sprachabhängigen Texte ist ein Fehler aufgetreten."},
+    {59001, "Der Schaltflächenstil muß eine Bezeichnung besitzen."},
+    {59002, "Der Schaltflächenstil muß eine eindeutige Bezeichnung besitzen."},
 };
 
 } // namespace

@@ -119,6 +119,9 @@ enum class StringId : int {
     MainMenuEditorCaption = 58520,
     WelcomeTextCaption = 58521,
     LanguageTextsNotReloaded = 58522,
+    // Messages of this module's own, beyond the resources above.
+    ButtonStyleNameMissing = 59001,
+    ButtonStyleNameTaken = 59002,
 };
 
 /// The text of a string resource; empty for a number the table does not hold.

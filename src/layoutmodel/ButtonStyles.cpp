@@ -237,6 +237,18 @@ void ButtonStyleList::remove()
         --m_current;
 }
 
+bool ButtonStyleList::isNameTaken(std::string_view name, bool asKey)
+{
+    const std::string key = asKey ? buttonKeyFromName(name) : std::string();
+    for (std::size_t i = 0; i < m_styles.size(); ++i) {
+        if (static_cast<int>(i) == m_current)
+            continue;
+        if (denotationAt(i) == name || (asKey && m_styles[i].key == key))
+            return true;
+    }
+    return false;
+}
+
 void ButtonStyleList::rekeyFromDenotation()
 {
     ButtonStyle style = current();

@@ -80,6 +80,10 @@ public:
     /// stays as it is.
     const std::string &denotationAt(std::size_t position);
 
+    /// Whether a style other than the current one goes by `name`: shown under it or, with `asKey` (for a
+    /// style about to be re-keyed from it), holding the key made from it.
+    bool isNameTaken(std::string_view name, bool asKey);
+
     void add(std::string_view name);
     void remove();
     void rekeyFromDenotation();

@@ -227,11 +227,19 @@ void CButtonStyleProp::applyEnableRule()
     m_delete->setEnabled(m_customButtons && styles.current().deletable);
 }
 
-void CButtonStyleProp::exchangeName(bool saving)
+void CButtonStyleProp::exchangeName(controls::DataExchange &dx)
 {
-    if (saving) {
-        if (styles.current().deletable)
-            styles.current().denotation = m_name.toStdString();
+    if (dx.saving()) {
+        if (styles.current().deletable) {
+            // The name box lists the styles by name, and re-keying a new style onto a taken key would
+            // drop it: a name must be given and be the style's own.
+            const std::string name = m_name.toStdString();
+            if (m_name.trimmed().isEmpty())
+                dx.refuse(m_nameBox, loadString(StringId::ButtonStyleNameMissing));
+            if (styles.isNameTaken(name, m_newStylePending))
+                dx.refuse(m_nameBox, loadString(StringId::ButtonStyleNameTaken));
+            styles.current().denotation = name;
+        }
         if (m_newStylePending) {
             styles.rekeyFromDenotation();
             m_newStylePending = false;
@@ -250,7 +258,7 @@ void CButtonStyleProp::exchangeName(bool saving)
 void CButtonStyleProp::DoDataExchange(controls::DataExchange &dx)
 {
     dx.check(m_custom, m_customButtons);
-    exchangeName(dx.saving());
+    exchangeName(dx);
     ButtonStyle &style = styles.current();
     for (std::size_t i = 0; i < kColours.size(); ++i) {
         if (dx.saving())

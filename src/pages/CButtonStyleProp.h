@@ -57,7 +57,7 @@ private:
     void DoDataExchange(controls::DataExchange &dx);
     bool UpdateData(bool saving);
     /// The name box: its entries and text to the controls, or the typed name into the current style.
-    void exchangeName(bool saving);
+    void exchangeName(controls::DataExchange &dx);
     void applyEnableRule();
 
     void customButtonsClicked();

@@ -156,6 +156,33 @@ TEST_F(ButtonsPageTest, NewDeleteAndRenameEditTheList)
     EXPECT_TRUE(document.isModified());
 }
 
+TEST_F(ButtonsPageTest, ANameThatIsEmptyOrAnotherStylesIsRefused)
+{
+    document.flags().buttonStylesLoaded = true;
+    EXPECT_TRUE(editButtons([this](CButtonStyleProp &page) {
+        auto *sheet = static_cast<QDialog *>(page.window());
+        click(page, 1150);
+        QLineEdit *edit = nameBox(page)->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        click(page, 1150);
+        typeName(page, "Allgemein"); // the first style's name
+        click(page, 1150);
+        typeName(page, "SaveNew"); // a name of its own, but the key of "Speichern - Neu"
+        click(*sheet, 1);
+        EXPECT_TRUE(sheet->isVisible());
+        EXPECT_EQ(nameBox(page)->count(), 10); // nothing was added while the name was refused
+        const std::string missing(loadString(StringId::ButtonStyleNameMissing));
+        const std::string taken(loadString(StringId::ButtonStyleNameTaken));
+        EXPECT_EQ(prompter.messages(), (std::vector<std::string>{missing, taken, taken}));
+        typeName(page, "Grün");
+    }));
+    ASSERT_EQ(styles().size(), 10u);
+    EXPECT_EQ(style("KwButtonGruen").denotation, "Grün");
+    EXPECT_EQ(style("KwButton").denotation, "Allgemein");
+    EXPECT_EQ(style("KwButtonSaveNew").denotation, "Speichern - Neu");
+}
+
 TEST_F(ButtonsPageTest, SwitchingStylesKeepsTheEditsOfTheStyleLeft)
 {
     document.flags().buttonStylesLoaded = true;
