@@ -221,9 +221,7 @@ void CButtonStyleProp::OnInitDialog()
 
 void CButtonStyleProp::applyEnableRule()
 {
-    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (control != m_custom)
-            control->setEnabled(m_customButtons);
+    enableControlsExcept(*this, m_custom, m_customButtons);
     m_delete->setEnabled(m_customButtons && styles.current().deletable);
 }
 

@@ -108,9 +108,7 @@ bool CEntryStyleProp::UpdateData(bool saving)
 
 void CEntryStyleProp::applyEnableRule()
 {
-    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (child != m_customBox)
-            child->setEnabled(m_custom);
+    enableControlsExcept(*this, m_customBox, m_custom);
 }
 
 void CEntryStyleProp::onCustomClicked()

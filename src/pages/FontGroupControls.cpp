@@ -34,6 +34,13 @@ controls::CKwNiceStatic *makeHeader(const char *caption, int id, QWidget *parent
     return header;
 }
 
+void enableControlsExcept(QWidget &page, const QWidget *keep, bool enabled)
+{
+    for (QWidget *child : page.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (child != keep && !dynamic_cast<controls::CKwNiceStatic *>(child))
+            child->setEnabled(enabled);
+}
+
 QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(QString::fromUtf8(caption), parent);

@@ -27,6 +27,9 @@ template <class T> T *withId(T *widget, int id)
 
 /// A header caption (" Überschrift 1") with its ID.
 controls::CKwNiceStatic *makeHeader(const char *caption, int id, QWidget *parent);
+/// Enables or disables every control of `page` but `keep`; the section headers stay readable, as they
+/// only name their groups.
+void enableControlsExcept(QWidget &page, const QWidget *keep, bool enabled);
 /// A label showing `caption` (with its mnemonic) for `buddy`.
 QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent);
 /// A colour button with its ID and accessible name.

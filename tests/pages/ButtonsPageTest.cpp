@@ -6,6 +6,7 @@
 
 #include "controls/CBorderStyleBox.h"
 #include "controls/CKwColorBtn.h"
+#include "controls/CKwNiceStatic.h"
 #include "controls/DataExchange.h"
 #include "layout/LayoutDocument.h"
 #include "portalpage/PortalPane.h"
@@ -89,8 +90,10 @@ TEST_F(ButtonsPageTest, WithTheSwitchOffOnlyTheSwitchIsUsable)
 {
     style("KwButton").borderStyle = "solid";
     auto onlySwitchUsable = [](QWidget &page) {
+        // The section headers only name their groups and stay readable.
         for (QWidget *widget : page.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            EXPECT_EQ(widget->isEnabled(), widget->objectName() == QStringLiteral("1140"))
+            EXPECT_EQ(widget->isEnabled(), widget->objectName() == QStringLiteral("1140") ||
+                                               dynamic_cast<controls::CKwNiceStatic *>(widget))
                 << widget->objectName().toStdString();
         EXPECT_EQ(control<controls::CBorderStyleBox>(page, 1133)->currentIndex(), -1);
     };
