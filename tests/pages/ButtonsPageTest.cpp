@@ -270,15 +270,11 @@ TEST_F(ButtonsPageTest, EditedStylesReachButtonstylesCss)
         typeInto(page, 1180, "31");
     }));
     EXPECT_TRUE(document.flags().buttonStylesLoaded);
-    prompter.answerYes();
-    document.commandSaveAsActive();
-    ASSERT_TRUE(document.saved()) << prompter.describe();
+    ASSERT_TRUE(saveAsActive(document, prompter));
     std::string css = portal.read("_KwStyle\\buttonstyles.css");
-    const std::size_t rule = css.find(".KwButtonSaveNew");
-    ASSERT_NE(rule, std::string::npos) << css;
-    const std::string body = css.substr(rule, css.find('}', rule) - rule);
-    EXPECT_NE(body.find("#12AB34"), std::string::npos) << body;
-    EXPECT_NE(body.find("31px"), std::string::npos) << body;
+    const std::string body = partOf(css, ".KwButtonSaveNew");
+    EXPECT_NE(body.find("#12AB34"), std::string::npos) << css;
+    EXPECT_NE(body.find("31px"), std::string::npos) << css;
 
     // Switched off again, the active layout publishes no button rules.
     EXPECT_TRUE(editButtons([](CButtonStyleProp &page) { click(page, 1140); }));

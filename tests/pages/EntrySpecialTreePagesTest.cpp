@@ -217,14 +217,10 @@ TEST_F(EntrySpecialTreePagesTest, TreeMenuPicturesAreShownInOrderAndAChosenOneIs
     EXPECT_EQ(submenu.openLeafImage, "auf.png");
     EXPECT_EQ(submenu.closedLeafImage, "plus.gif");
 
-    prompter.answerYes();
-    document.commandSaveAsActive();
-    ASSERT_TRUE(document.saved()) << prompter.describe();
-    const std::string scripts = portal.read("_KwInclude\\KwCompany\\KwStyles.asp");
-    const std::size_t minus = scripts.find("g_strImage_Minus");
-    ASSERT_NE(minus, std::string::npos) << scripts;
-    EXPECT_NE(scripts.substr(minus, scripts.find('\n', minus) - minus).find("auf.png"), std::string::npos)
-        << scripts.substr(minus, 80);
+    ASSERT_TRUE(saveAsActive(document, prompter));
+    const std::string minus =
+        partOf(portal.read("_KwInclude\\KwCompany\\KwStyles.asp"), "g_strImage_Minus", '\n');
+    EXPECT_NE(minus.find("auf.png"), std::string::npos) << minus;
 }
 
 TEST_F(EntrySpecialTreePagesTest, EditsReachTheActiveStylesheets)
@@ -237,13 +233,9 @@ TEST_F(EntrySpecialTreePagesTest, EditsReachTheActiveStylesheets)
             clickCheck(p, 1193);
         pickColor(p, 1120, QColor(0xC1, 0xC2, 0xC3));
     }));
-    prompter.answerYes();
-    document.commandSaveAsActive();
-    ASSERT_TRUE(document.saved()) << prompter.describe();
+    ASSERT_TRUE(saveAsActive(document, prompter));
     const std::string css = portal.read("_KwStyle\\global.css");
-    const std::size_t input = css.find("INPUT");
-    ASSERT_NE(input, std::string::npos) << css;
-    EXPECT_NE(css.substr(input, css.find('}', input) - input).find("#0A0B0C"), std::string::npos) << css;
+    EXPECT_NE(partOf(css, "INPUT").find("#0A0B0C"), std::string::npos) << css;
     const std::string all = css + portal.read("_KwStyle\\menu.css") + portal.read("_KwStyle\\rollover.asp") +
                             portal.read("_KwStyle\\KwStyles.asp");
     EXPECT_NE(all.find("C1C2C3"), std::string::npos) << "the click colour is published nowhere";

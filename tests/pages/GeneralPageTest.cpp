@@ -264,14 +264,10 @@ TEST_F(GeneralPageTest, AColourEditedOnTheRealControlsReachesTheModelAndTheActiv
     EXPECT_TRUE(document.isModified());
 
     EXPECT_EQ(portal.read("_KwStyle\\global.css").find("#FE8001"), std::string::npos);
-    prompter.answerYes();
-    document.commandSaveAsActive();
-    EXPECT_TRUE(document.saved()) << prompter.describe();
+    ASSERT_TRUE(saveAsActive(document, prompter));
     const std::string css = portal.read("_KwStyle\\global.css");
-    const std::size_t rule = css.find(".KwRootTop");
-    ASSERT_NE(rule, std::string::npos);
-    EXPECT_NE(css.find("#FE8001", rule), std::string::npos) << css;
-    EXPECT_NE(css.find("Tahoma", rule), std::string::npos);
+    EXPECT_NE(partOf(css, "BODY.KwRootTop").find("#FE8001"), std::string::npos) << css;
+    EXPECT_NE(partOf(css, "TD.KwRootTop").find("Tahoma"), std::string::npos) << css;
 }
 
 TEST_F(GeneralPageTest, ControlsWithoutTextHaveAccessibleNames)

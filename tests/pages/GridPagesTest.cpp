@@ -153,18 +153,12 @@ TEST_F(GridPagesTest, EditsOfBothPagesReachTheActiveStylesheet)
     }));
     EXPECT_TRUE(editPage(Pane::StartPage, "Portal",
                          [](QWidget &p) { pickColor(p, 1037, QColor(0x01, 0xCD, 0xAB)); }));
-    prompter.answerYes();
-    document.commandSaveAsActive();
-    ASSERT_TRUE(document.saved()) << prompter.describe();
+    ASSERT_TRUE(saveAsActive(document, prompter));
     const std::string css = portal.read("_KwStyle\\global.css");
-    const std::size_t grid = css.find(".KwFirstGridBorder");
-    ASSERT_NE(grid, std::string::npos) << css;
-    const std::string gridRule = css.substr(grid, css.find('}', grid) - grid);
-    EXPECT_NE(gridRule.find("7px"), std::string::npos) << gridRule;
-    EXPECT_NE(gridRule.find("#ABCD01"), std::string::npos) << gridRule;
-    const std::size_t portlet = css.find(".KwFirstPortletBorder");
-    ASSERT_NE(portlet, std::string::npos);
-    EXPECT_NE(css.substr(portlet, css.find('}', portlet) - portlet).find("#01CDAB"), std::string::npos);
+    const std::string gridRule = partOf(css, ".KwFirstGridBorder");
+    EXPECT_NE(gridRule.find("7px"), std::string::npos) << css;
+    EXPECT_NE(gridRule.find("#ABCD01"), std::string::npos) << css;
+    EXPECT_NE(partOf(css, ".KwFirstPortletBorder").find("#01CDAB"), std::string::npos) << css;
 }
 
 TEST_F(GridPagesTest, ThePagesShowTheirHelpAndNameTheirTextlessControls)

@@ -2,6 +2,7 @@
 // found by their IDs.
 #pragma once
 
+#include "ScriptedPrompter.h"
 #include "WidgetTestSupport.h"
 #include "layout/LayoutDocument.h"
 
@@ -14,6 +15,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kw::pages::test {
 
@@ -68,6 +70,27 @@ inline void typeInto(QWidget &page, int id, const char *text)
     auto *edit = control<QLineEdit>(page, id);
     edit->selectAll();
     QTest::keyClicks(edit, QString::fromUtf8(text));
+}
+
+/// Saves the document as the active layout, answering the publishing question with Yes.
+inline ::testing::AssertionResult saveAsActive(layout::LayoutDocument &document,
+                                               kw::test::ScriptedPrompter &prompter)
+{
+    prompter.answerYes();
+    document.commandSaveAsActive();
+    if (document.saved())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not saved: " << prompter.describe();
+}
+
+/// The part of a published file from the first `start` up to the next `end` (a rule's body, a script's
+/// line); empty when `start` is missing.
+inline std::string partOf(const std::string &text, std::string_view start, char end = '}')
+{
+    const std::size_t from = text.find(start);
+    if (from == std::string::npos)
+        return {};
+    return text.substr(from, text.find(end, from) - from);
 }
 
 } // namespace kw::pages::test
