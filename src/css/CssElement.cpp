@@ -15,12 +15,13 @@ char lowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string lowered(std::string_view text)
+// FNV-1a over the lower-cased bytes.
+std::size_t hashIgnoreAsciiCase(std::string_view text)
 {
-    std::string result(text);
-    for (char &c : result)
-        c = lowerAscii(c);
-    return result;
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(lowerAscii(c))) * 1099511628211u;
+    return static_cast<std::size_t>(hash);
 }
 
 } // namespace
@@ -30,7 +31,7 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+        if (a[i] != b[i] && lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
     return true;
 }
@@ -38,13 +39,49 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b)
 std::size_t PropertyList::indexOf(std::string_view name) const
 {
     if (!m_index.empty()) {
-        const auto it = m_index.find(lowered(name));
-        return it == m_index.end() ? kNotFound : it->second;
+        const std::size_t mask = m_index.size() - 1;
+        for (std::size_t slot = hashIgnoreAsciiCase(name) & mask;; slot = (slot + 1) & mask) {
+            const std::uint32_t entry = m_index[slot];
+            if (entry == 0)
+                return kNotFound;
+            if (EqualsIgnoreAsciiCase(m_items[entry - 1].name, name))
+                return entry - 1;
+        }
     }
     for (std::size_t i = 0; i < m_items.size(); ++i)
         if (EqualsIgnoreAsciiCase(m_items[i].name, name))
             return i;
     return kNotFound;
+}
+
+void PropertyList::rebuildIndex(std::size_t slots)
+{
+    m_index.assign(slots, 0);
+    const std::size_t mask = slots - 1;
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        std::size_t slot = hashIgnoreAsciiCase(m_items[i].name) & mask;
+        while (m_index[slot] != 0)
+            slot = (slot + 1) & mask;
+        m_index[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+void PropertyList::indexLast()
+{
+    if (m_index.empty()) {
+        if (m_items.size() >= kIndexThreshold)
+            rebuildIndex(4 * kIndexThreshold);
+        return;
+    }
+    if (2 * m_items.size() > m_index.size()) { // at most half full, so that probe runs stay short
+        rebuildIndex(2 * m_index.size());
+        return;
+    }
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t slot = hashIgnoreAsciiCase(m_items.back().name) & mask;
+    while (m_index[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_index[slot] = static_cast<std::uint32_t>(m_items.size());
 }
 
 const Property *PropertyList::find(std::string_view name) const
@@ -61,13 +98,17 @@ void PropertyList::set(std::string_view name, std::string_view value)
         return;
     }
     m_items.push_back(Property{std::string(name), std::string(value)});
-    if (!m_index.empty()) {
-        m_index.emplace(lowered(name), m_items.size() - 1);
+    indexLast();
+}
+
+void PropertyList::set(Property &&property)
+{
+    if (const std::size_t i = indexOf(property.name); i != kNotFound) {
+        m_items[i] = std::move(property);
         return;
     }
-    if (m_items.size() >= kIndexThreshold)
-        for (std::size_t i = 0; i < m_items.size(); ++i)
-            m_index.emplace(lowered(m_items[i].name), i);
+    m_items.push_back(std::move(property));
+    indexLast();
 }
 
 void PropertyList::clear()

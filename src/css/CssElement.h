@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kw::css {
@@ -36,6 +36,8 @@ public:
     /// Replaces the name and value of the property with this name (ignoring ASCII case) where it stands;
     /// otherwise appends a new property.
     void set(std::string_view name, std::string_view value);
+    /// The same, taking over the property's strings.
+    void set(Property &&property);
 
     void clear();
     std::size_t size() const { return m_items.size(); }
@@ -49,10 +51,13 @@ public:
 
 private:
     std::size_t indexOf(std::string_view name) const;
+    void indexLast(); // after an append
+    void rebuildIndex(std::size_t slots);
 
     std::vector<Property> m_items;
-    // Lower-cased name -> position; kept only once the list grows beyond a few entries.
-    std::unordered_map<std::string, std::size_t> m_index;
+    // Positions + 1 (0: a free slot) in an open-addressed table hashed on the names ignoring ASCII case;
+    // kept only once the list grows beyond a few entries. Lookups need no copy of the name.
+    std::vector<std::uint32_t> m_index;
 };
 
 namespace detail {

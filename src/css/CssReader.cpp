@@ -21,6 +21,10 @@ struct ElementAccess {
     {
         element.m_properties = std::move(properties);
     }
+    static void setProperty(CCssElement &element, Property &&property)
+    {
+        element.m_properties.set(std::move(property));
+    }
 };
 
 namespace {
@@ -271,6 +275,10 @@ private:
         const char quote = m_text[m_pos++];
         while (!atEnd()) {
             const char c = m_text[m_pos];
+            if (!syntax::charclass::hasClass(c, syntax::charclass::kScanStop | syntax::charclass::kNewline)) {
+                ++m_pos;
+                continue;
+            }
             if (c == quote) {
                 ++m_pos;
                 return;
@@ -291,6 +299,9 @@ private:
     char scanTo(std::string_view stops)
     {
         while (!atEnd()) {
+            m_pos = syntax::skipPlain(m_text, m_pos);
+            if (atEnd())
+                break;
             const char c = m_text[m_pos];
             if (isStructural(c) && stops.find(c) != std::string_view::npos)
                 return c;
@@ -383,7 +394,7 @@ private:
                 }
                 if (!lookaheadIsRule()) { // a property of the block itself
                     if (auto property = readDeclaration(true))
-                        container.element->SetProperty(property->name, property->value);
+                        ElementAccess::setProperty(*container.element, std::move(*property));
                     continue;
                 }
             }
@@ -508,7 +519,7 @@ private:
                 continue;
             }
             if (auto property = readDeclaration(inBlock))
-                properties.set(property->name, property->value);
+                properties.set(std::move(*property));
         }
     }
 
@@ -530,7 +541,7 @@ private:
         std::optional<std::string> value = readValue();
         if (!value)
             return std::nullopt;
-        if (inBlock)
+        if (inBlock && !value->empty() && (value->front() == '"' || value->front() == '\''))
             return Property{std::move(name), syntax::unquoteIfString(*value)};
         return Property{std::move(name), std::move(*value)};
     }

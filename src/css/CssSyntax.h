@@ -8,27 +8,82 @@
 
 namespace kw::css::syntax {
 
+namespace charclass {
+
+// One byte of flags per byte value, so that the character classes below are a single lookup each.
+enum CharClass : unsigned char {
+    kNewline = 1,
+    kWhitespace = 2,
+    kHexDigit = 4,
+    kWordChar = 8,
+    kScanStop = 16, // a byte that ends a run of plain bytes for the reader: ; { } " ' / and backslash
+};
+
+constexpr unsigned char classify(unsigned char u)
+{
+    unsigned char flags = 0;
+    if (u == '\n' || u == '\r' || u == '\f')
+        flags |= kNewline | kWhitespace;
+    if (u == ' ' || u == '\t')
+        flags |= kWhitespace;
+    if ((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'))
+        flags |= kHexDigit;
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '-' ||
+        u >= 0x80)
+        flags |= kWordChar;
+    if (u == ';' || u == '{' || u == '}' || u == '"' || u == '\'' || u == '/' || u == '\\')
+        flags |= kScanStop;
+    return flags;
+}
+
+struct CharTable {
+    unsigned char flags[256];
+    constexpr CharTable() : flags()
+    {
+        for (int i = 0; i < 256; ++i)
+            flags[i] = classify(static_cast<unsigned char>(i));
+    }
+};
+
+inline constexpr CharTable kCharTable;
+
+constexpr bool hasClass(char c, unsigned char flags)
+{
+    return (kCharTable.flags[static_cast<unsigned char>(c)] & flags) != 0;
+}
+
+} // namespace charclass
+
 /// CR, LF and FF end a line (CR LF counts as one line break).
 constexpr bool isNewline(char c)
 {
-    return c == '\n' || c == '\r' || c == '\f';
+    return charclass::hasClass(c, charclass::kNewline);
 }
 constexpr bool isWhitespace(char c)
 {
-    return c == ' ' || c == '\t' || isNewline(c);
+    return charclass::hasClass(c, charclass::kWhitespace);
 }
 constexpr bool isHexDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return charclass::hasClass(c, charclass::kHexDigit);
 }
 
 /// Bytes that make up names without escaping: ASCII letters, digits, '_', '-' and every byte from 0x80 up
 /// (UTF-8 or not, passed through as it is). Names may start with a digit ("2ndLevel").
 constexpr bool isWordChar(char c)
 {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
-           u == '-' || u >= 0x80;
+    return charclass::hasClass(c, charclass::kWordChar);
+}
+
+/// The first position from pos on holding one of ; { } " ' / or a backslash, or text.size(): the bytes
+/// before it can neither end nor open anything.
+inline std::size_t skipPlain(std::string_view text, std::size_t pos)
+{
+    const char *p = text.data() + pos;
+    const char *const end = text.data() + text.size();
+    while (p != end && !charclass::hasClass(*p, charclass::kScanStop))
+        ++p;
+    return static_cast<std::size_t>(p - text.data());
 }
 
 /// Length of the line break at text[pos] (2 for CR LF, 1 for CR, LF or FF, 0 when there is none).
