@@ -57,6 +57,7 @@ CIFLanguagePage::CIFLanguagePage(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
+    m_grid->installEventFilter(this);
     connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) { textEdited(item); });
 }
 
@@ -75,15 +76,17 @@ void CIFLanguagePage::showEvent(QShowEvent *event)
         OnInitDialog();
 }
 
-void CIFLanguagePage::resizeEvent(QResizeEvent *event)
+bool CIFLanguagePage::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    setColumnWidths();
+    if (watched == m_grid && event->type() == QEvent::Resize)
+        setColumnWidths();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CIFLanguagePage::setColumnWidths()
 {
-    const int unit = std::max(0, (m_grid->viewport()->width() - kWidthReserve) / kUnitCount);
+    // The whole client width, scroll bar included: the reserve leaves room for it.
+    const int unit = std::max(0, (m_grid->contentsRect().width() - kWidthReserve) / kUnitCount);
     for (int column = 0; column < 3; ++column)
         m_grid->setColumnWidth(column, kColumnUnits[column] * unit);
 }
