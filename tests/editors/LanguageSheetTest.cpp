@@ -33,7 +33,7 @@ QLineEdit *startEditing(QTableWidget &grid, int row, int column)
     grid.setCurrentCell(row, column);
     grid.setFocus();
     QTest::keyClick(&grid, Qt::Key_F2);
-    return qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    return grid.viewport()->findChild<QLineEdit *>();
 }
 
 /// Replaces a text of the column "Text" and ends editing with Return; the rebuild follows at once.
