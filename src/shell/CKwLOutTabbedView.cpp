@@ -1,5 +1,6 @@
 #include "shell/CKwLOutTabbedView.h"
 
+#include "editors/CWelcomeTextSheet.h"
 #include "pages/ElementProperties.h"
 #include "pages/ImageChooser.h"
 
@@ -60,13 +61,21 @@ CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
     setDocumentMode(true);
     setTabPosition(QTabWidget::South);
     m_document->setListener(this);
-    // The preview's editing dialogs: the element's property sheet, and the start page's logo chooser.
+    // The preview's editing dialogs: the element's property sheet, the start page's logo chooser and its
+    // welcome text sheet.
     m_hooks.editProperties = [this](const portalpage::CPreviewElement &element) {
         return pages::editElementProperties(window(), element, document(), moduleEnvironment(),
                                             modulePrompter());
     };
     m_hooks.chooseLogo = [this](const std::string &currentLogo) {
         return pages::chooseCompanyImage({moduleEnvironment(), modulePrompter()}, currentLogo, window());
+    };
+    m_hooks.editWelcomeText = [this] {
+        // The shown text follows the portal's default language as it is now.
+        lookupDefaultLanguage();
+        editors::CWelcomeTextSheet sheet(moduleEnvironment(), modulePrompter(), document().companySettings(),
+                                         moduleState().defaultLanguageId, window());
+        runModal(sheet);
     };
 }
 

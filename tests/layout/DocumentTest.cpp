@@ -401,6 +401,45 @@ TEST(CompanySettingsTest, LiteralWelcomeIsMovedIntoTheLanguageTexts)
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), expected);
 }
 
+// Server errors: reading reports "Firmenlogo konnte nicht gelesen werden." and keeps the earlier values;
+// publishing reports "Active Server Page für Fülllogo konnte nicht gespeichert werden." and keeps the mark.
+TEST(CompanySettingsTest, ServerErrorsAreReportedAndKeepWhatWasThere)
+{
+    test::TempPortal portal;
+    test::FaultPlan plan;
+    plan.failReads = {"MainLogo.asp"};
+    server::Environment env = test::withFaults(portal.env(), plan);
+    ScriptedPrompter prompter;
+    CompanySettings settings;
+    settings.logoFile = "alt.png";
+    settings.welcomeTexts = {{1031, "alt"}};
+    std::int32_t language = 7;
+    readCompanySettings(env, settings, language, prompter);
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{12551});
+    EXPECT_EQ(settings.logoFile, "alt.png");
+    EXPECT_EQ(settings.welcomeTexts, (std::map<std::int32_t, std::string>{{1031, "alt"}}));
+    EXPECT_EQ(language, 7);
+
+    prompter.clear();
+    plan.failReads.clear();
+    plan.failWrites = {"welcome.asp"};
+    settings.changed = true;
+    settings.logoFile = "header.jpg";
+    prompter.answerYes();
+    publishCompanySettings(env, settings, prompter);
+    EXPECT_EQ(prompter.questions().size(), 1u);
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{12556});
+    EXPECT_TRUE(settings.changed) << "published at the next save";
+
+    prompter.clear();
+    plan.failWrites.clear();
+    prompter.answerYes();
+    publishCompanySettings(env, settings, prompter);
+    EXPECT_TRUE(prompter.errorIds().empty()) << prompter.describe();
+    EXPECT_FALSE(settings.changed);
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
+}
+
 TEST(LayoutListTest, ActiveFirstThenNamedInServerOrder)
 {
     test::TempPortal portal;

@@ -11,14 +11,17 @@
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/CKwLOutView.h"
 #include "shell/ModuleContract.h"
+#include "shell/ModuleState.h"
 #include "shell/Resource.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -419,6 +422,54 @@ TEST_F(PaneInteraction, TheRealSheetEditsTheLayoutFromADoubleClick)
     doc.setName("global.css");
     doc.saveLayout(false);
     EXPECT_NE(portal.read("_KwStyle\\global.css").find("#FE8001"), std::string::npos);
+}
+
+// The module's welcome text sheet behind the focus: a text edited in its grid is stored in the portal on OK
+// and the control shows the default language's text at once, without marking the layout.
+TEST_F(PaneInteraction, TheWelcomeTextSheetStoresTheTextsFromTheFocus)
+{
+    view->elementHooks() = realHooks;
+    layout::LayoutDocument &doc = view->document();
+    doc.setModified(false);
+    // The sheet runs as a real modal dialog, driven from inside.
+    const shell::DialogRunner fixtureRunner = shell::moduleState().dialogRunner;
+    shell::moduleState().dialogRunner = [](QDialog &dialog) { return dialog.exec(); };
+    bool sheetShown = false;
+    pages::test::whenModal([&](QDialog &sheet) {
+        sheetShown = true;
+        EXPECT_EQ(sheet.windowTitle(), "Welcome Text Eigenschaften");
+        auto *grid = pages::test::control<QTableWidget>(sheet, 1299);
+        ASSERT_NE(grid, nullptr);
+        ASSERT_EQ(grid->rowCount(), 2);
+        grid->setCurrentCell(0, 2);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto *editor = grid->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, "Hallo \"Team\"");
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(grid->item(0, 2)->text(), "Hallo \"Team\"");
+        pages::test::click(sheet, 1);
+    });
+    start->element("KwNavigate")->setFocus();
+    welcome().setFocus();
+    settle();
+    shell::moduleState().dialogRunner = fixtureRunner;
+    ASSERT_TRUE(sheetShown);
+    EXPECT_EQ(welcome().toPlainText(), "Hallo \"Team\"");
+    EXPECT_EQ(doc.companySettings().shownWelcome, "Hallo \"Team\"");
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(doc.companySettings().changed);
+
+    layout::CompanySettings stored;
+    std::int32_t language = 0;
+    server::Environment env = shell::moduleEnvironment();
+    layout::readCompanySettings(env, stored, language, prompter);
+    EXPECT_EQ(stored.welcomeTexts.at(1031), "Hallo \"Team\"");
+    EXPECT_EQ(stored.welcomeTexts.at(1033), "Welcome to the demo portal!");
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
 } // namespace

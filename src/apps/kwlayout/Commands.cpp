@@ -284,6 +284,11 @@ const std::vector<Command> &commands()
         {"calendar", "calendar [--json] | calendar --entry ID",
          "lists the main-menu entries (* marks the personal calendar's) or publishes the calendar under one",
          0, 2, &calendar},
+        {"welcome", "welcome [--language ID TEXT]...",
+         "prints the start page's welcome text per language (* marks the default) or sets them", 0, -1,
+         &welcome},
+        {"logo", "logo [FILE]", "prints the company logo or publishes FILE of Images\\Company as the logo", 0,
+         1, &logo},
     };
     return table;
 }

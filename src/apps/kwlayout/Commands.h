@@ -54,6 +54,10 @@ int imageInfo(const Invocation &invocation, std::ostream &out);
 int countrySettings(const Invocation &invocation, std::ostream &out);
 /// `calendar [--json]` and `calendar --entry ID`: the personal calendar's main-menu entry.
 int calendar(const Invocation &invocation, std::ostream &out);
+/// `welcome [--language ID TEXT]...` and `logo [FILE]`: the start page's company settings
+/// (CompanyCommands.cpp).
+int welcome(const Invocation &invocation, std::ostream &out);
+int logo(const Invocation &invocation, std::ostream &out);
 
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
