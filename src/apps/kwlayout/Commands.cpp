@@ -284,6 +284,9 @@ const std::vector<Command> &commands()
         {"calendar", "calendar [--json] | calendar --entry ID",
          "lists the main-menu entries (* marks the personal calendar's) or publishes the calendar under one",
          0, 2, &calendar},
+        {"start-page", "start-page [--anonymous CHOICE] [--main CHOICE] [--yes|--no]",
+         "shows or changes the start pages of KwStartPage.asp; CHOICE is standard, custom or page:NAME", 0, 4,
+         &startPage},
     };
     return table;
 }

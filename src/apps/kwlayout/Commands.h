@@ -54,6 +54,9 @@ int imageInfo(const Invocation &invocation, std::ostream &out);
 int countrySettings(const Invocation &invocation, std::ostream &out);
 /// `calendar [--json]` and `calendar --entry ID`: the personal calendar's main-menu entry.
 int calendar(const Invocation &invocation, std::ostream &out);
+/// `start-page [--anonymous CHOICE] [--main CHOICE]`: shows or changes KwStartPage.asp
+/// (StartPageCommands.cpp).
+int startPage(const Invocation &invocation, std::ostream &out);
 
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
