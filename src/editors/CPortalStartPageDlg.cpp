@@ -80,7 +80,6 @@ void CPortalStartPageDlg::buildControls()
     setWindowTitle(QString::fromUtf8(kCaption));
     auto *fields = new QVBoxLayout;
     auto *explanation = new QLabel(QString::fromUtf8(kExplanation), this);
-    explanation->setWordWrap(true);
     fields->addWidget(explanation);
 
     for (std::size_t g = 0; g < kGroups.size(); ++g) {
