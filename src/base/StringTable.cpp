@@ -131,6 +131,7 @@ constexpr Entry kStrings[] = {
     {58522, "Beim erneuten Laden der sprachabhängigen Texte ist ein Fehler aufgetreten."},
     {59001, "Der Schaltflächenstil muß eine Bezeichnung besitzen."},
     {59002, "Der Schaltflächenstil muß eine eindeutige Bezeichnung besitzen."},
+    {59011, "Die Startseiteninformation konnte nicht geschrieben werden."},
 };
 
 } // namespace

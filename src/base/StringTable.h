@@ -122,6 +122,7 @@ enum class StringId : int {
     // Messages of this module's own, beyond the resources above.
     ButtonStyleNameMissing = 59001,
     ButtonStyleNameTaken = 59002,
+    StartPageNotWritten = 59011,
 };
 
 /// The text of a string resource; empty for a number the table does not hold.

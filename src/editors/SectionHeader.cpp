@@ -26,4 +26,9 @@ QString SectionHeader::text() const
     return m_label->text();
 }
 
+void SectionHeader::setBuddy(QWidget *buddy)
+{
+    m_label->setBuddy(buddy);
+}
+
 } // namespace kw::editors

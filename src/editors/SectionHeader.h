@@ -12,6 +12,8 @@ public:
     SectionHeader(const QString &text, QWidget *parent = nullptr);
 
     QString text() const;
+    /// The control an "&" shortcut of the text moves to (the text then shows the letter underlined).
+    void setBuddy(QWidget *buddy);
 
 private:
     QLabel *m_label;

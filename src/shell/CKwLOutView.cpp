@@ -2,6 +2,7 @@
 
 #include "editors/CCountrySettingsDlg.h"
 #include "editors/CPersonalCalendarDlg.h"
+#include "editors/CPortalStartPageDlg.h"
 #include "pages/CGlobalSearchDlg.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
@@ -38,7 +39,16 @@ constexpr SwitchCommand kSwitchCommands[] = {
 };
 
 /// The editors these commands open come later; until then the commands are greyed and do nothing.
-constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE};
+constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU};
+
+/// The portal settings editors, opened on the module's server environment whether or not a layout is open.
+constexpr int kPortalSettingsCommands[] = {res::ID_COUNTRY_SETTINGS, res::ID_EDIT_CALENDAR,
+                                           res::ID_EDIT_START_PAGE};
+
+bool isPortalSettingsCommand(int id)
+{
+    return std::ranges::find(kPortalSettingsCommands, id) != std::end(kPortalSettingsCommands);
+}
 
 bool hasNoDialogYet(int id)
 {
@@ -80,8 +90,8 @@ const ContextItem *contextItem(int command)
     return found == std::end(kContextItems) ? nullptr : &*found;
 }
 
-// Commands 32792 and 32801: the country settings and the personal calendar dialogs, run modally on the
-// module's server environment.
+// Commands 32792, 32801 and 32791: the country settings, the personal calendar and the start page dialogs,
+// run modally on the module's server environment.
 void runPortalSettingsEditor(int id, QWidget *parent)
 {
     const server::Environment env = shell::moduleEnvironment();
@@ -95,6 +105,9 @@ void runPortalSettingsEditor(int id, QWidget *parent)
     try {
         if (id == shell::res::ID_COUNTRY_SETTINGS) {
             editors::CCountrySettingsDlg dialog(env, prompter, parent);
+            shell::runModal(dialog);
+        } else if (id == shell::res::ID_EDIT_START_PAGE) {
+            editors::CPortalStartPageDlg dialog(env, prompter, parent);
             shell::runModal(dialog);
         } else {
             editors::CPersonalCalendarDlg dialog(env, prompter, parent);
@@ -208,7 +221,7 @@ bool CKwLOutView::layoutOpen() const
 
 bool CKwLOutView::onCommand(int id)
 {
-    if (id == res::ID_COUNTRY_SETTINGS || id == res::ID_EDIT_CALENDAR) {
+    if (isPortalSettingsCommand(id)) {
         runPortalSettingsEditor(id, this);
         return true;
     }
@@ -243,7 +256,7 @@ bool CKwLOutView::onCommand(int id)
 
 bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
 {
-    if (id == res::ID_COUNTRY_SETTINGS || id == res::ID_EDIT_CALENDAR)
+    if (isPortalSettingsCommand(id))
         return true;
     if (id == res::ID_EDIT_GLOBAL_SEARCH) {
         state.enabled = layoutOpen();

@@ -102,6 +102,8 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_EQ(complete("", "ac"), std::vector<std::string>{"activate"});
     EXPECT_TRUE(contains(complete("", "--p"), "--portal"));
     EXPECT_TRUE(contains(complete("country-settings", "--for"), "--format"));
+    EXPECT_TRUE(contains(complete("start-page", "--a"), "--anonymous"));
+    EXPECT_EQ(complete("start-page --main", ""), (std::vector<std::string>{"standard", "custom", "page:"}));
 
     TempDir dir;
     const std::string portal = (dir.path() / "portal").string();

@@ -210,6 +210,69 @@ TEST_F(CountrySettingsCliTest, RefusalsLeaveTheScriptUntouched)
     EXPECT_EQ(script(), before);
 }
 
+TEST(StartPageCli, ShowsAndWritesTheStartPagesOfAFreshPortal)
+{
+    TempDir dir;
+    const std::filesystem::path portal = dir.path() / "portal";
+    ASSERT_EQ(kwlayout(portal, "portal-init").status, 0);
+    const std::filesystem::path script = portal / "_KwInclude/KwCompany/KwStartPage.asp";
+    // The page-content record of the user-defined page content.
+    auto pageContentRecord = [&] {
+        const server::Environment env = server::LocalPortal::open(portal);
+        server::Ref<server::IRights> rights = server::createObject<server::IRights>(*env.factory);
+        rights->RightsInit(env.session, 1);
+        return rights->RightsHas(31, 1);
+    };
+
+    // No script yet: reported, shown as the standard start pages.
+    Result r = kwlayout(portal, "start-page");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Die Startseiteninformation konnte nicht gelesen werden."), std::string::npos);
+    EXPECT_NE(r.out.find("anonymous=standard\nmain=standard\n"), std::string::npos) << r.out;
+
+    // A change needs an answer; No writes nothing.
+    r = kwlayout(portal, "start-page --main page:Home.asp");
+    EXPECT_EQ(r.status, 3) << r.out;
+    EXPECT_NE(r.out.find("Wollen Sie die Startseite(n) wirklich ändern?"), std::string::npos);
+    r = kwlayout(portal, "--no start-page --main page:Home.asp");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("KwStartPage.asp stays unchanged"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(script));
+
+    r = kwlayout(portal, "--yes start-page --anonymous custom --main page:Home.asp");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(readFile(script), "<%\r\nl_strAnoTarget = \"KwApplications/KwArea/KwCustomMenu.asp\"\r\n"
+                                "l_strMainTarget = \"KwApplications/KwArea/Home.asp\"\r\n%>\r\n");
+    EXPECT_TRUE(pageContentRecord());
+    r = kwlayout(portal, "start-page");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "anonymous=custom\nmain=page:Home.asp\n");
+
+    // One group given: the other keeps its choice; a page with a path is written as given.
+    r = kwlayout(portal, "--yes start-page --anonymous page:../Public/Entry.htm");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(kwlayout(portal, "start-page").out, "anonymous=page:../Public/Entry.htm\nmain=page:Home.asp\n");
+    EXPECT_FALSE(pageContentRecord());
+
+    // Refusals: a message, a non-zero status, nothing asked or written.
+    const std::string before = readFile(script);
+    const std::pair<std::string, std::string> cases[] = {
+        {"--main everyone", "--main is standard, custom or page:NAME"},
+        {"--anonymous page:", "needs the name of a page"},
+        {"--main 'page:a\"b.asp'", "double quote"},
+        {"--main page:☃.asp", "cannot be written into KwStartPage.asp"},
+        {"--start x", "unknown option \"--start\""},
+        {"--main", "--main needs a value"},
+    };
+    for (const auto &[options, message] : cases) {
+        r = kwlayout(portal, "--yes start-page " + options);
+        EXPECT_NE(r.status, 0) << options;
+        EXPECT_NE(r.out.find(message), std::string::npos) << options << ": " << r.out;
+        EXPECT_EQ(r.out.find("Wollen"), std::string::npos) << options;
+    }
+    EXPECT_EQ(readFile(script), before);
+}
+
 TEST_F(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
 {
     auto listing = [&](int current) {

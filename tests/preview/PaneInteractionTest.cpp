@@ -191,7 +191,7 @@ TEST_F(PaneInteraction, ContextMenuItemsPerElementAndPane)
     view->elementHooks().chooseLogo = [](const std::string &) { return std::optional<std::string>(); };
     view->document().model().switches(layout::Pane::StartPage).showInfoBar = true;
     view->document().model().switches(layout::Pane::ApplicationPages).showInfoBar = false;
-    const std::set<int> withoutDialog = {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE};
+    const std::set<int> withoutDialog = {res::ID_EDIT_MAIN_MENU};
     const std::set<int> contentAreaOnly = {res::ID_EDIT_GRAPHIC, res::ID_SHOW_LOGO, res::ID_SHOW_WELCOME};
 
     for (CKwLOutView *pane : {start, application}) {
@@ -327,10 +327,8 @@ TEST_F(PaneInteraction, GraphicCommandAndTheLogoChooser)
 TEST_F(PaneInteraction, CommandsWithoutTheirDialogAreGreyedAndSayNothing)
 {
     shell::CChildFrame *frame = console.frame();
-    for (int id : {res::ID_EDIT_MAIN_MENU, res::ID_EDIT_START_PAGE}) {
-        EXPECT_FALSE(frame->commandState(id).enabled) << id;
-        frame->routeCommand(id);
-    }
+    EXPECT_FALSE(frame->commandState(res::ID_EDIT_MAIN_MENU).enabled);
+    frame->routeCommand(res::ID_EDIT_MAIN_MENU);
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 

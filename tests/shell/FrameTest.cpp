@@ -247,6 +247,21 @@ TEST_F(Frame, CommandsFromTheConsoleTakeTheMenusRoute)
                                    QString::fromUtf8("12020 Persönlicher Kalender veröffentlichen")}));
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
     EXPECT_TRUE(frame->commandState(res::ID_EDIT_CALENDAR).enabled);
+
+    // "Startseite" of the menu opens the start page dialog; the portal has no KwStartPage.asp yet, which
+    // the dialog reports as it opens.
+    EXPECT_TRUE(frame->commandState(res::ID_EDIT_START_PAGE).enabled);
+    opened.clear();
+    DialogRunner layoutListAgain = std::exchange(moduleState().dialogRunner, [&opened](QDialog &dialog) {
+        opened << dialog.objectName() + QLatin1Char(' ') + dialog.windowTitle();
+        return res::IDCANCEL;
+    });
+    frame->routeCommand(res::ID_EDIT_START_PAGE);
+    moduleState().dialogRunner = std::move(layoutListAgain);
+    EXPECT_EQ(opened, QStringList{QStringLiteral("12019 Startseite")});
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{12578});
+    prompter.clear();
+
     EXPECT_EQ(0, platform::sendHostMessage(frame, platform::messages::Command, 4711, 0));
     EXPECT_FALSE(frame->commandState(4711).enabled) << "a command nobody handles is greyed";
 

@@ -139,6 +139,25 @@ private:
     Ref<INavigation> m_inner;
 };
 
+// Rights objects likewise.
+class SessionUnwrappingRights final : public IRights {
+public:
+    explicit SessionUnwrappingRights(Ref<IRights> inner) : m_inner(std::move(inner)) {}
+    void RightsInit(const Ref<ISession> &session, int scope) override
+    {
+        m_inner->RightsInit(FaultyFileService::unwrap(session), scope);
+    }
+    bool RightsHas(std::int32_t id, int kind) override { return m_inner->RightsHas(id, kind); }
+    Ref<IRightsRecord> RightsCreate(std::int32_t id, int kind, int flags) override
+    {
+        return m_inner->RightsCreate(id, kind, flags);
+    }
+    void RightsRemove(std::int32_t id, int kind) override { m_inner->RightsRemove(id, kind); }
+
+private:
+    Ref<IRights> m_inner;
+};
+
 // Publishing objects of the real portal need its own session.
 class UnwrappingPublishing final : public IPublishing {
 public:
@@ -172,6 +191,8 @@ public:
         if (cls == ServerClass::Navigation)
             return makeRef<SessionUnwrappingNavigation>(
                 Ref<INavigation>(dynamic_cast<INavigation *>(object.get())));
+        if (cls == ServerClass::Rights)
+            return makeRef<SessionUnwrappingRights>(Ref<IRights>(dynamic_cast<IRights *>(object.get())));
         if (cls == ServerClass::Publishing)
             return makeRef<UnwrappingPublishing>(Ref<IPublishing>(dynamic_cast<IPublishing *>(object.get())));
         return object;

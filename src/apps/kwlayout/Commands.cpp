@@ -289,6 +289,9 @@ const std::vector<Command> &commands()
          &welcome},
         {"logo", "logo [FILE]", "prints the company logo or publishes FILE of Images\\Company as the logo", 0,
          1, &logo},
+        {"start-page", "start-page [--anonymous CHOICE] [--main CHOICE] [--yes|--no]",
+         "shows or changes the start pages of KwStartPage.asp; CHOICE is standard, custom or page:NAME", 0, 4,
+         &startPage},
     };
     return table;
 }

@@ -58,6 +58,9 @@ int calendar(const Invocation &invocation, std::ostream &out);
 /// (CompanyCommands.cpp).
 int welcome(const Invocation &invocation, std::ostream &out);
 int logo(const Invocation &invocation, std::ostream &out);
+/// `start-page [--anonymous CHOICE] [--main CHOICE]`: shows or changes KwStartPage.asp
+/// (StartPageCommands.cpp).
+int startPage(const Invocation &invocation, std::ostream &out);
 
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
