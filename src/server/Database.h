@@ -39,18 +39,34 @@ public:
     long run(const std::string &sql, const std::vector<SqlValue> &params = {});
     std::int64_t lastInsertId() const;
 
-    /// Runs `work` in one transaction (BEGIN IMMEDIATE ... COMMIT, rolled back on an exception).
+    /// Runs `work` in one transaction (BEGIN IMMEDIATE ... COMMIT, rolled back on an exception). Inside a
+    /// transaction already open, `work` becomes part of it: the outermost one commits or rolls back all.
     template <class F> void transaction(F &&work)
     {
+        if (m_transactionDepth > 0) {
+            ++m_transactionDepth;
+            try {
+                work();
+            } catch (...) {
+                --m_transactionDepth;
+                throw;
+            }
+            --m_transactionDepth;
+            return;
+        }
         execute("BEGIN IMMEDIATE");
+        m_transactionDepth = 1;
         try {
             work();
         } catch (...) {
+            m_transactionDepth = 0;
             rollbackQuietly();
             throw;
         }
+        m_transactionDepth = 0;
         execute("COMMIT");
     }
+    bool inTransaction() const { return m_transactionDepth > 0; }
 
     const std::filesystem::path &file() const { return m_file; }
 
@@ -62,6 +78,7 @@ private:
     std::filesystem::path m_file;
     sqlite3 *m_db = nullptr;
     std::chrono::steady_clock::time_point m_busyStart;
+    int m_transactionDepth = 0;
 };
 
 } // namespace kw::server

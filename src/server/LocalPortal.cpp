@@ -182,6 +182,7 @@ public:
             return false;
         }
     }
+    void RunAsOneTransaction(const std::function<void()> &work) override { m_state->db.transaction(work); }
 
     const StatePtr &state() const { return m_state; }
 

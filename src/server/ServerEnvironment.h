@@ -6,6 +6,7 @@
 #include "server/Ref.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -74,6 +75,9 @@ public:
     virtual Ref<ILanguageList> GetLanguages(int which) = 0;
     /// Asks the portal to reload its language-dependent texts; false when that failed.
     virtual bool ReloadLanguageTexts(int which) = 0;
+    /// Runs `work` as one transaction of the portal's database: every change the server objects make
+    /// inside it is kept together or, when `work` throws, not at all (the exception is passed on).
+    virtual void RunAsOneTransaction(const std::function<void()> &work) = 0;
 };
 
 /// STGM-style open modes of `GetFile`.

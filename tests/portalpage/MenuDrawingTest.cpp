@@ -65,6 +65,7 @@ public:
     std::string GetSessionName() override { fail(); }
     server::Ref<server::ILanguageList> GetLanguages(int) override { fail(); }
     bool ReloadLanguageTexts(int) override { fail(); }
+    void RunAsOneTransaction(const std::function<void()> &) override { fail(); }
 };
 
 TEST(PageHeader, ServerErrorLeavesTheTextsEmpty)

@@ -118,6 +118,36 @@ TEST(NavigationTest, AddCommitAndRemove)
     EXPECT_THROW(entries->NavRemove(id), ServerError);
 }
 
+TEST(NavigationTest, OneTransactionKeepsEveryObjectsChangesTogether)
+{
+    TempPortal portal;
+    Ref<INavigation> nav = createObject<INavigation>(portal.factory());
+    nav->NavInit(portal.session(), 1);
+    Ref<INavEntryCollection> entries = nav->NavEntries();
+    Ref<IRights> rights = createObject<IRights>(portal.factory());
+    rights->RightsInit(portal.session(), 1);
+    const auto addBoth = [&](const std::string &name) {
+        Ref<INavEntry> added = entries->NavAdd(name, 1);
+        added->EntryCommit();
+        rights->RightsCreate(added->EntryId(), 1, 0)->RecordCommit();
+        return added->EntryId();
+    };
+
+    EXPECT_THROW(portal.session()->RunAsOneTransaction([&] {
+        addBoth("Verworfen");
+        entries->NavRemove(31);
+        throw ServerError(ServerError::Fail, "stopped halfway");
+    }),
+                 ServerError);
+    EXPECT_EQ(entries->NavItemCount(), 7);
+    EXPECT_EQ(entries->NavItemInfoAt(0).id, 31);
+
+    std::int32_t kept = 0;
+    portal.session()->RunAsOneTransaction([&] { kept = addBoth("Behalten"); });
+    EXPECT_EQ(entries->NavItemCount(), 8);
+    EXPECT_TRUE(rights->RightsHas(kept, 1));
+}
+
 TEST(NavigationTest, CalendarParentFollowsKrapp)
 {
     TempPortal portal;

@@ -29,6 +29,10 @@ public:
     std::string GetSessionName() override { return {}; }
     Ref<ILanguageList> GetLanguages(int) override { throw ServerError(ServerError::Fail, "no languages"); }
     bool ReloadLanguageTexts(int) override { return false; }
+    void RunAsOneTransaction(const std::function<void()> &) override
+    {
+        throw ServerError(ServerError::Fail, "no database");
+    }
 };
 
 class ExportContract : public ::testing::Test {

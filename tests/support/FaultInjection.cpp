@@ -109,6 +109,10 @@ public:
     {
         return !m_plan.failReload && m_inner->ReloadLanguageTexts(which);
     }
+    void RunAsOneTransaction(const std::function<void()> &work) override
+    {
+        m_inner->RunAsOneTransaction(work);
+    }
     const Ref<ISession> &inner() const { return m_inner; }
 
 private:
