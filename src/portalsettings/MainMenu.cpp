@@ -80,8 +80,8 @@ bool MainMenuEditor::load()
 
 std::optional<std::size_t> MainMenuEditor::find(std::string_view text) const
 {
-    const auto found =
-        std::find_if(m_items.begin(), m_items.end(), [text](const MainMenuItem &item) { return item.text == text; });
+    const auto found = std::find_if(m_items.begin(), m_items.end(),
+                                    [text](const MainMenuItem &item) { return item.text == text; });
     if (found == m_items.end())
         return std::nullopt;
     return static_cast<std::size_t>(found - m_items.begin());
@@ -113,7 +113,8 @@ std::size_t MainMenuEditor::insertNew(std::optional<std::size_t> selected)
     return index;
 }
 
-MainMenuEditor::LabelEnd MainMenuEditor::endLabelEdit(std::size_t index, const std::optional<std::string> &text)
+MainMenuEditor::LabelEnd MainMenuEditor::endLabelEdit(std::size_t index,
+                                                      const std::optional<std::string> &text)
 {
     MainMenuItem &item = m_items.at(index);
     if (!text) {
@@ -233,8 +234,11 @@ bool MainMenuEditor::save()
         std::vector<std::int32_t> ids;
         m_env.session->RunAsOneTransaction([&] { ids = writeItems(); });
         for (std::size_t index = 0; index < m_items.size(); ++index) {
-            m_items[index].entry.id = ids[index];
-            m_items[index].entry.isNew = false;
+            MenuEntry &entry = m_items[index].entry;
+            if (entry.isNew && entry.startPage.empty())
+                entry.startPage = loadString(StringId::StandardStartPageAddress);
+            entry.id = ids[index];
+            entry.isNew = false;
         }
         return true;
     } catch (const ServerError &error) {

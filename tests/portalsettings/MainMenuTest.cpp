@@ -54,14 +54,15 @@ protected:
     std::string storedGroups(std::int32_t id)
     {
         std::string out;
-        for (const auto &row :
-             rows("SELECT group_id FROM navigation_groups WHERE nav_id=" + std::to_string(id) + " ORDER BY ord"))
+        for (const auto &row : rows("SELECT group_id FROM navigation_groups WHERE nav_id=" +
+                                    std::to_string(id) + " ORDER BY ord"))
             out += (out.empty() ? "" : ",") + row[0];
         return out;
     }
     bool hasContentRights(std::int32_t id)
     {
-        return !rows("SELECT 1 FROM access_rights WHERE scope=1 AND kind=1 AND object_id=" + std::to_string(id))
+        return !rows("SELECT 1 FROM access_rights WHERE scope=1 AND kind=1 AND object_id=" +
+                     std::to_string(id))
                     .empty();
     }
     std::string storedStartPage(std::int32_t id)
@@ -80,8 +81,8 @@ protected:
 TEST_F(MainMenuTest, LoadsTheEntriesInMenuOrderWithTheirNamesAndStartPages)
 {
     MainMenuEditor editor = loaded();
-    EXPECT_EQ(texts(editor), (std::vector<std::string>{"Startseite", "Administration", "Aktuelles", "Projekte",
-                                                       "Dokumente", "Team", "Suche"}));
+    EXPECT_EQ(texts(editor), (std::vector<std::string>{"Startseite", "Administration", "Aktuelles",
+                                                       "Projekte", "Dokumente", "Team", "Suche"}));
     const std::vector<bool> deletable = {false, false, true, true, true, true, false};
     for (std::size_t i = 0; i < editor.count(); ++i) {
         const MenuEntry &entry = editor.items()[i].entry;
@@ -138,15 +139,16 @@ TEST_F(MainMenuTest, TheLastEntryNeverMovesAndNothingMovesBelowIt)
     EXPECT_FALSE(editor.canMoveDown(last - 1));
     EXPECT_EQ(editor.moveUp(last), MainMenuEditor::Move::Refused);
     EXPECT_EQ(editor.moveDown(last - 1), MainMenuEditor::Move::Refused);
-    EXPECT_EQ(prompter.messages(), (std::vector<std::string>(2, std::string(loadString(StringId::EntryNotMovable)))));
+    EXPECT_EQ(prompter.messages(),
+              (std::vector<std::string>(2, std::string(loadString(StringId::EntryNotMovable)))));
     EXPECT_EQ(editor.moveUp(0), MainMenuEditor::Move::NotPossible);
     EXPECT_FALSE(editor.canMoveUp(0));
 
     // Moving takes the names along.
     EXPECT_EQ(editor.moveDown(0), MainMenuEditor::Move::Moved);
     EXPECT_EQ(editor.moveUp(4), MainMenuEditor::Move::Moved);
-    EXPECT_EQ(texts(editor), (std::vector<std::string>{"Administration", "Startseite", "Aktuelles", "Dokumente",
-                                                       "Projekte", "Team", "Suche"}));
+    EXPECT_EQ(texts(editor), (std::vector<std::string>{"Administration", "Startseite", "Aktuelles",
+                                                       "Dokumente", "Projekte", "Team", "Suche"}));
     EXPECT_EQ(editor.names()[3].at(kEnglish), "Documents");
 }
 
@@ -177,7 +179,7 @@ TEST_F(MainMenuTest, SaveWritesPositionsRemovalsNamesStartPagesAndGroups)
     {
         MainMenuEditor editor = loaded();
         // Team gets the user-defined page content (compared ignoring case), Dokumente loses it; Team's groups
-    // change.
+        // change.
         editor.entry(5).startPage = "../kwapplications/kwarea/KWCUSTOMMENU.ASP";
         editor.entry(5).accessGroups = {1, 2};
         editor.entry(5).rightsChanged = true;
@@ -189,9 +191,11 @@ TEST_F(MainMenuTest, SaveWritesPositionsRemovalsNamesStartPagesAndGroups)
         ASSERT_TRUE(editor.save()) << prompter.describe();
         EXPECT_GT(editor.items()[2].entry.id, 43);
         EXPECT_FALSE(editor.items()[2].entry.isNew);
+        EXPECT_EQ(editor.items()[2].entry.startPage, loadString(StringId::StandardStartPageAddress));
     }
-    EXPECT_EQ(storedMenu(), (std::vector<std::string>{"1 Startseite", "2 Administration", "3 Neu_s", "4 Projekte",
-                                                      "5 Aktuelles", "6 Dokumente", "7 Team", "8 Suche"}));
+    EXPECT_EQ(storedMenu(),
+              (std::vector<std::string>{"1 Startseite", "2 Administration", "3 Neu_s", "4 Projekte",
+                                        "5 Aktuelles", "6 Dokumente", "7 Team", "8 Suche"}));
     MainMenuEditor editor = loaded();
     const MenuEntry &added = editor.items()[2].entry;
     EXPECT_EQ(storedStartPage(added.id), loadString(StringId::StandardStartPageAddress));
