@@ -48,6 +48,12 @@ void PaneContents::companyChanged()
         rebuildAppPage();
 }
 
+void PaneContents::mainMenuChanged()
+{
+    m_pane->mainMenu().LoadEntries(*m_context);
+    m_windows->refresh();
+}
+
 void PaneContents::rebuildAppPage()
 {
     try {

@@ -42,6 +42,9 @@ public:
     /// After the company logo or the welcome text changed in the document: the application page takes
     /// them, is rebuilt (its size follows the text) and shown anew.
     void companyChanged();
+    /// After the main menu changed on the server: the main menu element reads its entries again (a server
+    /// error is reported and keeps what was read) and every window shows the new values.
+    void mainMenuChanged();
 
     /// Lays the windows out for a requested size and the client size, shifted by the scroll offset, and
     /// returns the scroll size. With no layout open every window is empty.

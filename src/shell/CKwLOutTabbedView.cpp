@@ -176,6 +176,13 @@ void CKwLOutTabbedView::companyChanged()
             pane->companyChanged();
 }
 
+void CKwLOutTabbedView::mainMenuChanged()
+{
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
+        if (pane)
+            pane->mainMenuChanged();
+}
+
 template <class F> void CKwLOutTabbedView::guarded(F &&command)
 {
     try {

@@ -62,6 +62,8 @@ public:
     void elementsChanged();
     /// After the company logo or welcome text changed: both panes follow.
     void companyChanged();
+    /// After the main-menu editor saved: both panes reload and repaint the main menu.
+    void mainMenuChanged();
 
     /// The layout commands 32900 to 32905 and the frame's route below the panes.
     bool onCommand(int id) override;

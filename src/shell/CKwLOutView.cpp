@@ -3,6 +3,7 @@
 #include "editors/CCountrySettingsDlg.h"
 #include "editors/CPersonalCalendarDlg.h"
 #include "editors/CPortalStartPageDlg.h"
+#include "editors/CTopLevelMenuSheet.h"
 #include "pages/CGlobalSearchDlg.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
@@ -38,9 +39,6 @@ constexpr SwitchCommand kSwitchCommands[] = {
     {res::ID_MENU_RIGHT, &PaneSwitches::menuRight, true},
 };
 
-/// The editors these commands open come later; until then the commands are greyed and do nothing.
-constexpr int kCommandsWithoutDialog[] = {res::ID_EDIT_MAIN_MENU};
-
 /// The portal settings editors, opened on the module's server environment whether or not a layout is open.
 constexpr int kPortalSettingsCommands[] = {res::ID_COUNTRY_SETTINGS, res::ID_EDIT_CALENDAR,
                                            res::ID_EDIT_START_PAGE};
@@ -48,11 +46,6 @@ constexpr int kPortalSettingsCommands[] = {res::ID_COUNTRY_SETTINGS, res::ID_EDI
 bool isPortalSettingsCommand(int id)
 {
     return std::ranges::find(kPortalSettingsCommands, id) != std::end(kPortalSettingsCommands);
-}
-
-bool hasNoDialogYet(int id)
-{
-    return std::ranges::find(kCommandsWithoutDialog, id) != std::end(kCommandsWithoutDialog);
 }
 
 /// When an item of the element's context menu is enabled.
@@ -238,6 +231,10 @@ bool CKwLOutView::onCommand(int id)
         return true;
     }
     switch (id) {
+    case res::ID_EDIT_MAIN_MENU:
+        // The main menu element's second action.
+        editMainMenu();
+        return true;
     case res::ID_EDIT_LAYOUT:
         if (CPreviewElement *target = propertiesTarget())
             target->EditProperties();
@@ -249,14 +246,12 @@ bool CKwLOutView::onCommand(int id)
     default:
         break;
     }
-    if (hasNoDialogYet(id))
-        return false;
     return m_tabbedView && m_tabbedView->onCommand(id);
 }
 
 bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
 {
-    if (isPortalSettingsCommand(id))
+    if (isPortalSettingsCommand(id) || id == res::ID_EDIT_MAIN_MENU)
         return true;
     if (id == res::ID_EDIT_GLOBAL_SEARCH) {
         state.enabled = layoutOpen();
@@ -278,10 +273,6 @@ bool CKwLOutView::onUpdateCommand(int id, shell::CommandState &state)
     }
     default:
         break;
-    }
-    if (hasNoDialogYet(id)) {
-        state.enabled = false;
-        return true;
     }
     return m_tabbedView && m_tabbedView->onUpdateCommand(id, state);
 }
@@ -430,10 +421,44 @@ void CKwLOutView::editProperties(CPreviewElement &window)
 
 void CKwLOutView::chooseGraphic(CPreviewElement &window)
 {
-    // The main menu's editor comes later; only the start page's logo has its chooser so far.
+    if (window.element().region() == layout::RegionId::KwRootNavigate) {
+        editMainMenu();
+        return;
+    }
     if (!window.CanChooseGraphic() || !layoutOpen())
         return;
     guarded([&] { chooseLogo(); });
+}
+
+void CKwLOutView::editMainMenu()
+{
+    const server::Environment env = shell::moduleEnvironment();
+    Prompter &prompter = shell::modulePrompter();
+    if (!env.factory || !env.session) {
+        prompter.showExtendedError(
+            StringId::ServerEnvironmentNotLoaded,
+            ServerError(ServerError::NullPointer, "The module has no server environment."));
+        return;
+    }
+    guarded([&] {
+        // The rights and start page editors of an entry are not wired in yet: their buttons do nothing.
+        editors::CTopLevelMenuSheet sheet(env, prompter, editors::MenuEntryEditors{}, this);
+        if (shell::runModal(sheet) != QDialog::Accepted)
+            return;
+        if (m_tabbedView)
+            m_tabbedView->mainMenuChanged();
+        else
+            mainMenuChanged();
+    });
+}
+
+void CKwLOutView::mainMenuChanged()
+{
+    if (!m_contents)
+        return;
+    m_contents->mainMenuChanged();
+    Layout(viewport()->width(), viewport()->height());
+    viewport()->update();
 }
 
 void CKwLOutView::chooseLogo()

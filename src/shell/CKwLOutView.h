@@ -95,6 +95,12 @@ public:
     /// After the company logo or the welcome text changed: the application page follows, and the pane is
     /// laid out again.
     void companyChanged();
+    /// After the main-menu editor's OK: the main menu reads its entries again, and the pane is laid out
+    /// again and repainted.
+    void mainMenuChanged();
+    /// Command 32908 and the main menu element's second action: runs the main-menu editor; after OK both
+    /// panes show the new main menu.
+    void editMainMenu();
 
     /// A layout was loaded or reset (also when none is open any more): the pane follows the document,
     /// lays itself out and repaints. The region elements hook in here.

@@ -4,6 +4,7 @@
 #include "../pages/PagesTestSupport.h"
 #include "ShellTestSupport.h"
 
+#include "editors/CTopLevelMenuSheet.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
 #include "preview/PaneElements.h"
@@ -191,7 +192,6 @@ TEST_F(PaneInteraction, ContextMenuItemsPerElementAndPane)
     view->elementHooks().chooseLogo = [](const std::string &) { return std::optional<std::string>(); };
     view->document().model().switches(layout::Pane::StartPage).showInfoBar = true;
     view->document().model().switches(layout::Pane::ApplicationPages).showInfoBar = false;
-    const std::set<int> withoutDialog = {res::ID_EDIT_MAIN_MENU};
     const std::set<int> contentAreaOnly = {res::ID_EDIT_GRAPHIC, res::ID_SHOW_LOGO, res::ID_SHOW_WELCOME};
 
     for (CKwLOutView *pane : {start, application}) {
@@ -206,9 +206,7 @@ TEST_F(PaneInteraction, ContextMenuItemsPerElementAndPane)
                 ++items;
                 const int id = action->property(shell::kCommandProperty).toInt();
                 bool expected = true;
-                if (withoutDialog.contains(id))
-                    expected = false;
-                else if (contentAreaOnly.contains(id))
+                if (contentAreaOnly.contains(id))
                     expected = startContent;
                 else if (id == res::ID_SHOW_APP_INFO_BAR)
                     expected = pane == application;
@@ -324,11 +322,39 @@ TEST_F(PaneInteraction, GraphicCommandAndTheLogoChooser)
     EXPECT_EQ(startPage().logoControl()->size(), QSize(shown->Width(), shown->Height()));
 }
 
-TEST_F(PaneInteraction, CommandsWithoutTheirDialogAreGreyedAndSayNothing)
+TEST_F(PaneInteraction, TheMainMenuEditorsOkReloadsTheMainMenuOfBothPanes)
 {
     shell::CChildFrame *frame = console.frame();
-    EXPECT_FALSE(frame->commandState(res::ID_EDIT_MAIN_MENU).enabled);
+    EXPECT_TRUE(frame->commandState(res::ID_EDIT_MAIN_MENU).enabled);
+    auto entriesOf = [](CKwLOutView *pane) { return pane->contents()->pane().mainMenu().entries; };
+    const std::vector<std::string> before = entriesOf(start);
+    ASSERT_FALSE(before.empty());
+    // The editor gets a new entry before the last one and closes with OK (Cancel the second time).
+    QStringList opened;
+    int runs = 0;
+    shell::DialogRunner previous = std::exchange(shell::moduleState().dialogRunner, [&](QDialog &dialog) {
+        opened << dialog.windowTitle();
+        auto *sheet = dynamic_cast<editors::CTopLevelMenuSheet *>(&dialog);
+        if (!sheet)
+            return int(QDialog::Rejected);
+        if (runs++ > 0)
+            return int(QDialog::Rejected);
+        portalsettings::MainMenuEditor &editor = sheet->editor();
+        editor.endLabelEdit(editor.insertNew(std::nullopt), std::string("Kontakt"));
+        sheet->accept();
+        return int(QDialog::Accepted);
+    });
     frame->routeCommand(res::ID_EDIT_MAIN_MENU);
+    std::vector<std::string> expected = before;
+    expected.insert(expected.end() - 1, "Kontakt");
+    EXPECT_EQ(entriesOf(start), expected);
+    EXPECT_EQ(entriesOf(application), expected);
+
+    // The main menu element's second action opens the same editor.
+    start->element("KwRootNavigate")->ChooseGraphic();
+    shell::moduleState().dialogRunner = std::move(previous);
+    EXPECT_EQ(opened, QStringList(2, QString::fromUtf8("Hauptnavigation - Menüpunkte -")));
+    EXPECT_EQ(entriesOf(start), expected);
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
