@@ -104,6 +104,9 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_TRUE(contains(complete("country-settings", "--for"), "--format"));
     EXPECT_TRUE(contains(complete("start-page", "--a"), "--anonymous"));
     EXPECT_EQ(complete("start-page --main", ""), (std::vector<std::string>{"standard", "custom", "page:"}));
+    EXPECT_EQ(complete("menu", "re"), std::vector<std::string>{"rename"});
+    EXPECT_EQ(complete("menu move Team", ""), (std::vector<std::string>{"up", "down"}));
+    EXPECT_TRUE(contains(complete("menu add X", "--b"), "--before"));
 
     TempDir dir;
     const std::string portal = (dir.path() / "portal").string();
@@ -112,6 +115,7 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_TRUE(contains(layouts, "Aktives\\ Layout")) << layouts.size();
     EXPECT_TRUE(contains(layouts, "Blau"));
     EXPECT_EQ(complete("--portal '" + portal + "' activate", "He"), std::vector<std::string>{"Herbst"});
+    EXPECT_EQ(complete("--portal '" + portal + "' menu delete", "Pro"), std::vector<std::string>{"Projekte"});
     // Without a portal there is nothing to offer, and nothing is asked of the user.
     EXPECT_TRUE(complete("show", "").empty());
 }

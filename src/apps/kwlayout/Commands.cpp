@@ -292,6 +292,13 @@ const std::vector<Command> &commands()
         {"start-page", "start-page [--anonymous CHOICE] [--main CHOICE] [--yes|--no]",
          "shows or changes the start pages of KwStartPage.asp; CHOICE is standard, custom or page:NAME", 0, 4,
          &startPage},
+        {"menu",
+         "menu list [--json] | menu add NAME [--before ENTRY] | menu rename ENTRY NAME | "
+         "menu move ENTRY up|down | menu delete ENTRY | menu start-page ENTRY PAGE | "
+         "menu rights ENTRY GROUP[,GROUP...] | menu name ENTRY LANGUAGE-ID TEXT",
+         "lists or edits the main menu as the main-menu editor does (ENTRY: a name or #ID; PAGE: standard, "
+         "custom or a page)",
+         1, 4, &menu},
     };
     return table;
 }

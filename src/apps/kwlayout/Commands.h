@@ -61,6 +61,9 @@ int logo(const Invocation &invocation, std::ostream &out);
 /// `start-page [--anonymous CHOICE] [--main CHOICE]`: shows or changes KwStartPage.asp
 /// (StartPageCommands.cpp).
 int startPage(const Invocation &invocation, std::ostream &out);
+/// `menu list|add|rename|move|delete|start-page|rights|name ...`: the main menu on the main-menu editor's
+/// core (MenuCommands.cpp).
+int menu(const Invocation &invocation, std::ostream &out);
 
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
