@@ -344,8 +344,6 @@ std::unique_ptr<QMenu> CKwLOutView::createContextMenu(const CPreviewElement &win
         // "Grafik" on the content area is the logo chooser, which needs its dialog.
         if (item.command == res::ID_EDIT_GRAPHIC)
             enabled = enabled && m_tabbedView && m_tabbedView->elementHooks().chooseLogo;
-        if (hasNoDialogYet(item.command))
-            enabled = false;
         action->setEnabled(enabled);
         if (const SwitchCommand *command = switchCommand(item.command); command && switches) {
             action->setCheckable(true);
