@@ -4,6 +4,7 @@
 #include "editors/CPersonalCalendarDlg.h"
 #include "editors/CPortalStartPageDlg.h"
 #include "editors/CTopLevelMenuSheet.h"
+#include "editors/MenuEntryEditors.h"
 #include "pages/CGlobalSearchDlg.h"
 #include "platform/QPainterDeviceContext.h"
 #include "preview/PaneContents.h"
@@ -439,8 +440,14 @@ void CKwLOutView::editMainMenu()
         return;
     }
     guarded([&] {
-        // The rights and start page editors of an entry are not wired in yet: their buttons do nothing.
-        editors::CTopLevelMenuSheet sheet(env, prompter, editors::MenuEntryEditors{}, this);
+        editors::MenuEntryEditors entryEditors;
+        entryEditors.rights = [&](QWidget *parent, portalsettings::MenuEntry &entry, const QString &text) {
+            return editors::editMenuEntryRights(parent, env, prompter, entry, text);
+        };
+        entryEditors.startPage = [&](QWidget *parent, portalsettings::MenuEntry &entry, const QString &text) {
+            return editors::editMenuEntryStartPage(parent, env, prompter, entry, text);
+        };
+        editors::CTopLevelMenuSheet sheet(env, prompter, std::move(entryEditors), this);
         if (shell::runModal(sheet) != QDialog::Accepted)
             return;
         if (m_tabbedView)
