@@ -3,8 +3,10 @@
 #include "base/TextCodec.h"
 #include "base/Values.h"
 #include "server/Database.h"
+#include "server/PortalConfig.h"
 #include "server/PortalFileSystem.h"
 #include "server/PortalLock.h"
+#include "server/PortalSchema.h"
 #include "server/PublishHistory.h"
 #include "server/Publisher.h"
 #include "server/WriteBatch.h"
@@ -22,9 +24,10 @@ namespace {
 // Everything the objects of one opened portal share.
 struct PortalState {
     PortalState(const fs::path &folder, const std::string &login, std::shared_ptr<FileOps> ops)
-        : files(folder, std::move(ops)), db(files.root() / LocalPortal::kDatabaseFile, false), history(db),
-          lock(files.root()), userLogin(login)
+        : files(folder, std::move(ops)), database(openPortalDatabase(files.root())), db(*database),
+          history(db), lock(files.root()), userLogin(login)
     {
+        upgradePortalSchema(db);
     }
 
     Publisher publisher() { return Publisher(files, history); }
@@ -69,7 +72,8 @@ struct PortalState {
     }
 
     PortalFileSystem files;
-    Database db;
+    std::unique_ptr<Database> database;
+    Database &db;
     PublishHistory history;
     PortalLock lock;
     std::string userLogin;
@@ -468,11 +472,11 @@ public:
     {
         if (!m_mainMenu)
             throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
-        m_state->db.run(
+        const std::int64_t id = m_state->db.insert(
             "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
             "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
             {name});
-        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(m_state->db.lastInsertId()));
+        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(id));
     }
     void NavRemove(std::int32_t id) override
     {
@@ -569,7 +573,8 @@ public:
     }
     void RecordCommit() override
     {
-        m_state->db.run("INSERT OR IGNORE INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3)",
+        m_state->db.run("INSERT INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3) "
+                        "ON CONFLICT DO NOTHING",
                         {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
     }
 
@@ -864,8 +869,8 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
                               std::shared_ptr<FileOps> fileOps)
 {
     if (!holdsPortal(folder))
-        throw ServerError(ServerError::NotFound,
-                          "The folder " + folder.string() + " holds no portal (no " + kDatabaseFile + ").");
+        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal (no " +
+                                                     kDatabaseFile + " and no " + kPortalConfigFile + ").");
     auto state = std::make_shared<PortalState>(folder, userLogin, std::move(fileOps));
     // Another program that holds the lock is in the middle of its own writes: nothing to recover then.
     if (state->lock.tryAcquire()) {
@@ -883,7 +888,8 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
 bool LocalPortal::holdsPortal(const fs::path &folder)
 {
     std::error_code ec;
-    return fs::is_regular_file(folder / kDatabaseFile, ec);
+    return fs::is_regular_file(folder / kDatabaseFile, ec) ||
+           fs::is_regular_file(folder / kPortalConfigFile, ec);
 }
 
 } // namespace kw::server

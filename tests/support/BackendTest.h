@@ -1,0 +1,38 @@
+// Cases that run once on each database backend: derive the fixture from BackendTest, build the portal
+// with backend(), and instantiate the suite with KW_ON_BOTH_BACKENDS(Suite).
+#pragma once
+
+#include "TempPortal.h"
+
+#include <gtest/gtest.h>
+
+namespace kw::test {
+
+class BackendTest : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override
+    {
+        const std::string reason = unavailableReason(GetParam());
+        if (reason.empty())
+            return;
+        if (backendRequired())
+            FAIL() << reason;
+        GTEST_SKIP() << reason;
+    }
+    /// The backend for this case's portal: the parameter, or SQLite for a case that is skipped (whose
+    /// fixture is built before SetUp can skip it).
+    Backend backend() const { return unavailableReason(GetParam()).empty() ? GetParam() : Backend::Sqlite; }
+};
+
+/// The name of a parameterised case: its backend.
+inline std::string backendCaseName(const ::testing::TestParamInfo<Backend> &param)
+{
+    return backendName(param.param);
+}
+
+} // namespace kw::test
+
+#define KW_ON_BOTH_BACKENDS(Suite)                                                                           \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
+                             ::testing::Values(::kw::test::Backend::Sqlite, ::kw::test::Backend::Postgres),  \
+                             ::kw::test::backendCaseName)
