@@ -9,6 +9,7 @@
 #include "server/SqliteDatabase.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace kw::server {
 
@@ -92,8 +93,12 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
             ServerError::AccessDenied,
             "The folder " + folder.string() +
                 " already holds a portal; it is left as it is (use --force to create it anew).");
-    if (!options.database.empty())
-        PostgresDatabase::checkAddress(options.database);
+    // The database is reached and checked first, so that a refused one leaves no folders behind.
+    std::unique_ptr<PostgresDatabase> shared;
+    if (!options.database.empty()) {
+        shared = std::make_unique<PostgresDatabase>(options.database);
+        prepareTarget(*shared, options.overwrite);
+    }
     std::error_code ec;
     for (const char *serverFolder : kPortalFolders) {
         std::string local = serverFolder;
@@ -110,12 +115,9 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
         });
     };
     const fs::path dbFile = folder / LocalPortal::kDatabaseFile;
-    if (!options.database.empty()) {
-        {
-            PostgresDatabase db(options.database);
-            prepareTarget(db, options.overwrite);
-            fill(db);
-        }
+    if (shared) {
+        fill(*shared);
+        shared.reset();
         writeConfiguredDatabase(folder, options.database);
         fs::remove(dbFile, ec);
         return;
