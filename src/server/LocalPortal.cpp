@@ -95,6 +95,13 @@ std::string lockKey(const fs::path &path)
     return toLowerAscii(path.string());
 }
 
+// Every change of the main menu moves the navigation version, in the change's own transaction.
+void bumpNavigationVersion(Database &db)
+{
+    db.run("INSERT INTO settings(key, value) VALUES('navigation_version', '1') ON CONFLICT(key) DO UPDATE "
+           "SET value = CAST(CAST(settings.value AS INTEGER) + 1 AS TEXT)");
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Session side
 
@@ -420,6 +427,8 @@ public:
                     m_state->db.run("INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES(?1, ?2, ?3)",
                                     {id, std::int64_t{group}, ord++});
             }
+            if (m_pending.name || m_pending.startPage || m_pending.position || m_pending.groups)
+                bumpNavigationVersion(m_state->db);
         });
         m_pending = {};
     }
@@ -472,18 +481,25 @@ public:
     {
         if (!m_mainMenu)
             throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
-        const std::int64_t id = m_state->db.insert(
-            "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
-            "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
-            {name});
+        std::int64_t id = 0;
+        m_state->db.transaction([&] {
+            id = m_state->db.insert(
+                "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
+                "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
+                {name});
+            bumpNavigationVersion(m_state->db);
+        });
         return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(id));
     }
     void NavRemove(std::int32_t id) override
     {
-        if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL", {std::int64_t{id}}) ==
-            0)
-            throw ServerError(ServerError::NotFound,
-                              "The main-menu entry " + std::to_string(id) + " does not exist.");
+        m_state->db.transaction([&] {
+            if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL",
+                                {std::int64_t{id}}) == 0)
+                throw ServerError(ServerError::NotFound,
+                                  "The main-menu entry " + std::to_string(id) + " does not exist.");
+            bumpNavigationVersion(m_state->db);
+        });
     }
 
 private:
@@ -531,6 +547,11 @@ public:
         return rows.empty() ? 0 : static_cast<std::int32_t>(sqlInt(rows[0][0]));
     }
     Ref<INavEntry> NavNewEntry() override { return makeRef<LocalNavEntry>(m_state); }
+    std::int64_t NavVersion() override
+    {
+        const auto rows = state()->db.query("SELECT value FROM settings WHERE key='navigation_version'");
+        return rows.empty() ? 0 : sqlInt(rows[0][0]);
+    }
 
 private:
     static constexpr std::int32_t kMainMenu = 1;
@@ -573,9 +594,13 @@ public:
     }
     void RecordCommit() override
     {
-        m_state->db.run("INSERT INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3) "
-                        "ON CONFLICT DO NOTHING",
-                        {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
+        Database &db = m_state->db;
+        db.transaction([&] {
+            db.run(
+                "INSERT INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3) ON CONFLICT DO NOTHING",
+                {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
+            bumpNavigationVersion(db);
+        });
     }
 
 private:
@@ -606,8 +631,12 @@ public:
     }
     void RightsRemove(std::int32_t id, int kind) override
     {
-        state()->db.run("DELETE FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
-                        {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}});
+        Database &db = state()->db;
+        db.transaction([&] {
+            db.run("DELETE FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
+                   {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}});
+            bumpNavigationVersion(db);
+        });
     }
 
 private:
@@ -684,6 +713,8 @@ private:
                 db.run("INSERT INTO texts(text_key, object_id, language_id, category, text) "
                        "VALUES(?1,?2,?3,?4,?5)",
                        {key, std::int64_t{objectId}, std::int64_t{language}, std::int64_t{category}, text});
+            if (key == "menutitle")
+                bumpNavigationVersion(db);
         });
     }
     const Entry &openEntry() const

@@ -36,3 +36,14 @@ inline std::string backendCaseName(const ::testing::TestParamInfo<Backend> &para
     INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
                              ::testing::Values(::kw::test::Backend::Sqlite, ::kw::test::Backend::Postgres),  \
                              ::kw::test::backendCaseName)
+
+/// For a case that needs the PostgreSQL test server: skips it (fails it when required) without one.
+#define KW_SKIP_WITHOUT_POSTGRES()                                                                           \
+    do {                                                                                                     \
+        const std::string reason_ = ::kw::test::unavailableReason(::kw::test::Backend::Postgres);            \
+        if (reason_.empty())                                                                                 \
+            break;                                                                                           \
+        if (::kw::test::backendRequired())                                                                   \
+            FAIL() << reason_;                                                                               \
+        GTEST_SKIP() << reason_;                                                                             \
+    } while (false)
