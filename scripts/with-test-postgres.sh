@@ -3,6 +3,7 @@
 # Unix socket only (no TCP), run as the `postgres` user when started by root. The command gets the
 # cluster's URL in KW_TEST_POSTGRES; the cluster is stopped and removed when it ends.
 #   scripts/with-test-postgres.sh ctest --preset default
+# The throwaway cluster does not fsync (KW_TEST_POSTGRES_FSYNC=on makes it, for benchmarks).
 set -euo pipefail
 bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
 if [ -z "$bindir" ] || [ ! -x "$bindir/initdb" ]; then
@@ -26,7 +27,7 @@ cleanup() {
 trap cleanup EXIT
 "${as[@]}" "$bindir/initdb" -D "$work/data" -U "$owner" --auth=trust -E UTF8 --locale=C.UTF-8 >/dev/null
 "${as[@]}" "$bindir/pg_ctl" -D "$work/data" -l "$work/server.log" -w \
-  -o "-k $socket -c listen_addresses='' -c max_connections=100 -c fsync=off" start >/dev/null
+  -o "-k $socket -c listen_addresses='' -c max_connections=100 -c fsync=${KW_TEST_POSTGRES_FSYNC:-off}" start >/dev/null
 export KW_TEST_POSTGRES="postgresql:///postgres?host=$socket&user=$owner"
 echo "with-test-postgres: $KW_TEST_POSTGRES" >&2
 "$@"

@@ -39,6 +39,28 @@ std::int64_t Database::insert(const std::string &sql, const std::vector<SqlValue
     return sqlInt(rows[0][0]);
 }
 
+void Database::beforeCommit(const std::string &key, std::function<void()> step)
+{
+    if (!inTransaction()) {
+        step();
+        return;
+    }
+    for (const auto &[known, _] : m_beforeCommit)
+        if (known == key)
+            return;
+    m_beforeCommit.emplace_back(key, std::move(step));
+}
+
+void Database::runBeforeCommit()
+{
+    // A step may itself ask for others; each runs once.
+    for (std::size_t i = 0; i < m_beforeCommit.size(); ++i) {
+        const std::function<void()> step = m_beforeCommit[i].second;
+        step();
+    }
+    m_beforeCommit.clear();
+}
+
 namespace {
 
 long long nowMs()

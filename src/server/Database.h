@@ -9,7 +9,9 @@
 #include "base/ServerError.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -74,22 +76,28 @@ public:
             m_transactionDepth = 1;
             try {
                 work();
+                runBeforeCommit();
                 m_transactionDepth = 0;
                 commit();
                 return;
             } catch (const ServerError &error) {
                 m_transactionDepth = 0;
+                m_beforeCommit.clear();
                 rollbackQuietly();
                 if (!mayRunAgain(error, attempt))
                     throw;
             } catch (...) {
                 m_transactionDepth = 0;
+                m_beforeCommit.clear();
                 rollbackQuietly();
                 throw;
             }
         }
     }
     bool inTransaction() const { return m_transactionDepth > 0; }
+    /// Runs `step` at the end of the open transaction, before it commits, once per `key` however often it
+    /// is asked for (outside a transaction at once).
+    void beforeCommit(const std::string &key, std::function<void()> step);
 
 protected:
     Database() = default;
@@ -101,7 +109,10 @@ protected:
     virtual bool mayRunAgain(const ServerError &, int) { return false; }
 
 private:
+    void runBeforeCommit();
+
     int m_transactionDepth = 0;
+    std::vector<std::pair<std::string, std::function<void()>>> m_beforeCommit;
 };
 
 /// The waiting rule of the message filter for a call the database refused as busy: retried at once (a

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <map>
 #include <memory>
+#include <type_traits>
 
 namespace kw::server {
 
@@ -98,8 +99,12 @@ std::string lockKey(const fs::path &path)
 // Every change of the main menu moves the navigation version, in the change's own transaction.
 void bumpNavigationVersion(Database &db)
 {
-    db.run("INSERT INTO settings(key, value) VALUES('navigation_version', '1') ON CONFLICT(key) DO UPDATE "
-           "SET value = CAST(CAST(settings.value AS INTEGER) + 1 AS TEXT)");
+    // Once per transaction, however many entries it changes.
+    db.beforeCommit("navigation_version", [&db] {
+        db.run(
+            "INSERT INTO settings(key, value) VALUES('navigation_version', '1') ON CONFLICT(key) DO UPDATE "
+            "SET value = CAST(CAST(settings.value AS INTEGER) + 1 AS TEXT)");
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -411,24 +416,35 @@ public:
     void EntryCommit() override
     {
         const std::int64_t id = bound();
-        m_state->db.transaction([&] {
-            if (m_pending.name)
-                m_state->db.run("UPDATE navigation SET name=?1 WHERE id=?2", {*m_pending.name, id});
-            if (m_pending.startPage)
-                m_state->db.run("UPDATE navigation SET start_page=?1 WHERE id=?2",
-                                {*m_pending.startPage, id});
-            if (m_pending.position)
-                m_state->db.run("UPDATE navigation SET position=?1 WHERE id=?2",
-                                {std::int64_t{*m_pending.position}, id});
+        Database &db = m_state->db;
+        db.transaction([&] {
+            if (m_pending.name || m_pending.startPage || m_pending.position) {
+                const auto given = [](const auto &value) -> SqlValue {
+                    if (!value)
+                        return std::monostate{};
+                    if constexpr (std::is_same_v<std::decay_t<decltype(*value)>, std::string>)
+                        return *value;
+                    else
+                        return std::int64_t{*value};
+                };
+                db.run("UPDATE navigation SET name=coalesce(?1, name), start_page=coalesce(?2, start_page), "
+                       "position=coalesce(?3, position) WHERE id=?4",
+                       {given(m_pending.name), given(m_pending.startPage), given(m_pending.position), id});
+            }
             if (m_pending.groups) {
-                m_state->db.run("DELETE FROM navigation_groups WHERE nav_id=?1", {id});
-                std::int64_t ord = 0;
-                for (const std::int32_t group : *m_pending.groups)
-                    m_state->db.run("INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES(?1, ?2, ?3)",
-                                    {id, std::int64_t{group}, ord++});
+                db.run("DELETE FROM navigation_groups WHERE nav_id=?1", {id});
+                std::string sql = "INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES";
+                std::vector<SqlValue> params{id};
+                for (std::size_t ord = 0; ord < m_pending.groups->size(); ++ord) {
+                    const std::string at = std::to_string(params.size() + 1);
+                    sql += (ord ? ", (?1, ?" : " (?1, ?") + at + ", " + std::to_string(ord) + ")";
+                    params.emplace_back(std::int64_t{(*m_pending.groups)[ord]});
+                }
+                if (!m_pending.groups->empty())
+                    db.run(sql, params);
             }
             if (m_pending.name || m_pending.startPage || m_pending.position || m_pending.groups)
-                bumpNavigationVersion(m_state->db);
+                bumpNavigationVersion(db);
         });
         m_pending = {};
     }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 namespace kw::test {
 
 class BackendTest : public ::testing::TestWithParam<Backend> {
@@ -19,9 +22,22 @@ protected:
             FAIL() << reason;
         GTEST_SKIP() << reason;
     }
+    /// The arguments that put a new portal's database on this case's backend: " --database 'URL'" with
+    /// a fresh PostgreSQL database (made on the first call), "" for the embedded one.
+    std::string databaseOption()
+    {
+        if (backend() != Backend::Postgres)
+            return {};
+        if (!m_database)
+            m_database = std::make_unique<TempPostgresDatabase>();
+        return " --database '" + m_database->address() + "'";
+    }
     /// The backend for this case's portal: the parameter, or SQLite for a case that is skipped (whose
     /// fixture is built before SetUp can skip it).
     Backend backend() const { return unavailableReason(GetParam()).empty() ? GetParam() : Backend::Sqlite; }
+
+private:
+    std::unique_ptr<TempPostgresDatabase> m_database; // dropped after the derived fixture's folders
 };
 
 /// The name of a parameterised case: its backend.
