@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
+  postgresql
   libsqlite3-dev libpq-dev libpng-dev libjpeg62-turbo-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core
