@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  libsqlite3-dev libpng-dev libjpeg62-turbo-dev libgif-dev
+  postgresql
+  libsqlite3-dev libpq-dev libpng-dev libjpeg62-turbo-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core
   clang libclang-rt-14-dev clang-format

@@ -169,7 +169,7 @@ void fillDemoPortal(const std::filesystem::path &folder)
 
 void createDemoPortal(const std::filesystem::path &folder)
 {
-    server::createPortalStore(folder, {"Demo-Portal", false});
+    server::createPortalStore(folder, {"Demo-Portal", false, {}});
     fillDemoPortal(folder);
 }
 

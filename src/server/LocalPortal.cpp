@@ -3,8 +3,10 @@
 #include "base/TextCodec.h"
 #include "base/Values.h"
 #include "server/Database.h"
+#include "server/PortalConfig.h"
 #include "server/PortalFileSystem.h"
 #include "server/PortalLock.h"
+#include "server/PortalSchema.h"
 #include "server/PublishHistory.h"
 #include "server/Publisher.h"
 #include "server/WriteBatch.h"
@@ -12,6 +14,7 @@
 #include <ctime>
 #include <map>
 #include <memory>
+#include <type_traits>
 
 namespace kw::server {
 
@@ -22,9 +25,10 @@ namespace {
 // Everything the objects of one opened portal share.
 struct PortalState {
     PortalState(const fs::path &folder, const std::string &login, std::shared_ptr<FileOps> ops)
-        : files(folder, std::move(ops)), db(files.root() / LocalPortal::kDatabaseFile, false), history(db),
-          lock(files.root()), userLogin(login)
+        : files(folder, std::move(ops)), database(openPortalDatabase(files.root())), db(*database),
+          history(db), lock(files.root()), userLogin(login)
     {
+        upgradePortalSchema(db);
     }
 
     Publisher publisher() { return Publisher(files, history); }
@@ -69,7 +73,8 @@ struct PortalState {
     }
 
     PortalFileSystem files;
-    Database db;
+    std::unique_ptr<Database> database;
+    Database &db;
     PublishHistory history;
     PortalLock lock;
     std::string userLogin;
@@ -89,6 +94,17 @@ std::string inQuotes(const std::string &text)
 std::string lockKey(const fs::path &path)
 {
     return toLowerAscii(path.string());
+}
+
+// Every change of the main menu moves the navigation version, in the change's own transaction.
+void bumpNavigationVersion(Database &db)
+{
+    // Once per transaction, however many entries it changes.
+    db.beforeCommit("navigation_version", [&db] {
+        db.run(
+            "INSERT INTO settings(key, value) VALUES('navigation_version', '1') ON CONFLICT(key) DO UPDATE "
+            "SET value = CAST(CAST(settings.value AS INTEGER) + 1 AS TEXT)");
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -400,22 +416,35 @@ public:
     void EntryCommit() override
     {
         const std::int64_t id = bound();
-        m_state->db.transaction([&] {
-            if (m_pending.name)
-                m_state->db.run("UPDATE navigation SET name=?1 WHERE id=?2", {*m_pending.name, id});
-            if (m_pending.startPage)
-                m_state->db.run("UPDATE navigation SET start_page=?1 WHERE id=?2",
-                                {*m_pending.startPage, id});
-            if (m_pending.position)
-                m_state->db.run("UPDATE navigation SET position=?1 WHERE id=?2",
-                                {std::int64_t{*m_pending.position}, id});
-            if (m_pending.groups) {
-                m_state->db.run("DELETE FROM navigation_groups WHERE nav_id=?1", {id});
-                std::int64_t ord = 0;
-                for (const std::int32_t group : *m_pending.groups)
-                    m_state->db.run("INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES(?1, ?2, ?3)",
-                                    {id, std::int64_t{group}, ord++});
+        Database &db = m_state->db;
+        db.transaction([&] {
+            if (m_pending.name || m_pending.startPage || m_pending.position) {
+                const auto given = [](const auto &value) -> SqlValue {
+                    if (!value)
+                        return std::monostate{};
+                    if constexpr (std::is_same_v<std::decay_t<decltype(*value)>, std::string>)
+                        return *value;
+                    else
+                        return std::int64_t{*value};
+                };
+                db.run("UPDATE navigation SET name=coalesce(?1, name), start_page=coalesce(?2, start_page), "
+                       "position=coalesce(?3, position) WHERE id=?4",
+                       {given(m_pending.name), given(m_pending.startPage), given(m_pending.position), id});
             }
+            if (m_pending.groups) {
+                db.run("DELETE FROM navigation_groups WHERE nav_id=?1", {id});
+                std::string sql = "INSERT INTO navigation_groups(nav_id, group_id, ord) VALUES";
+                std::vector<SqlValue> params{id};
+                for (std::size_t ord = 0; ord < m_pending.groups->size(); ++ord) {
+                    const std::string at = std::to_string(params.size() + 1);
+                    sql += (ord ? ", (?1, ?" : " (?1, ?") + at + ", " + std::to_string(ord) + ")";
+                    params.emplace_back(std::int64_t{(*m_pending.groups)[ord]});
+                }
+                if (!m_pending.groups->empty())
+                    db.run(sql, params);
+            }
+            if (m_pending.name || m_pending.startPage || m_pending.position || m_pending.groups)
+                bumpNavigationVersion(db);
         });
         m_pending = {};
     }
@@ -468,18 +497,25 @@ public:
     {
         if (!m_mainMenu)
             throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
-        m_state->db.run(
-            "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
-            "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
-            {name});
-        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(m_state->db.lastInsertId()));
+        std::int64_t id = 0;
+        m_state->db.transaction([&] {
+            id = m_state->db.insert(
+                "INSERT INTO navigation(parent_id, type, position, name) VALUES(NULL, 0, "
+                "(SELECT coalesce(max(position), 0) + 1 FROM navigation WHERE parent_id IS NULL), ?1)",
+                {name});
+            bumpNavigationVersion(m_state->db);
+        });
+        return makeRef<LocalNavEntry>(m_state, static_cast<std::int32_t>(id));
     }
     void NavRemove(std::int32_t id) override
     {
-        if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL", {std::int64_t{id}}) ==
-            0)
-            throw ServerError(ServerError::NotFound,
-                              "The main-menu entry " + std::to_string(id) + " does not exist.");
+        m_state->db.transaction([&] {
+            if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL",
+                                {std::int64_t{id}}) == 0)
+                throw ServerError(ServerError::NotFound,
+                                  "The main-menu entry " + std::to_string(id) + " does not exist.");
+            bumpNavigationVersion(m_state->db);
+        });
     }
 
 private:
@@ -527,6 +563,11 @@ public:
         return rows.empty() ? 0 : static_cast<std::int32_t>(sqlInt(rows[0][0]));
     }
     Ref<INavEntry> NavNewEntry() override { return makeRef<LocalNavEntry>(m_state); }
+    std::int64_t NavVersion() override
+    {
+        const auto rows = state()->db.query("SELECT value FROM settings WHERE key='navigation_version'");
+        return rows.empty() ? 0 : sqlInt(rows[0][0]);
+    }
 
 private:
     static constexpr std::int32_t kMainMenu = 1;
@@ -569,8 +610,13 @@ public:
     }
     void RecordCommit() override
     {
-        m_state->db.run("INSERT OR IGNORE INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3)",
-                        {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
+        Database &db = m_state->db;
+        db.transaction([&] {
+            db.run(
+                "INSERT INTO access_rights(scope, object_id, kind) VALUES(?1, ?2, ?3) ON CONFLICT DO NOTHING",
+                {std::int64_t{m_scope}, std::int64_t{m_id}, std::int64_t{m_kind}});
+            bumpNavigationVersion(db);
+        });
     }
 
 private:
@@ -601,8 +647,12 @@ public:
     }
     void RightsRemove(std::int32_t id, int kind) override
     {
-        state()->db.run("DELETE FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
-                        {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}});
+        Database &db = state()->db;
+        db.transaction([&] {
+            db.run("DELETE FROM access_rights WHERE scope=?1 AND object_id=?2 AND kind=?3",
+                   {std::int64_t{m_scope}, std::int64_t{id}, std::int64_t{kind}});
+            bumpNavigationVersion(db);
+        });
     }
 
 private:
@@ -679,6 +729,8 @@ private:
                 db.run("INSERT INTO texts(text_key, object_id, language_id, category, text) "
                        "VALUES(?1,?2,?3,?4,?5)",
                        {key, std::int64_t{objectId}, std::int64_t{language}, std::int64_t{category}, text});
+            if (key == "menutitle")
+                bumpNavigationVersion(db);
         });
     }
     const Entry &openEntry() const
@@ -864,8 +916,8 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
                               std::shared_ptr<FileOps> fileOps)
 {
     if (!holdsPortal(folder))
-        throw ServerError(ServerError::NotFound,
-                          "The folder " + folder.string() + " holds no portal (no " + kDatabaseFile + ").");
+        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal (no " +
+                                                     kDatabaseFile + " and no " + kPortalConfigFile + ").");
     auto state = std::make_shared<PortalState>(folder, userLogin, std::move(fileOps));
     // Another program that holds the lock is in the middle of its own writes: nothing to recover then.
     if (state->lock.tryAcquire()) {
@@ -883,7 +935,8 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
 bool LocalPortal::holdsPortal(const fs::path &folder)
 {
     std::error_code ec;
-    return fs::is_regular_file(folder / kDatabaseFile, ec);
+    return fs::is_regular_file(folder / kDatabaseFile, ec) ||
+           fs::is_regular_file(folder / kPortalConfigFile, ec);
 }
 
 } // namespace kw::server

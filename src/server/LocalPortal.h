@@ -1,7 +1,9 @@
-// The embedded server environment: a portal folder on disk with an SQLite database inside it.
+// The local server environment: a portal folder on disk with its database, an SQLite file inside the
+// folder or the PostgreSQL database KwPortal.conf names.
 #pragma once
 
 #include "server/FileOps.h"
+#include "server/PortalConfig.h"
 #include "server/ServerEnvironment.h"
 
 #include <filesystem>
@@ -18,8 +20,8 @@ struct Environment {
 
 class LocalPortal {
 public:
-    /// Name of the database file inside the portal folder.
-    static constexpr const char *kDatabaseFile = "KwPortal.sqlite";
+    /// Name of the embedded database file inside the portal folder.
+    static constexpr const char *kDatabaseFile = kEmbeddedDatabaseFile;
 
     /// Opens the portal in `folder` for a user (by login name, ignoring case); with an empty name the
     /// first user of the portal. Throws ServerError when the folder or its database cannot be opened or
@@ -29,7 +31,7 @@ public:
     static Environment open(const std::filesystem::path &folder, const std::string &userLogin = {},
                             std::shared_ptr<FileOps> fileOps = {});
 
-    /// Whether `folder` already holds a portal database.
+    /// Whether `folder` already holds a portal (an embedded database or KwPortal.conf).
     static bool holdsPortal(const std::filesystem::path &folder);
 };
 

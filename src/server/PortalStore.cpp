@@ -3,64 +3,19 @@
 #include "base/ServerError.h"
 #include "server/Database.h"
 #include "server/LocalPortal.h"
+#include "server/PortalConfig.h"
+#include "server/PortalSchema.h"
+#include "server/PostgresDatabase.h"
+#include "server/SqliteDatabase.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace kw::server {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The schema is described in docs/portal-store.md.
-constexpr const char *kSchema = R"SQL(
-CREATE TABLE settings(key TEXT PRIMARY KEY, value TEXT NOT NULL);
-CREATE TABLE languages(
-    id INTEGER PRIMARY KEY,              -- Windows locale identifier
-    name TEXT NOT NULL,
-    is_default INTEGER NOT NULL DEFAULT 0,
-    position INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE users(
-    id INTEGER PRIMARY KEY,
-    login TEXT NOT NULL UNIQUE COLLATE NOCASE,
-    name_part1 TEXT NOT NULL DEFAULT '',
-    name_part2 TEXT NOT NULL DEFAULT '',
-    name_part3 TEXT NOT NULL DEFAULT '',
-    has_access INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE user_groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL);
-CREATE TABLE group_members(
-    group_id INTEGER NOT NULL REFERENCES user_groups(id) ON DELETE CASCADE,
-    user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,
-    PRIMARY KEY(group_id, user_id));
-CREATE TABLE navigation(
-    id INTEGER PRIMARY KEY,
-    parent_id INTEGER REFERENCES navigation(id) ON DELETE CASCADE, -- NULL for main-menu entries
-    type INTEGER NOT NULL DEFAULT 0,     -- 1, 2, 3: built-in entries; 0: normal entries
-    position INTEGER NOT NULL DEFAULT 0,
-    name TEXT NOT NULL,
-    start_page TEXT NOT NULL DEFAULT '');
-CREATE TABLE navigation_groups(
-    nav_id INTEGER NOT NULL REFERENCES navigation(id) ON DELETE CASCADE,
-    group_id INTEGER NOT NULL,
-    ord INTEGER NOT NULL,
-    PRIMARY KEY(nav_id, ord));
-CREATE TABLE access_rights(
-    scope INTEGER NOT NULL,
-    object_id INTEGER NOT NULL,
-    kind INTEGER NOT NULL,
-    PRIMARY KEY(scope, object_id, kind));
-CREATE TABLE texts(
-    text_key TEXT NOT NULL,
-    object_id INTEGER NOT NULL,
-    language_id INTEGER NOT NULL,
-    category INTEGER NOT NULL DEFAULT 0,
-    text TEXT NOT NULL,
-    PRIMARY KEY(text_key, object_id, language_id));
-CREATE TABLE krapp(
-    lid INTEGER PRIMARY KEY,             -- application
-    lnavformid INTEGER NOT NULL DEFAULT 0, -- main-menu entry that shows it
-    name TEXT NOT NULL DEFAULT '');
-)SQL";
 
 constexpr const char *kDemoData = R"SQL(
 INSERT INTO languages(id, name, is_default, position) VALUES
@@ -100,6 +55,35 @@ INSERT INTO krapp(lid, lnavformid, name) VALUES
     (52, 42, 'Ablage');
 )SQL";
 
+std::string joined(const std::vector<std::string> &names)
+{
+    std::string out;
+    for (const std::string &name : names)
+        out += (out.empty() ? "" : ", ") + name;
+    return out;
+}
+
+// A database for a new portal must hold no tables of one (with `overwrite`, they are dropped first).
+void prepareTarget(Database &db, bool overwrite)
+{
+    const std::vector<std::string> present = db.tables();
+    if (present.empty())
+        return;
+    if (!overwrite)
+        throw ServerError(ServerError::AccessDenied, "The database " + db.location() +
+                                                         " is not empty (it has the tables " +
+                                                         joined(present) + "); nothing was changed.");
+    db.transaction([&] {
+        const auto &tables = portalTables();
+        for (auto it = tables.rbegin(); it != tables.rend(); ++it)
+            db.execute("DROP TABLE IF EXISTS " + *it);
+    });
+    if (!db.tables().empty())
+        throw ServerError(ServerError::AccessDenied, "The database " + db.location() +
+                                                         " holds other tables than a portal's (" +
+                                                         joined(db.tables()) + "); it is left as it is.");
+}
+
 } // namespace
 
 void createPortalStore(const fs::path &folder, const PortalCreateOptions &options)
@@ -109,6 +93,12 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
             ServerError::AccessDenied,
             "The folder " + folder.string() +
                 " already holds a portal; it is left as it is (use --force to create it anew).");
+    // The database is reached and checked first, so that a refused one leaves no folders behind.
+    std::unique_ptr<PostgresDatabase> shared;
+    if (!options.database.empty()) {
+        shared = std::make_unique<PostgresDatabase>(options.database);
+        prepareTarget(*shared, options.overwrite);
+    }
     std::error_code ec;
     for (const char *serverFolder : kPortalFolders) {
         std::string local = serverFolder;
@@ -118,27 +108,103 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
             throw ServerError(ServerError::AccessDenied, "The folder " + (folder / local).string() +
                                                              " cannot be created: " + ec.message());
     }
+    const auto fill = [&](Database &db) {
+        db.transaction([&] {
+            createPortalSchema(db);
+            db.run("INSERT INTO settings(key, value) VALUES('portal_name', ?1)", {options.portalName});
+        });
+    };
     const fs::path dbFile = folder / LocalPortal::kDatabaseFile;
+    if (shared) {
+        fill(*shared);
+        shared.reset();
+        writeConfiguredDatabase(folder, options.database);
+        fs::remove(dbFile, ec);
+        return;
+    }
     const fs::path fresh = folder / (std::string(LocalPortal::kDatabaseFile) + ".new");
     fs::remove(fresh, ec);
     {
-        Database db(fresh, true);
-        db.transaction([&] {
-            db.execute(kSchema);
-            db.run("INSERT INTO settings(key, value) VALUES('portal_name', ?1)", {options.portalName});
-        });
+        SqliteDatabase db(fresh, true);
+        fill(db);
     }
     // The finished database replaces an old one in one step.
     fs::rename(fresh, dbFile, ec);
     if (ec)
         throw ServerError(ServerError::WriteFault,
                           "The portal database " + dbFile.string() + " cannot be written: " + ec.message());
+    writeConfiguredDatabase(folder, {});
 }
 
 void addDemoData(const fs::path &folder)
 {
-    Database db(folder / LocalPortal::kDatabaseFile, false);
-    db.transaction([&] { db.execute(kDemoData); });
+    const std::unique_ptr<Database> db = openPortalDatabase(folder);
+    db->transaction([&] {
+        db->execute(kDemoData);
+        db->resetGeneratedIds();
+    });
+}
+
+PortalDatabaseInfo describePortalDatabase(const fs::path &folder)
+{
+    if (!LocalPortal::holdsPortal(folder))
+        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal.");
+    const std::unique_ptr<Database> db = openPortalDatabase(folder);
+    return {db->backend(), db->location(), portalSchemaVersion(*db)};
+}
+
+std::vector<TableCount> migratePortalDatabase(const fs::path &folder, const std::string &address)
+{
+    if (!LocalPortal::holdsPortal(folder))
+        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal.");
+    if (const auto configured = configuredDatabase(folder))
+        throw ServerError(ServerError::InvalidArgument,
+                          "The portal already keeps its database in " + *configured +
+                              "; only an embedded portal is migrated. Nothing was changed.");
+    PostgresDatabase::checkAddress(address);
+    SqliteDatabase source(folder / LocalPortal::kDatabaseFile, false);
+    PostgresDatabase target(address);
+    prepareTarget(target, false);
+    const std::vector<std::string> present = source.tables();
+    std::vector<TableCount> counts;
+    target.transaction([&] {
+        createPortalSchema(target);
+        for (const std::string &table : portalTables()) {
+            TableCount count{table, 0, 0};
+            if (std::find(present.begin(), present.end(), table) != present.end()) {
+                std::vector<std::string> columns;
+                for (const SqlRow &row : source.query("SELECT name FROM pragma_table_info(?1)", {table}))
+                    columns.push_back("\"" + sqlText(row[0]) + "\"");
+                const std::string list = joined(columns);
+                std::string marks;
+                for (std::size_t i = 1; i <= columns.size(); ++i)
+                    marks += (i > 1 ? ", ?" : "?") + std::to_string(i);
+                // Settings are copied as they are; the schema version is set after the copy.
+                if (table == "settings")
+                    target.run("DELETE FROM settings");
+                const std::string insert = "INSERT INTO " + table + "(" + list + ") VALUES(" + marks + ")";
+                for (const SqlRow &row :
+                     source.query("SELECT " + list + " FROM " + table + " ORDER BY rowid"))
+                    target.run(insert, row);
+                count.source = sqlInt(source.query("SELECT count(*) FROM " + table)[0][0]);
+            }
+            count.target = sqlInt(target.query("SELECT count(*) FROM " + table)[0][0]);
+            if (count.target != count.source)
+                throw ServerError(ServerError::DatabaseError,
+                                  "The table " + table + " has " + std::to_string(count.source) +
+                                      " rows in the portal but " + std::to_string(count.target) +
+                                      " in the copy; nothing was changed.");
+            counts.push_back(count);
+        }
+        target.run("UPDATE settings SET value=?1 WHERE key='schema_version'",
+                   {std::to_string(kSchemaVersion)});
+        if (target.query("SELECT 1 FROM settings WHERE key='schema_version'").empty())
+            target.run("INSERT INTO settings(key, value) VALUES('schema_version', ?1)",
+                       {std::to_string(kSchemaVersion)});
+        target.resetGeneratedIds();
+    });
+    writeConfiguredDatabase(folder, address);
+    return counts;
 }
 
 } // namespace kw::server

@@ -4,23 +4,7 @@ namespace kw::server {
 
 namespace {
 
-constexpr const char *kSchema = R"SQL(
-CREATE TABLE IF NOT EXISTS publish_history(
-    id INTEGER PRIMARY KEY AUTOINCREMENT, -- never given twice
-    time TEXT NOT NULL,
-    user TEXT NOT NULL,
-    layout TEXT NOT NULL,
-    replaced_layout TEXT NOT NULL DEFAULT '',
-    rollback_of INTEGER NOT NULL DEFAULT 0,
-    batch TEXT UNIQUE);              -- the token of the batch it records
-CREATE TABLE IF NOT EXISTS publish_history_files(
-    entry_id INTEGER NOT NULL REFERENCES publish_history(id) ON DELETE CASCADE,
-    path TEXT NOT NULL,
-    contents BLOB, -- NULL: the file did not exist
-    PRIMARY KEY(entry_id, path));
-)SQL";
-
-constexpr const char *kEntryColumns = "SELECT id, time, user, layout, rollback_of FROM publish_history ";
+constexpr const char *kEntryColumns = "SELECT id, time, \"user\", layout, rollback_of FROM publish_history ";
 
 PublishEntry entryOf(const SqlRow &row)
 {
@@ -29,10 +13,7 @@ PublishEntry entryOf(const SqlRow &row)
 
 } // namespace
 
-PublishHistory::PublishHistory(Database &db) : m_db(db)
-{
-    m_db.execute(kSchema);
-}
+PublishHistory::PublishHistory(Database &db) : m_db(db) {}
 
 std::int64_t PublishHistory::record(const std::string &batch, const PublishEntry &entry,
                                     const std::vector<PublishedFile> &replaced)
@@ -45,12 +26,11 @@ std::int64_t PublishHistory::record(const std::string &batch, const PublishEntry
             id = sqlInt(known[0][0]);
             return;
         }
-        m_db.run(
-            "INSERT INTO publish_history(time, user, layout, replaced_layout, rollback_of, batch) "
+        id = m_db.insert(
+            "INSERT INTO publish_history(time, \"user\", layout, replaced_layout, rollback_of, batch) "
             "VALUES(?1, ?2, ?3, coalesce((SELECT layout FROM publish_history ORDER BY id DESC LIMIT 1), ''), "
             "?4, ?5)",
             {entry.time, entry.user, entry.layout, entry.rollbackOf, batch});
-        id = m_db.lastInsertId();
         for (const PublishedFile &file : replaced) {
             SqlValue contents;
             if (file.contents)

@@ -16,7 +16,7 @@ class PublishHistory {
 public:
     static constexpr int kDefaultLimit = 50;
 
-    /// Creates the history's tables when the portal has none yet.
+    /// The history in `db` (its tables are part of the portal's schema).
     explicit PublishHistory(Database &db);
 
     /// Records a published batch with the files it replaced, and drops the entries beyond the limit; the

@@ -166,6 +166,14 @@ public:
     virtual std::int32_t NavParentId() = 0;
     /// A new, unbound entry object (bind it with `EntryInit`).
     virtual Ref<INavEntry> NavNewEntry() = 0;
+    /// A number that changes with every change of the main menu (entries, their groups and menu titles,
+    /// rights) made through the server objects by anyone: compare it with the number read together with
+    /// the menu to tell whether someone else changed the menu since. Changes made with `ExecuteSql` do
+    /// not move it.
+    virtual std::int64_t NavVersion()
+    {
+        throw ServerError(ServerError::Fail, "This navigation object cannot tell whether the menu changed.");
+    }
 };
 
 class IQuery : public IServerObject {

@@ -1,5 +1,6 @@
 // `kwlayout welcome` and `kwlayout logo` on a fresh demo portal: printing, storing, the question before
 // the logo is published, and refusals that write nothing.
+#include "BackendTest.h"
 #include "KwlayoutRun.h"
 #include "TempPortal.h"
 
@@ -17,12 +18,18 @@ std::string shellWord(const std::string &text)
     return word + "'";
 }
 
-class CompanyCommandsTest : public ::testing::Test {
+class CompanyCommandsTest : public BackendTest {
 protected:
     TempDir dir;
     std::filesystem::path portal = dir.path() / "portal";
 
-    void SetUp() override { ASSERT_EQ(kwlayout("portal-init --demo").status, 0); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_EQ(kwlayout("portal-init --demo" + databaseOption()).status, 0);
+    }
     Result kwlayout(const std::string &arguments) const
     {
         return run(kwlayoutCommand(portal, arguments) + " 2>&1");
@@ -34,7 +41,9 @@ protected:
     std::string file(const std::string &relative) const { return readFile(portal / relative); }
 };
 
-TEST_F(CompanyCommandsTest, WelcomePrintsAndStoresTheTextsPerLanguage)
+KW_ON_BOTH_BACKENDS(CompanyCommandsTest);
+
+TEST_P(CompanyCommandsTest, WelcomePrintsAndStoresTheTextsPerLanguage)
 {
     Result r = quiet("welcome");
     EXPECT_EQ(r.status, 0);
@@ -61,7 +70,7 @@ TEST_F(CompanyCommandsTest, WelcomePrintsAndStoresTheTextsPerLanguage)
     }
 }
 
-TEST_F(CompanyCommandsTest, LogoIsPublishedAfterTheQuestion)
+TEST_P(CompanyCommandsTest, LogoIsPublishedAfterTheQuestion)
 {
     EXPECT_EQ(quiet("logo").out, "logo.png\n");
     const std::string logoBefore = file("_KwStyle/MainLogo.asp");
@@ -83,7 +92,7 @@ TEST_F(CompanyCommandsTest, LogoIsPublishedAfterTheQuestion)
     EXPECT_EQ(quiet("logo").out, "header.jpg\n");
 }
 
-TEST_F(CompanyCommandsTest, LogoRefusesWhatIsNoPictureOfTheFolder)
+TEST_P(CompanyCommandsTest, LogoRefusesWhatIsNoPictureOfTheFolder)
 {
     writeFile(portal / "Images/Company/notes.txt", "text");
     writeFile(portal / "Images/Company/a\"b.gif", "GIF89a");
@@ -98,7 +107,7 @@ TEST_F(CompanyCommandsTest, LogoRefusesWhatIsNoPictureOfTheFolder)
     EXPECT_EQ(quiet("logo").out, "logo.png\n");
 }
 
-TEST_F(CompanyCommandsTest, AMainLogoWithoutItsQuotesKeepsNoLogo)
+TEST_P(CompanyCommandsTest, AMainLogoWithoutItsQuotesKeepsNoLogo)
 {
     writeFile(portal / "_KwStyle/MainLogo.asp", "<%\r\nstrCompanyLogo = \"firma.gif\r\n%>\r\n");
     Result r = quiet("logo");

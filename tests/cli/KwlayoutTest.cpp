@@ -1,4 +1,5 @@
 // kwlayout as a user runs it: the built binary on a demo portal in a temporary folder.
+#include "BackendTest.h"
 #include "KwlayoutRun.h"
 #include "TempPortal.h"
 
@@ -19,16 +20,24 @@ Result withoutPortal(const std::string &arguments)
     return run(std::string(KW_BINARY_DIR) + "/bin/kwlayout " + arguments + " 2>&1");
 }
 
-class KwlayoutTest : public ::testing::Test {
+class KwlayoutTest : public BackendTest {
 protected:
     TempDir dir;
     std::filesystem::path portal = dir.path() / "portal";
 
-    void SetUp() override { ASSERT_EQ(kwlayout(portal, "portal-init --demo").status, 0); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_EQ(kwlayout(portal, "portal-init --demo" + databaseOption()).status, 0);
+    }
     std::string file(const std::string &relative) const { return readFile(portal / relative); }
 };
 
-TEST_F(KwlayoutTest, DemoPortalHasLayoutsAndPictures)
+KW_ON_BOTH_BACKENDS(KwlayoutTest);
+
+TEST_P(KwlayoutTest, DemoPortalHasLayoutsAndPictures)
 {
     const Result list = kwlayout(portal, "list");
     EXPECT_EQ(list.status, 0);
@@ -46,7 +55,7 @@ TEST_F(KwlayoutTest, DemoPortalHasLayoutsAndPictures)
     EXPECT_NE(again.out.find("already holds a portal"), std::string::npos);
 }
 
-TEST_F(KwlayoutTest, NewSetActivateShow)
+TEST_P(KwlayoutTest, NewSetActivateShow)
 {
     const std::string before = file("_KwStyle/global.css");
     EXPECT_EQ(kwlayout(portal, "new Test").status, 0);
@@ -72,7 +81,7 @@ TEST_F(KwlayoutTest, NewSetActivateShow)
     EXPECT_NE(json.out.find("\"KwRootNavigate.hoverColor\": \"#123456\""), std::string::npos);
 }
 
-TEST_F(KwlayoutTest, RefusalsSayWhy)
+TEST_P(KwlayoutTest, RefusalsSayWhy)
 {
     Result r = kwlayout(portal, "set Blau KwRootNavigate.hoverColor=blue");
     EXPECT_EQ(r.status, 2);
@@ -93,7 +102,7 @@ TEST_F(KwlayoutTest, RefusalsSayWhy)
     EXPECT_FALSE(std::filesystem::exists(portal / "_KwTemplates/Blau.kwc"));
 }
 
-TEST_F(KwlayoutTest, ANameIsRequiredAndItsExtensionIsOptional)
+TEST_P(KwlayoutTest, ANameIsRequiredAndItsExtensionIsOptional)
 {
     for (const char *nameless : {"new ''", "new .kwc", "new .KWC"}) {
         const Result r = kwlayout(portal, nameless);
@@ -124,7 +133,7 @@ TEST(KwlayoutPortalInit, APlainPortalHasAnActiveLayoutAndOpensWithoutComplaint)
     EXPECT_NE(show.out.find("\nKwPics.backgroundImage=\n"), std::string::npos) << show.out;
 }
 
-TEST_F(KwlayoutTest, CopyKeepsTheValues)
+TEST_P(KwlayoutTest, CopyKeepsTheValues)
 {
     EXPECT_EQ(kwlayout(portal, "copy \"Aktives Layout\" Kopie").status, 0);
     const Result active = kwlayout(portal, "show \"Aktives Layout\"");
@@ -137,7 +146,9 @@ protected:
     std::string script() const { return file("_KwInclude/KwCompany/KwDataFormat.asp"); }
 };
 
-TEST_F(CountrySettingsCliTest, ShowsAndChangesTheScript)
+KW_ON_BOTH_BACKENDS(CountrySettingsCliTest);
+
+TEST_P(CountrySettingsCliTest, ShowsAndChangesTheScript)
 {
     // Reading writes the fresh script, as opening the dialog does.
     Result r = kwlayout(portal, "country-settings");
@@ -178,7 +189,7 @@ TEST_F(CountrySettingsCliTest, ShowsAndChangesTheScript)
     EXPECT_EQ(kwlayout(portal, "country-settings --format 1").status, 3);
 }
 
-TEST_F(CountrySettingsCliTest, RefusalsLeaveTheScriptUntouched)
+TEST_P(CountrySettingsCliTest, RefusalsLeaveTheScriptUntouched)
 {
     ASSERT_EQ(kwlayout(portal, "--yes country-settings --decimal , --grouping . --monetary-decimal , "
                                "--monetary-grouping .")
@@ -273,7 +284,7 @@ TEST(StartPageCli, ShowsAndWritesTheStartPagesOfAFreshPortal)
     EXPECT_EQ(readFile(script), before);
 }
 
-TEST_F(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
+TEST_P(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
 {
     auto listing = [&](int current) {
         std::string out;
@@ -305,7 +316,7 @@ TEST_F(KwlayoutTest, CalendarListsAndMovesThePersonalCalendar)
     EXPECT_EQ(kwlayout(portal, "calendar").out, listing(43));
 }
 
-TEST_F(KwlayoutTest, ImageInfoNeedsNoPortal)
+TEST_P(KwlayoutTest, ImageInfoNeedsNoPortal)
 {
     const std::string logo = (portal / "Images/Company/logo.png").string();
     Result r = withoutPortal("image-info '" + logo + "'");

@@ -1,4 +1,5 @@
 // kwlayout history, rollback and diff on a demo portal, and activations killed at random moments.
+#include "BackendTest.h"
 #include "KwlayoutRun.h"
 #include "TempPortal.h"
 
@@ -63,14 +64,22 @@ std::vector<std::string> historyIds(const fs::path &portal)
     return ids;
 }
 
-class PublishCommandsTest : public ::testing::Test {
+class PublishCommandsTest : public BackendTest {
 protected:
     TempDir dir;
     fs::path portal = dir.path() / "portal";
-    void SetUp() override { ASSERT_EQ(kwlayout(portal, "portal-init --demo").status, 0); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_EQ(kwlayout(portal, "portal-init --demo" + databaseOption()).status, 0);
+    }
 };
 
-TEST_F(PublishCommandsTest, DiffShowsWhatAnActivationWouldChangeWithoutWritingIt)
+KW_ON_BOTH_BACKENDS(PublishCommandsTest);
+
+TEST_P(PublishCommandsTest, DiffShowsWhatAnActivationWouldChangeWithoutWritingIt)
 {
     const Files before = published(portal);
     const Result diff = kwlayout(portal, "diff Herbst");
@@ -98,7 +107,7 @@ TEST_F(PublishCommandsTest, DiffShowsWhatAnActivationWouldChangeWithoutWritingIt
     EXPECT_EQ(kwlayout(portal, "diff --history x").status, 2);
 }
 
-TEST_F(PublishCommandsTest, HistoryRollbackAndRollbackOfTheRollback)
+TEST_P(PublishCommandsTest, HistoryRollbackAndRollbackOfTheRollback)
 {
     const Files blue = published(portal);
     const std::string blueValues = kwlayout(portal, "show 'Aktives Layout'").out;
@@ -166,7 +175,7 @@ bool groupRunning(pid_t group)
     return false;
 }
 
-TEST_F(PublishCommandsTest, KilledActivationsNeverLeaveAMixOfLayouts)
+TEST_P(PublishCommandsTest, KilledActivationsNeverLeaveAMixOfLayouts)
 {
     std::vector<Files> layouts = {published(portal)};
     for (const char *name : {"Herbst", "Baummenue"}) {

@@ -37,7 +37,7 @@ class TopNavigationCopy : public ::testing::Test {
 protected:
     TopNavigationCopy()
     {
-        server::createPortalStore(portalRoot, {"Testportal", false});
+        server::createPortalStore(portalRoot, {"Testportal", false, {}});
         env = server::LocalPortal::open(portalRoot);
     }
 

@@ -1,4 +1,5 @@
 // The local portal's file side: paths, modes, searching, atomic replacement, confinement.
+#include "BackendTest.h"
 #include "TempPortal.h"
 
 #include "base/TextCodec.h"
@@ -25,13 +26,14 @@ std::string textOf(const Bytes &bytes)
     return std::string(bytes.begin(), bytes.end());
 }
 
-class FileServiceTest : public ::testing::Test {
+class FileServiceTest : public test::BackendTest {
 protected:
-    TempPortal portal{false};
+    TempPortal portal{false, {}, backend()};
     PortalConnection connection{portal.factory(), portal.session()};
 };
+KW_ON_BOTH_BACKENDS(FileServiceTest);
 
-TEST_F(FileServiceTest, ResolvesBothSeparatorsAndAnyCase)
+TEST_P(FileServiceTest, ResolvesBothSeparatorsAndAnyCase)
 {
     portal.write("_KwInclude/KwCompany/KwStyles.asp", "x");
     Ref<IServerFolder> folder = connection.folder("_kwinclude/KWCOMPANY");
@@ -43,7 +45,7 @@ TEST_F(FileServiceTest, ResolvesBothSeparatorsAndAnyCase)
                     ->HasFile("KwStyles.asp"));
 }
 
-TEST_F(FileServiceTest, RefusesPathsOutsideThePortal)
+TEST_P(FileServiceTest, RefusesPathsOutsideThePortal)
 {
     for (const std::string &path :
          {connection.basePath() + "..\\", connection.basePath() + "_KwStyle\\..\\..", std::string("/etc"),
@@ -61,7 +63,7 @@ TEST_F(FileServiceTest, RefusesPathsOutsideThePortal)
     EXPECT_THROW(style->GetFile("a/b.css", ModeCreateWrite), ServerError);
 }
 
-TEST_F(FileServiceTest, RefusesSymbolicLinksOut)
+TEST_P(FileServiceTest, RefusesSymbolicLinksOut)
 {
     test::TempDir outside;
     test::writeFile(outside.path() / "secret.txt", "secret");
@@ -74,7 +76,7 @@ TEST_F(FileServiceTest, RefusesSymbolicLinksOut)
     EXPECT_EQ(test::readFile(outside.path() / "secret.txt"), "secret");
 }
 
-TEST_F(FileServiceTest, MissingFolderAndFileAreNamed)
+TEST_P(FileServiceTest, MissingFolderAndFileAreNamed)
 {
     try {
         connection.folder("_KwNowhere");
@@ -93,7 +95,7 @@ TEST_F(FileServiceTest, MissingFolderAndFileAreNamed)
     EXPECT_THROW(connection.folder("_KwStyle")->RemoveFile("global.css"), ServerError);
 }
 
-TEST_F(FileServiceTest, ModesDecideWhatAHandleMayDo)
+TEST_P(FileServiceTest, ModesDecideWhatAHandleMayDo)
 {
     Ref<IServerFolder> folder = connection.folder("_KwStyle");
     Ref<IServerFile> created = folder->GetFile("menu.css", ModeCreateWrite);
@@ -113,7 +115,7 @@ TEST_F(FileServiceTest, ModesDecideWhatAHandleMayDo)
     EXPECT_THROW(folder->GetFile("menu.css", 0x12), ServerError);
 }
 
-TEST_F(FileServiceTest, CreateModeAppendStartsFromNothing)
+TEST_P(FileServiceTest, CreateModeAppendStartsFromNothing)
 {
     portal.write("_KwStyle/welcome.asp", "old contents");
     Ref<IServerFile> file = connection.folder("_KwStyle")->GetFile("welcome.asp", ModeCreateWrite);
@@ -122,7 +124,7 @@ TEST_F(FileServiceTest, CreateModeAppendStartsFromNothing)
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "<%\n%>\n");
 }
 
-TEST_F(FileServiceTest, DenyWriteKeepsOtherWritersOut)
+TEST_P(FileServiceTest, DenyWriteKeepsOtherWritersOut)
 {
     Ref<IServerFolder> folder = connection.folder("_KwStyle");
     {
@@ -138,7 +140,7 @@ TEST_F(FileServiceTest, DenyWriteKeepsOtherWritersOut)
     EXPECT_NO_THROW(folder->GetFile("global.css", ModeCreateWrite)); // released with the handle
 }
 
-TEST_F(FileServiceTest, NewFileNamesAreUnique)
+TEST_P(FileServiceTest, NewFileNamesAreUnique)
 {
     Ref<IServerFolder> folder = connection.folder("_KwTemplates");
     Ref<IServerFile> first = folder->NewFile("Blau", ".kwc");
@@ -151,7 +153,7 @@ TEST_F(FileServiceTest, NewFileNamesAreUnique)
     EXPECT_EQ(portal.read("_KwTemplates/Blau.kwc"), "1");
 }
 
-TEST_F(FileServiceTest, MatchesInNameOrderIgnoringCase)
+TEST_P(FileServiceTest, MatchesInNameOrderIgnoringCase)
 {
     for (const char *name : {"b.kwc", "A.KWC", "c.txt", "global.css", "a2.kwc"})
         portal.write(std::string("_KwTemplates/") + name, "x");
@@ -173,7 +175,7 @@ TEST_F(FileServiceTest, MatchesInNameOrderIgnoringCase)
     EXPECT_NE(folder->SearchDone(), 0);
 }
 
-TEST_F(FileServiceTest, ReplacementIsAtomicForReaders)
+TEST_P(FileServiceTest, ReplacementIsAtomicForReaders)
 {
     portal.write("_KwStyle/global.css", "old");
     const int reader = ::open(portal.local("_KwStyle/global.css").c_str(), O_RDONLY);
@@ -188,7 +190,7 @@ TEST_F(FileServiceTest, ReplacementIsAtomicForReaders)
         EXPECT_EQ(entry.path().filename().string().find(".kwtmp"), std::string::npos);
 }
 
-TEST_F(FileServiceTest, FailedWriteLeavesEverythingAsItWas)
+TEST_P(FileServiceTest, FailedWriteLeavesEverythingAsItWas)
 {
     portal.write("_KwStyle/menu.css", "menu");
     fs::create_directory(portal.local("_KwStyle/global.css")); // a folder where the file should go
@@ -201,7 +203,7 @@ TEST_F(FileServiceTest, FailedWriteLeavesEverythingAsItWas)
     EXPECT_EQ(files, 2u); // no temporary file left behind
 }
 
-TEST_F(FileServiceTest, TextHelpersConvertWindows1252)
+TEST_P(FileServiceTest, TextHelpersConvertWindows1252)
 {
     writeTextFile(*connection.folder("_KwStyle"), "welcome.asp", "Grüße");
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "Gr\xFC\xDF"
@@ -259,7 +261,7 @@ TEST(WriteFailureTest, RefusalsAreAccessErrorsEverythingElseAWriteFault)
         EXPECT_EQ(writeFailureCode(fault), ServerError::WriteFault) << fault;
 }
 
-TEST_F(FileServiceTest, RelativePathsAndPathsUnderThePortalFolderAreTheSame)
+TEST_P(FileServiceTest, RelativePathsAndPathsUnderThePortalFolderAreTheSame)
 {
     portal.write("_KwStyle/global.css", "active");
     PortalFileSystem files(portal.root());

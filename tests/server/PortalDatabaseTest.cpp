@@ -1,8 +1,10 @@
 // The local portal's database side: session, SQL, navigation, rights, translations, busy and broken files.
+#include "BackendTest.h"
 #include "TempPortal.h"
 
 #include "server/MessageFilter.h"
 #include "server/PortalStore.h"
+#include "server/PostgresDatabase.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -13,11 +15,15 @@
 namespace kw::server {
 namespace {
 
+using test::Backend;
 using test::TempPortal;
 
-TEST(SessionTest, DemoPortalUsersAndLanguages)
+class PortalDatabaseTest : public test::BackendTest {};
+KW_ON_BOTH_BACKENDS(PortalDatabaseTest);
+
+TEST_P(PortalDatabaseTest, SessionDemoPortalUsersAndLanguages)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<IUser> admin = portal.session()->GetCurrentUser();
     EXPECT_TRUE(admin->GetAccessFlag());
     EXPECT_EQ(admin->UserNamePart2() + " " + admin->UserNamePart3(), "Anna Lindqvist");
@@ -37,9 +43,9 @@ TEST(SessionTest, DemoPortalUsersAndLanguages)
     EXPECT_THROW(languages->LanguageId(2), ServerError);
 }
 
-TEST(SessionTest, DefaultLanguageLookup)
+TEST_P(PortalDatabaseTest, SessionDefaultLanguageLookup)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<IFileService> files = createObject<IFileService>(portal.factory());
     files->AttachSession(portal.session());
     EXPECT_EQ(lookupDefaultLanguage(*portal.session(), 0), 1031);
@@ -49,9 +55,9 @@ TEST(SessionTest, DefaultLanguageLookup)
     EXPECT_EQ(lookupDefaultLanguage(*portal.session(), 4711), 4711);
 }
 
-TEST(SqlTest, ExecuteAndQueryRunRealStatements)
+TEST_P(PortalDatabaseTest, SqlExecuteAndQueryRunRealStatements)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<IFileService> files = createObject<IFileService>(portal.factory());
     files->AttachSession(portal.session());
     EXPECT_EQ(files->ExecuteSql("UPDATE krapp SET lnavformid=43 WHERE lid=31"), 1);
@@ -67,14 +73,18 @@ TEST(SqlTest, ExecuteAndQueryRunRealStatements)
         files->ExecuteSql("UPDATE nosuchtable SET x=1");
         FAIL();
     } catch (const ServerError &error) {
-        EXPECT_NE(std::string(error.what()).find("no such table"), std::string::npos);
-        EXPECT_NE(std::string(error.what()).find(LocalPortal::kDatabaseFile), std::string::npos);
+        // The database's own message, and where the database is.
+        EXPECT_NE(std::string(error.what()).find("nosuchtable"), std::string::npos) << error.what();
+        const std::string where = backend() == Backend::Sqlite
+                                      ? (portal.root() / LocalPortal::kDatabaseFile).string()
+                                      : portal.databaseAddress();
+        EXPECT_NE(std::string(error.what()).find(where), std::string::npos) << error.what();
     }
 }
 
-TEST(NavigationTest, MainMenuEntriesInMenuOrder)
+TEST_P(PortalDatabaseTest, NavigationMainMenuEntriesInMenuOrder)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<INavigation> nav = createObject<INavigation>(portal.factory());
     nav->NavInit(portal.session(), 1);
     Ref<INavEntryCollection> entries = nav->NavEntries();
@@ -87,9 +97,9 @@ TEST(NavigationTest, MainMenuEntriesInMenuOrder)
     EXPECT_THROW(entries->NavItemInfoAt(7), ServerError);
 }
 
-TEST(NavigationTest, AddCommitAndRemove)
+TEST_P(PortalDatabaseTest, NavigationAddCommitAndRemove)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<INavigation> nav = createObject<INavigation>(portal.factory());
     nav->NavInit(portal.session(), 1);
     Ref<INavEntryCollection> entries = nav->NavEntries();
@@ -118,9 +128,9 @@ TEST(NavigationTest, AddCommitAndRemove)
     EXPECT_THROW(entries->NavRemove(id), ServerError);
 }
 
-TEST(NavigationTest, OneTransactionKeepsEveryObjectsChangesTogether)
+TEST_P(PortalDatabaseTest, NavigationOneTransactionKeepsEveryObjectsChangesTogether)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<INavigation> nav = createObject<INavigation>(portal.factory());
     nav->NavInit(portal.session(), 1);
     Ref<INavEntryCollection> entries = nav->NavEntries();
@@ -148,9 +158,9 @@ TEST(NavigationTest, OneTransactionKeepsEveryObjectsChangesTogether)
     EXPECT_TRUE(rights->RightsHas(kept, 1));
 }
 
-TEST(NavigationTest, CalendarParentFollowsKrapp)
+TEST_P(PortalDatabaseTest, NavigationCalendarParentFollowsKrapp)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<INavigation> calendar = createObject<INavigation>(portal.factory());
     calendar->NavInit(portal.session(), 31);
     EXPECT_EQ(calendar->NavParentId(), 41);
@@ -165,9 +175,9 @@ TEST(NavigationTest, CalendarParentFollowsKrapp)
     EXPECT_THROW(unknown->NavInit(portal.session(), 999), ServerError);
 }
 
-TEST(RightsTest, CreateQueryRemove)
+TEST_P(PortalDatabaseTest, RightsCreateQueryRemove)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<IRights> rights = createObject<IRights>(portal.factory());
     rights->RightsInit(portal.session(), 1);
     EXPECT_TRUE(rights->RightsHas(42, 1));
@@ -180,9 +190,9 @@ TEST(RightsTest, CreateQueryRemove)
     EXPECT_FALSE(rights->RightsHas(31, 1));
 }
 
-TEST(TranslationTest, BothFormsRoundTrip)
+TEST_P(PortalDatabaseTest, TranslationBothFormsRoundTrip)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<ITranslation> translation = createObject<ITranslation>(portal.factory());
     translation->AttachSession(portal.session());
     translation->TranslationOpen(portal.session(), 1, -1, "lc_WelcomeMsg", 4);
@@ -215,41 +225,55 @@ TEST(BrokenPortalTest, MissingFolderAndCorruptDatabase)
     EXPECT_EQ(test::readFile(dir.path() / LocalPortal::kDatabaseFile), std::string(4096, 'x'));
 }
 
-TEST(BrokenPortalTest, InitRefusesAnExistingPortal)
+TEST_P(PortalDatabaseTest, BrokenPortalInitRefusesAnExistingPortal)
 {
-    TempPortal portal;
-    EXPECT_THROW(createPortalStore(portal.root(), {}), ServerError);
+    TempPortal portal{true, {}, backend()};
+    EXPECT_THROW(createPortalStore(portal.root(), {"Neu", false, portal.databaseAddress()}), ServerError);
     // Still the demo data: nothing was touched.
     EXPECT_EQ(portal.session()->GetLanguages(-1)->LanguageCount(), 2);
-    createPortalStore(portal.root(), {"Neu", true});
+    createPortalStore(portal.root(), {"Neu", true, portal.databaseAddress()});
     Environment fresh = LocalPortal::open(portal.root());
     EXPECT_EQ(fresh.session->GetLanguages(-1)->LanguageCount(), 0);
 }
 
-// Holds an exclusive lock on the portal database from a second connection.
+// Holds the portal database's write lock from a second connection.
 class Locker {
 public:
-    explicit Locker(const std::filesystem::path &db)
+    explicit Locker(const TempPortal &portal)
     {
-        sqlite3_open(db.c_str(), &m_db);
+        if (portal.backend() == Backend::Postgres) {
+            m_postgres = std::make_unique<PostgresDatabase>(portal.databaseAddress());
+            m_postgres->executeAlone(std::string("SELECT pg_advisory_lock(") +
+                                     PostgresDatabase::kWriteLockKey + ")");
+            return;
+        }
+        sqlite3_open((portal.root() / LocalPortal::kDatabaseFile).c_str(), &m_db);
         sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
     }
-    void unlock() { sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); }
+    void unlock()
+    {
+        if (m_postgres)
+            m_postgres->executeAlone(std::string("SELECT pg_advisory_unlock(") +
+                                     PostgresDatabase::kWriteLockKey + ")");
+        else
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
     ~Locker() { sqlite3_close(m_db); }
 
 private:
     sqlite3 *m_db = nullptr;
+    std::unique_ptr<PostgresDatabase> m_postgres;
 };
 
-TEST(BusyDatabaseTest, RetriesAsTheMessageFilterSays)
+TEST_P(PortalDatabaseTest, BusyDatabaseRetriesAsTheMessageFilterSays)
 {
-    TempPortal portal;
+    TempPortal portal{true, {}, backend()};
     Ref<IFileService> files = createObject<IFileService>(portal.factory());
     files->AttachSession(portal.session());
     MessageFilterSettings &filter = threadMessageFilter();
     const MessageFilterSettings saved = filter;
 
-    Locker locker(portal.root() / LocalPortal::kDatabaseFile);
+    Locker locker(portal);
     filter = {false, 0, 60000}; // retry reply 0: a busy call is cancelled at once
     try {
         files->ExecuteSql("UPDATE krapp SET lnavformid=40 WHERE lid=31");

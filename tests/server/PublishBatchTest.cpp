@@ -1,10 +1,11 @@
 // Batches of writes: published all at once or not at all, faults at every step, crashes at every step and
 // the recovery that follows, the history with its retention and rollbacks.
+#include "BackendTest.h"
 #include "FileFaults.h"
 #include "TempPortal.h"
 
-#include "server/Database.h"
 #include "server/PortalAccess.h"
+#include "server/PortalConfig.h"
 #include "server/PublishJournal.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ using Op = FileFaults::Op;
 constexpr const char *kFiles[] = {"_KwStyle\\global.css", "_KwStyle\\menu.css",
                                   "_KwInclude\\KwCompany\\KwStyles.asp"};
 
-class PublishBatchTest : public ::testing::Test {
+class PublishBatchTest : public test::BackendTest {
 protected:
     PublishBatchTest()
     {
@@ -70,10 +71,11 @@ protected:
         return seen;
     }
 
-    TempPortal portal{true};
+    TempPortal portal{true, {}, backend()};
 };
+KW_ON_BOTH_BACKENDS(PublishBatchTest);
 
-TEST_F(PublishBatchTest, WritesWaitForTheCommitAndAppearTogether)
+TEST_P(PublishBatchTest, WritesWaitForTheCommitAndAppearTogether)
 {
     portal.write("_KwStyle\\gone.txt", "x");
     Ref<IPublishing> batch = publishing();
@@ -113,7 +115,7 @@ TEST_F(PublishBatchTest, WritesWaitForTheCommitAndAppearTogether)
     EXPECT_EQ(std::string(files[1].contents->begin(), files[1].contents->end()), "x");
 }
 
-TEST_F(PublishBatchTest, ADiscardedPartOrBatchWritesNothing)
+TEST_P(PublishBatchTest, ADiscardedPartOrBatchWritesNothing)
 {
     Ref<IPublishing> batch = publishing();
     PortalConnection connection(portal.factory(), portal.session());
@@ -141,7 +143,7 @@ TEST_F(PublishBatchTest, ADiscardedPartOrBatchWritesNothing)
 
 // Every write, flush, link and rename of a commit fails once in turn: the published files stay as they
 // were, nothing is left behind, and the history does not record the batch.
-TEST_F(PublishBatchTest, AFailureAtAnyStepLeavesThePublishedFilesAsTheyWere)
+TEST_P(PublishBatchTest, AFailureAtAnyStepLeavesThePublishedFilesAsTheyWere)
 {
     portal.write("_KwStyle\\gone.txt", "x");
     auto faults = std::make_shared<FileFaults>();
@@ -183,7 +185,7 @@ TEST_F(PublishBatchTest, AFailureAtAnyStepLeavesThePublishedFilesAsTheyWere)
 
 // A crash at every step of a commit: opening the portal again gives the old or the new files, never a mix,
 // with no temporary file or journal left, and a history entry exactly when the new files are there.
-TEST_F(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpened)
+TEST_P(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpened)
 {
     std::set<std::string> outcomes;
     for (int n = 1;; ++n) {
@@ -217,7 +219,7 @@ TEST_F(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpene
     EXPECT_EQ(outcomes, (std::set<std::string>{"old", "new"}));
 }
 
-TEST_F(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
+TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
 {
     portal.write("_KwStyle\\gone.txt", "x");
     const std::string journalFile = "KwPortal.journal";
@@ -250,7 +252,7 @@ TEST_F(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
     EXPECT_GT(publishAll("new"), 0);
 }
 
-TEST_F(PublishBatchTest, HistoryKeepsTheNewest50AndNeverRepeatsAnId)
+TEST_P(PublishBatchTest, HistoryKeepsTheNewest50AndNeverRepeatsAnId)
 {
     std::int64_t last = 0;
     for (int i = 0; i < 53; ++i) {
@@ -275,7 +277,7 @@ TEST_F(PublishBatchTest, HistoryKeepsTheNewest50AndNeverRepeatsAnId)
     EXPECT_GT(publishAll("after"), last);
 }
 
-TEST_F(PublishBatchTest, RollbackPutsBackWhatAnEntryReplacedAndCanItselfBeRolledBack)
+TEST_P(PublishBatchTest, RollbackPutsBackWhatAnEntryReplacedAndCanItselfBeRolledBack)
 {
     portal.write("_KwStyle\\gone.txt", "x");
     const std::int64_t first = publishAll("first");
@@ -299,14 +301,14 @@ TEST_F(PublishBatchTest, RollbackPutsBackWhatAnEntryReplacedAndCanItselfBeRolled
     (void)second;
 }
 
-TEST_F(PublishBatchTest, RollbackRefusesEntriesThatLeadOutsideThePortal)
+TEST_P(PublishBatchTest, RollbackRefusesEntriesThatLeadOutsideThePortal)
 {
     const std::int64_t id = publishAll("new");
     {
-        Database db(portal.root() / LocalPortal::kDatabaseFile, false);
-        db.run("UPDATE publish_history_files SET path='../outside.txt' WHERE entry_id=?1 AND path LIKE "
-               "'%menu.css'",
-               {id});
+        const std::unique_ptr<Database> db = openPortalDatabase(portal.root());
+        db->run("UPDATE publish_history_files SET path='../outside.txt' WHERE entry_id=?1 AND path LIKE "
+                "'%menu.css'",
+                {id});
     }
     try {
         publishing()->HistoryRollback(id);

@@ -138,6 +138,7 @@ public:
     Ref<INavEntryCollection> NavEntries() override { return m_inner->NavEntries(); }
     std::int32_t NavParentId() override { return m_inner->NavParentId(); }
     Ref<INavEntry> NavNewEntry() override { return m_inner->NavNewEntry(); }
+    std::int64_t NavVersion() override { return m_inner->NavVersion(); }
 
 private:
     Ref<INavigation> m_inner;

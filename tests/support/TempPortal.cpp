@@ -1,8 +1,11 @@
 #include "TempPortal.h"
 
 #include "server/PortalStore.h"
+#include "server/PostgresDatabase.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -31,9 +34,75 @@ TempDir::~TempDir()
     fs::remove_all(m_path, ec);
 }
 
-TempPortal::TempPortal(bool demo, const std::string &user) : m_user(user)
+std::string backendName(Backend backend)
 {
-    server::createPortalStore(root(), {"Testportal", false});
+    return backend == Backend::Postgres ? "Postgres" : "Sqlite";
+}
+
+namespace {
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+std::string unavailableReason(Backend backend)
+{
+    if (backend == Backend::Postgres && environment("KW_TEST_POSTGRES").empty())
+        return "PostgreSQL case skipped: KW_TEST_POSTGRES names no test server (run the tests under "
+               "scripts/with-test-postgres.sh)";
+    return {};
+}
+
+bool backendRequired()
+{
+    return environment("KW_REQUIRE_POSTGRES") == "1";
+}
+
+std::string testDatabaseAddress(const std::string &name)
+{
+    const std::string base = environment("KW_TEST_POSTGRES");
+    const std::size_t scheme = base.find("://");
+    if (scheme == std::string::npos)
+        return base + " dbname=" + name; // key=value form
+    const std::size_t path = base.find('/', scheme + 3);
+    const std::size_t query = base.find('?', scheme + 3);
+    const std::size_t hostEnd = std::min(path, query);
+    if (hostEnd == std::string::npos)
+        return base + "/" + name;
+    const std::size_t nameEnd = query == std::string::npos ? base.size() : query;
+    return base.substr(0, hostEnd) + "/" + name + base.substr(nameEnd);
+}
+
+TempPostgresDatabase::TempPostgresDatabase()
+{
+    static std::atomic<int> counter{0};
+    m_name = "kwtest_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + "_" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
+    server::PostgresDatabase admin(environment("KW_TEST_POSTGRES"));
+    admin.executeAlone("CREATE DATABASE " + m_name);
+    m_address = testDatabaseAddress(m_name);
+}
+
+TempPostgresDatabase::~TempPostgresDatabase()
+{
+    try {
+        server::PostgresDatabase admin(environment("KW_TEST_POSTGRES"));
+        admin.executeAlone("DROP DATABASE IF EXISTS " + m_name + " WITH (FORCE)");
+    } catch (const ServerError &) {
+        // The server went away: the throwaway cluster goes with it.
+    }
+}
+
+TempPortal::TempPortal(bool demo, const std::string &user, Backend backend) : m_user(user)
+{
+    if (backend == Backend::Postgres)
+        m_database = std::make_unique<TempPostgresDatabase>();
+    server::PortalCreateOptions options{"Testportal", false, databaseAddress()};
+    server::createPortalStore(root(), options);
     if (demo)
         server::addDemoData(root());
     m_env = server::LocalPortal::open(root(), user);

@@ -109,6 +109,7 @@ int portalInit(const Invocation &invocation, std::ostream &out)
     server::PortalCreateOptions options;
     options.portalName = invocation.demo ? "Demo-Portal" : folder.filename().string();
     options.overwrite = invocation.force;
+    options.database = databaseOption(invocation);
     // A portal that is refused is still opened, so that an interrupted activation in it is recovered.
     if (server::LocalPortal::holdsPortal(folder) && !invocation.force) {
         try {
@@ -252,8 +253,11 @@ int deleteLayout(const Invocation &invocation, std::ostream &out)
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
-        {"portal-init", "portal-init [--demo] [--force]",
-         "creates a portal store in DIR; --demo fills it with the demo portal", 0, 0, &portalInit},
+        {"portal-init", "portal-init [--demo] [--force] [--database URL]",
+         "creates a portal store in DIR (its tables in the PostgreSQL database URL); --demo fills it with "
+         "the "
+         "demo portal",
+         0, 2, &portalInit},
         {"list", "list [--json]", "the layouts: \"Aktives Layout\" first, then the named ones", 0, 0,
          &listLayouts},
         {"show", "show NAME [--json]",
@@ -299,6 +303,10 @@ const std::vector<Command> &commands()
          "lists or edits the main menu as the main-menu editor does (ENTRY: a name or #ID; PAGE: standard, "
          "custom or a page)",
          1, 4, &menu},
+        {"database", "database info | database migrate URL",
+         "the portal's database (backend, location, schema version), or copies an embedded one into the "
+         "empty PostgreSQL database URL and switches to it",
+         1, 2, &database},
     };
     return table;
 }

@@ -65,6 +65,12 @@ int startPage(const Invocation &invocation, std::ostream &out);
 /// core (MenuCommands.cpp).
 int menu(const Invocation &invocation, std::ostream &out);
 
+/// `database info` and `database migrate URL` (DatabaseCommands.cpp).
+int database(const Invocation &invocation, std::ostream &out);
+/// The URL of `--database URL` among a command's arguments ("" without it); throws
+/// std::invalid_argument for anything else there.
+std::string databaseOption(const Invocation &invocation);
+
 /// Every command, in the order the help lists them.
 const std::vector<Command> &commands();
 
