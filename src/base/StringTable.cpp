@@ -132,6 +132,8 @@ constexpr Entry kStrings[] = {
     {59001, "Der Schaltflächenstil muß eine Bezeichnung besitzen."},
     {59002, "Der Schaltflächenstil muß eine eindeutige Bezeichnung besitzen."},
     {59011, "Die Startseiteninformation konnte nicht geschrieben werden."},
+    {59012, "Das Hauptmenü wurde geändert, seit es hier geöffnet wurde (von einem anderen Administrator oder "
+            "Programm). Ihre Änderungen wurden nicht gespeichert; das Hauptmenü wird neu geladen."},
 };
 
 } // namespace

@@ -123,6 +123,7 @@ enum class StringId : int {
     ButtonStyleNameMissing = 59001,
     ButtonStyleNameTaken = 59002,
     StartPageNotWritten = 59011,
+    MainMenuChangedElsewhere = 59012,
 };
 
 /// The text of a string resource; empty for a number the table does not hold.

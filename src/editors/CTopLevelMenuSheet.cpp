@@ -333,7 +333,14 @@ void CTopLevelMenuSheet::accept()
         m_general->startLabelEdit(*unnamed);
         return;
     }
-    m_saved = m_editor.save();
+    const portalsettings::MainMenuEditor::Save result = m_editor.save();
+    if (result == portalsettings::MainMenuEditor::Save::ChangedElsewhere) {
+        // The editor has read the menu again: show it and let the administrator start over.
+        m_general->showEntries(std::nullopt);
+        m_language->fillGrid();
+        return;
+    }
+    m_saved = result == portalsettings::MainMenuEditor::Save::Saved;
     QDialog::accept();
 }
 

@@ -53,7 +53,11 @@ MainMenuEditor::MainMenuEditor(server::Environment env, Prompter &prompter)
 
 bool MainMenuEditor::load()
 {
+    m_items.clear();
+    m_names.clear();
     try {
+        // The version first: a change made while the entries are read then shows at the save.
+        m_loadedVersion = currentVersion();
         server::Ref<server::INavigation> navigation;
         server::Ref<server::INavEntryCollection> entries = mainMenuEntries(m_env, navigation);
         auto translation = server::createObject<server::ITranslation>(*m_env.factory);
@@ -228,11 +232,34 @@ void MainMenuEditor::readAccessGroups(std::size_t index)
     entry.accessGroups = navEntry->EntryGetGroups();
 }
 
-bool MainMenuEditor::save()
+namespace {
+/// Ends a save whose menu someone else changed since the load; nothing was written.
+struct ChangedElsewhere {};
+} // namespace
+
+std::optional<std::int64_t> MainMenuEditor::currentVersion()
+{
+    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
+    navigation->NavInit(m_env.session, 1);
+    try {
+        return navigation->NavVersion();
+    } catch (const ServerError &error) {
+        if (error.code() != ServerError::Fail)
+            throw;
+        return std::nullopt;
+    }
+}
+
+MainMenuEditor::Save MainMenuEditor::save()
 {
     try {
         std::vector<std::int32_t> ids;
-        m_env.session->RunAsOneTransaction([&] { ids = writeItems(); });
+        m_env.session->RunAsOneTransaction([&] {
+            // The check and the writes are one transaction, so no change can come between them.
+            if (m_loadedVersion && currentVersion() != m_loadedVersion)
+                throw ChangedElsewhere{};
+            ids = writeItems();
+        });
         for (std::size_t index = 0; index < m_items.size(); ++index) {
             MenuEntry &entry = m_items[index].entry;
             if (entry.isNew && entry.startPage.empty())
@@ -240,10 +267,21 @@ bool MainMenuEditor::save()
             entry.id = ids[index];
             entry.isNew = false;
         }
-        return true;
+        // A further save from this editor compares with its own change (nothing to compare with when the
+        // version cannot be read).
+        try {
+            m_loadedVersion = currentVersion();
+        } catch (const ServerError &) {
+            m_loadedVersion.reset();
+        }
+        return Save::Saved;
+    } catch (const ChangedElsewhere &) {
+        m_prompter.tell(loadString(StringId::MainMenuChangedElsewhere));
+        load();
+        return Save::ChangedElsewhere;
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::MainMenuNotSaved, error);
-        return false;
+        return Save::NotSaved;
     }
 }
 

@@ -48,7 +48,8 @@ public:
     std::int32_t defaultLanguage = 0;
 
     /// Reads the entries in the collection's order with their start pages and their names in every
-    /// language. A server error is reported (12504); what was read stays. False after an error.
+    /// language, and the menu's version for the check at `save`; a second load starts afresh. A server
+    /// error is reported (12504); what was read stays. False after an error.
     bool load();
 
     const std::vector<MainMenuItem> &items() const { return m_items; }
@@ -101,13 +102,17 @@ public:
     /// errors pass to the caller.
     void readAccessGroups(std::size_t index);
 
+    enum class Save { Saved, NotSaved, ChangedElsewhere };
     /// OK: removes the server's entries that no item carries (with their content rights), then writes
     /// every item in list order (names, start page, content rights, position, groups when changed), all
-    /// in one transaction. A server error is reported (12563) and leaves the server as it was. After a
-    /// save new items carry their ids.
-    bool save();
+    /// in one transaction. A server error is reported (12563) and leaves the server as it was. When
+    /// someone else changed the menu since `load`, nothing is written: the administrator is told so
+    /// (59012) and the editor loads the menu again. After a save new items carry their ids.
+    Save save();
 
 private:
+    /// The menu's version now, or nothing from a server that cannot tell (then no save is refused).
+    std::optional<std::int64_t> currentVersion();
     /// The save's steps inside the transaction; the ids of the items in list order.
     std::vector<std::int32_t> writeItems();
 
@@ -115,6 +120,7 @@ private:
     Prompter &m_prompter;
     std::vector<MainMenuItem> m_items;
     std::vector<LanguageTextMap> m_names;
+    std::optional<std::int64_t> m_loadedVersion;
 };
 
 } // namespace kw::portalsettings

@@ -35,7 +35,7 @@ std::string answers(const fs::path &portal)
 {
     std::string out;
     for (const char *command : {"list --json", "show \"Aktives Layout\"", "show Baummenue --json",
-                                "calendar --json", "welcome", "country-settings"}) {
+                                "calendar --json", "menu list --json", "welcome", "country-settings"}) {
         const Result result = kwlayout(portal, command);
         out += std::string("$ ") + command + " (" + std::to_string(result.status) + ")\n" + result.out;
     }

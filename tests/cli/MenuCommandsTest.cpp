@@ -1,21 +1,32 @@
 // `kwlayout menu ...` on a fresh demo portal: the listing, each edit ending in the editor's save, and
 // refusals that print the editor's message, exit non-zero and write nothing.
+#include "BackendTest.h"
 #include "KwlayoutRun.h"
 #include "TempPortal.h"
 
+#include "server/LocalPortal.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sstream>
 
 namespace kw::test {
 namespace {
 
-class MenuCommandsTest : public ::testing::Test {
+class MenuCommandsTest : public BackendTest {
 protected:
     TempDir dir;
     std::filesystem::path portal = dir.path() / "portal";
 
-    void SetUp() override { ASSERT_EQ(run(kwlayoutCommand(portal, "portal-init --demo")).status, 0); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_EQ(run(kwlayoutCommand(portal, "portal-init --demo" + databaseOption())).status, 0);
+    }
     /// Standard output only.
     Result quiet(const std::string &arguments) const
     {
@@ -46,8 +57,9 @@ protected:
         return out;
     }
 };
+KW_ON_BOTH_BACKENDS(MenuCommandsTest);
 
-TEST_F(MenuCommandsTest, ListShowsIdsTypesNamesStartPagesAndGroups)
+TEST_P(MenuCommandsTest, ListShowsIdsTypesNamesStartPagesAndGroups)
 {
     const std::vector<std::string> lines = menu();
     ASSERT_EQ(lines.size(), 7u);
@@ -67,7 +79,7 @@ TEST_F(MenuCommandsTest, ListShowsIdsTypesNamesStartPagesAndGroups)
         << json.out;
 }
 
-TEST_F(MenuCommandsTest, EditsEndInTheEditorsSave)
+TEST_P(MenuCommandsTest, EditsEndInTheEditorsSave)
 {
     EXPECT_EQ(quiet("menu add 'Presse \"neu\"'").status, 0);
     EXPECT_EQ(quiet("menu add Archiv --before '#40'").status, 0);
@@ -93,7 +105,7 @@ TEST_F(MenuCommandsTest, EditsEndInTheEditorsSave)
     EXPECT_EQ(menu().size(), 8u);
 }
 
-TEST_F(MenuCommandsTest, RefusalsPrintTheEditorsMessageAndWriteNothing)
+TEST_P(MenuCommandsTest, RefusalsPrintTheEditorsMessageAndWriteNothing)
 {
     const std::vector<std::string> before = menu();
     struct Case {
@@ -121,6 +133,32 @@ TEST_F(MenuCommandsTest, RefusalsPrintTheEditorsMessageAndWriteNothing)
         EXPECT_NE(r.out.find(c.message), std::string::npos) << c.arguments << ": " << r.out;
     }
     EXPECT_EQ(menu(), before);
+}
+
+TEST_P(MenuCommandsTest, CommandsAtTheSameMomentLoseNoEntryAndLeaveNoGaps)
+{
+    constexpr int kCommands = 8;
+    // All started at once; each waits for the one before it holds its change.
+    std::string script = "failed=0; ";
+    for (int n = 1; n <= kCommands; ++n)
+        script += kwlayoutCommand(portal, "menu add Neu" + std::to_string(n)) + " >/dev/null 2>>'" +
+                  (dir.path() / "errors").string() + "' & pid" + std::to_string(n) + "=$!; ";
+    for (int n = 1; n <= kCommands; ++n)
+        script += "wait $pid" + std::to_string(n) + " || failed=1; ";
+    EXPECT_EQ(run(script + "exit $failed").status, 0) << readFile(dir.path() / "errors");
+
+    std::vector<std::string> listed = names();
+    ASSERT_EQ(listed.size(), 7u + kCommands);
+    EXPECT_EQ(listed.back(), "Suche") << "the last entry stays last";
+    for (int n = 1; n <= kCommands; ++n)
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), "Neu" + std::to_string(n)), 1) << n;
+    // The positions as stored: 1 to n, each once.
+    server::Environment env = server::LocalPortal::open(portal);
+    auto query = server::createObject<server::IQuery>(*env.factory);
+    query->QueryRun(0, "SELECT position FROM navigation WHERE parent_id IS NULL ORDER BY position");
+    ASSERT_EQ(query->QueryRowCount(), static_cast<long>(listed.size()));
+    for (long row = 0; row < query->QueryRowCount(); ++row)
+        EXPECT_EQ(query->QueryValue(row, 0), std::to_string(row + 1));
 }
 
 } // namespace

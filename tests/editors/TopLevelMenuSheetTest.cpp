@@ -123,6 +123,39 @@ TEST_F(TopLevelMenuSheetTest, ANewEntryTypedInPlaceReachesTheServerAtOk)
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
+TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFreshMenu)
+{
+    auto sheet = open();
+    QTreeWidget &list = listOf(*sheet);
+    click(*sheet, res::IDC_MENU_NEW);
+    typeLabel(list, "Meins");
+
+    // Another administrator adds an entry in a program of their own and saves first.
+    kw::test::ScriptedPrompter theirPrompter;
+    portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+    theirs.defaultLanguage = 1031;
+    ASSERT_TRUE(theirs.load());
+    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
+              portalsettings::MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    const std::vector<std::string> theirMenu = storedMenu();
+
+    click(*sheet, 1);
+    EXPECT_TRUE(sheet->isVisible()) << "the administrator can start over";
+    EXPECT_FALSE(sheet->saved());
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{message(StringId::MainMenuChangedElsewhere)});
+    EXPECT_EQ(storedMenu(), theirMenu) << "nothing of this sheet was written";
+    EXPECT_EQ(texts(list), QStringList({"Startseite", "Administration", "Fremd", "Aktuelles", "Projekte",
+                                        "Dokumente", "Team", "Suche"}));
+    auto *grid = control<QTableWidget>(*sheet, res::IDC_LANGUAGE_GRID);
+    EXPECT_FALSE(grid->findItems("Fremd", Qt::MatchExactly).isEmpty()) << "the language page shows it too";
+    EXPECT_TRUE(grid->findItems("Meins", Qt::MatchExactly).isEmpty());
+
+    click(*sheet, 1);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(sheet->saved());
+}
+
 TEST_F(TopLevelMenuSheetTest, RefusedLabelsEditAgainAndTheRulesOfArrowsAndDelete)
 {
     auto sheet = open();

@@ -2,6 +2,7 @@
 // that writes everything in one transaction or nothing.
 #include "portalsettings/MainMenu.h"
 
+#include "BackendTest.h"
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
@@ -15,6 +16,14 @@ using Rows = std::vector<std::vector<std::string>>;
 
 constexpr std::int32_t kGerman = 1031;
 constexpr std::int32_t kEnglish = 1033;
+
+std::vector<std::string> texts(const MainMenuEditor &editor)
+{
+    std::vector<std::string> out;
+    for (const MainMenuItem &item : editor.items())
+        out.push_back(item.text);
+    return out;
+}
 
 class MainMenuTest : public ::testing::Test {
 protected:
@@ -68,13 +77,6 @@ protected:
     std::string storedStartPage(std::int32_t id)
     {
         return rows("SELECT start_page FROM navigation WHERE id=" + std::to_string(id)).at(0).at(0);
-    }
-    static std::vector<std::string> texts(const MainMenuEditor &editor)
-    {
-        std::vector<std::string> out;
-        for (const MainMenuItem &item : editor.items())
-            out.push_back(item.text);
-        return out;
     }
 };
 
@@ -188,7 +190,7 @@ TEST_F(MainMenuTest, SaveWritesPositionsRemovalsNamesStartPagesAndGroups)
         ASSERT_EQ(editor.endLabelEdit(added, std::string("Neu's")), MainMenuEditor::LabelEnd::Done);
         editor.names()[added][kEnglish] = "New";
         ASSERT_EQ(editor.moveUp(4), MainMenuEditor::Move::Moved); // Projekte before Aktuelles
-        ASSERT_TRUE(editor.save()) << prompter.describe();
+        ASSERT_EQ(editor.save(), MainMenuEditor::Save::Saved) << prompter.describe();
         EXPECT_GT(editor.items()[2].entry.id, 43);
         EXPECT_FALSE(editor.items()[2].entry.isNew);
         EXPECT_EQ(editor.items()[2].entry.startPage, loadString(StringId::StandardStartPageAddress));
@@ -211,7 +213,7 @@ TEST_F(MainMenuTest, SaveWritesPositionsRemovalsNamesStartPagesAndGroups)
     // Deleting Team takes its content rights and groups along; the built-in entries stay.
     ASSERT_TRUE(editor.remove(6).removed);
     ASSERT_TRUE(editor.remove(2).removed);
-    ASSERT_TRUE(editor.save()) << prompter.describe();
+    ASSERT_EQ(editor.save(), MainMenuEditor::Save::Saved) << prompter.describe();
     EXPECT_EQ(storedMenu(), (std::vector<std::string>{"1 Startseite", "2 Administration", "3 Projekte",
                                                       "4 Aktuelles", "5 Dokumente", "6 Suche"}));
     EXPECT_FALSE(hasContentRights(43));
@@ -236,7 +238,7 @@ TEST_F(MainMenuTest, AFailingSaveLeavesTheMenuAsItWas)
     std::vector<std::string> expected = before;
     expected.erase(expected.begin() + 2);
 
-    EXPECT_FALSE(editor.save());
+    EXPECT_EQ(editor.save(), MainMenuEditor::Save::NotSaved);
     EXPECT_EQ(prompter.errorIds(), std::vector<int>{static_cast<int>(StringId::MainMenuNotSaved)});
     EXPECT_EQ(storedMenu(), expected);
     EXPECT_FALSE(hasContentRights(41));
@@ -244,6 +246,53 @@ TEST_F(MainMenuTest, AFailingSaveLeavesTheMenuAsItWas)
     EXPECT_EQ(storedGroups(43), "3");
     EXPECT_TRUE(rows("SELECT 1 FROM texts WHERE text='Vorne'").empty());
     EXPECT_EQ(editor.items()[0].entry.id, 0) << "the new entry did not get an id";
+}
+
+// Two administrators on one portal: the later save finds the menu changed since its load.
+class MainMenuConflictTest : public BackendTest {
+protected:
+    TempPortal portal{true, {}, backend()};
+    ScriptedPrompter prompter;
+};
+KW_ON_BOTH_BACKENDS(MainMenuConflictTest);
+
+TEST_P(MainMenuConflictTest, ASaveAfterSomeoneElsesChangeWritesNothingAndReloads)
+{
+    MainMenuEditor mine(portal.env(), prompter);
+    mine.defaultLanguage = kGerman;
+    ASSERT_TRUE(mine.load()) << prompter.describe();
+    ASSERT_EQ(mine.endLabelEdit(5, std::string("Mannschaft")), MainMenuEditor::LabelEnd::Done);
+
+    // The other administrator works in a program of their own and saves first.
+    ScriptedPrompter theirPrompter;
+    MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+    theirs.defaultLanguage = kGerman;
+    ASSERT_TRUE(theirs.load()) << theirPrompter.describe();
+    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")), MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(theirs.save(), MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    const std::vector<std::string> theirMenu = texts(theirs);
+
+    EXPECT_EQ(mine.save(), MainMenuEditor::Save::ChangedElsewhere);
+    EXPECT_EQ(prompter.messages(),
+              std::vector<std::string>{std::string(loadString(StringId::MainMenuChangedElsewhere))});
+    EXPECT_TRUE(prompter.errorIds().empty()) << prompter.describe();
+    EXPECT_EQ(texts(mine), theirMenu) << "the editor shows the menu as it is now";
+    EXPECT_EQ(mine.names().size(), theirMenu.size());
+
+    // Starting over on the fresh menu saves, and a second save from the same editor compares with its
+    // own change.
+    ASSERT_EQ(mine.endLabelEdit(*mine.find("Team"), std::string("Mannschaft")),
+              MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+    ASSERT_TRUE(mine.remove(*mine.find("Fremd")).removed);
+    ASSERT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+
+    MainMenuEditor after(server::LocalPortal::open(portal.root()), theirPrompter);
+    after.defaultLanguage = kGerman;
+    ASSERT_TRUE(after.load());
+    EXPECT_EQ(texts(after), texts(mine));
+    EXPECT_TRUE(after.find("Mannschaft"));
+    EXPECT_FALSE(after.find("Fremd"));
 }
 
 } // namespace

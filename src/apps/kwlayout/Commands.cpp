@@ -9,6 +9,7 @@
 #include "layout/LayoutList.h"
 #include "layout/LayoutValues.h"
 #include "server/LocalPortal.h"
+#include "server/MessageFilter.h"
 #include "server/PortalStore.h"
 
 #include <filesystem>
@@ -68,6 +69,12 @@ std::string fileOfLayout(const std::string &name)
 
 server::Environment openPortal(const Invocation &invocation)
 {
+    // Another program changing the portal at the same moment is waited for, as a patient user would,
+    // instead of failing at once as busy.
+    server::MessageFilterSettings &filter = server::threadMessageFilter();
+    filter.busyDialogEnabled = false;
+    filter.retryReplyMs = 20;
+    filter.messagePendingDelayMs = 30000;
     server::Environment env = server::LocalPortal::open(invocation.portal, invocation.user);
     try {
         server::Ref<server::IPublishing> publishing = server::createObject<server::IPublishing>(*env.factory);

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <map>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace kw::cli {
@@ -233,6 +234,31 @@ constexpr Subcommand kSubcommands[] = {
     {"rights", 3, 3, &rights}, {"name", 4, 4, &name},
 };
 
+/// Ends a run inside its transaction when the edit was refused or the save failed (the message is out).
+struct NothingSaved {};
+
+/// One run of the editor: load, then the listing or one edit and the save. Returns the exit status.
+int runMenu(server::Environment &env, CliPrompter &prompter, const Invocation &invocation,
+            bool (*edit)(MenuRun &), std::ostream &out)
+{
+    portalsettings::PortalLanguages languages = portalsettings::readLanguages(*env.session);
+    MainMenuEditor editor(env, prompter);
+    editor.defaultLanguage = languages.defaultLanguage;
+    MenuRun run{invocation, prompter, env, languages, editor};
+    if (!editor.load())
+        return 1;
+    if (edit) {
+        // A refusal has told its message.
+        if (!edit(run))
+            return 2;
+        if (editor.save() != MainMenuEditor::Save::Saved)
+            return 1;
+        out << "Saved the main menu\n";
+    }
+    printMenu(run, out);
+    return 0;
+}
+
 } // namespace
 
 int menu(const Invocation &invocation, std::ostream &out)
@@ -250,24 +276,24 @@ int menu(const Invocation &invocation, std::ostream &out)
 
     CliPrompter prompter(invocation.answer, std::cerr);
     server::Environment env = openPortal(invocation);
-    portalsettings::PortalLanguages languages = portalsettings::readLanguages(*env.session);
-    MainMenuEditor editor(env, prompter);
-    editor.defaultLanguage = languages.defaultLanguage;
-    if (!editor.load())
-        return 1;
-    MenuRun run{invocation, prompter, env, languages, editor};
-    if (!found->edit) {
-        printMenu(run, out);
-        return 0;
+    if (!found->edit)
+        return runMenu(env, prompter, invocation, nullptr, out);
+    // From the reading to the last write one transaction: a command running at the same moment waits for
+    // it and then reads what it wrote, so neither loses the other's change. A run that ends without a save
+    // rolls back. What it prints is kept until the transaction holds, as a retried run starts again.
+    int status = 0;
+    std::ostringstream printed;
+    try {
+        env.session->RunAsOneTransaction([&] {
+            printed.str({});
+            status = runMenu(env, prompter, invocation, found->edit, printed);
+            if (status != 0)
+                throw NothingSaved{};
+        });
+    } catch (const NothingSaved &) {
     }
-    // A refusal has told its message; nothing is written.
-    if (!found->edit(run))
-        return 2;
-    if (!editor.save())
-        return 1;
-    out << "Saved the main menu\n";
-    printMenu(run, out);
-    return 0;
+    out << printed.str();
+    return status;
 }
 
 } // namespace kw::cli
