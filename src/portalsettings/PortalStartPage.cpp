@@ -134,11 +134,14 @@ void PortalStartPage::updatePageContentRecord()
     rights->RightsInit(m_env.session, 1);
     const bool wanted =
         controls.anonymous.choice == CustomPageContent || controls.main.choice == CustomPageContent;
-    const bool held = rights->RightsHas(kStartPageContentId, kStartPageContentKind);
-    if (wanted && !held)
-        rights->RightsCreate(kStartPageContentId, kStartPageContentKind, 0)->RecordCommit();
-    else if (!wanted && held)
-        rights->RightsRemove(kStartPageContentId, kStartPageContentKind);
+    // The look and the change in one transaction, so that two administrators at once make one record.
+    m_env.session->RunAsOneTransaction([&] {
+        const bool held = rights->RightsHas(kStartPageContentId, kStartPageContentKind);
+        if (wanted && !held)
+            rights->RightsCreate(kStartPageContentId, kStartPageContentKind, 0)->RecordCommit();
+        else if (!wanted && held)
+            rights->RightsRemove(kStartPageContentId, kStartPageContentKind);
+    });
 }
 
 PortalStartPage::Outcome PortalStartPage::accept()
