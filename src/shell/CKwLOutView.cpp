@@ -388,21 +388,23 @@ void CKwLOutView::toggleSwitch(bool layout::PaneSwitches::*field)
     ApplySwitches();
 }
 
-void CKwLOutView::rebuildElements()
+void CKwLOutView::relayoutAfter(void (PaneContents::*change)())
 {
     if (!m_contents)
         return;
-    m_contents->rebuild();
+    ((*m_contents).*change)();
     Layout(viewport()->width(), viewport()->height());
     viewport()->update();
 }
 
+void CKwLOutView::rebuildElements()
+{
+    relayoutAfter(&PaneContents::rebuild);
+}
+
 void CKwLOutView::companyChanged()
 {
-    if (!m_contents)
-        return;
-    m_contents->companyChanged();
-    Layout(viewport()->width(), viewport()->height());
+    relayoutAfter(&PaneContents::companyChanged);
 }
 
 void CKwLOutView::editProperties(CPreviewElement &window)
@@ -459,11 +461,7 @@ void CKwLOutView::editMainMenu()
 
 void CKwLOutView::mainMenuChanged()
 {
-    if (!m_contents)
-        return;
-    m_contents->mainMenuChanged();
-    Layout(viewport()->width(), viewport()->height());
-    viewport()->update();
+    relayoutAfter(&PaneContents::mainMenuChanged);
 }
 
 void CKwLOutView::chooseLogo()

@@ -135,6 +135,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    /// Applies a change to the pane's contents, then lays the pane out and repaints it.
+    void relayoutAfter(void (PaneContents::*change)());
     // What the element windows ask of their pane.
     void editProperties(CPreviewElement &window) override;
     void chooseGraphic(CPreviewElement &window) override;
