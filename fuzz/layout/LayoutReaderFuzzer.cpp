@@ -63,11 +63,11 @@ bool anyRecord(const kw::layout::LayoutModel &a, const kw::layout::LayoutModel &
 {
     using namespace kw::layout;
     for (RegionId id : kAllRegions)
-        if (visit(RecordName{regionName(id)}, RecordName{regionName(id)}, a.region(id), b.region(id),
+        if (visit(RecordName{regionName(id), {}}, RecordName{regionName(id), {}}, a.region(id), b.region(id),
                   regionFields()))
             return true;
-    if (visit(RecordName{"page"}, RecordName{"page"}, a.page(), b.page(), pageFields()) ||
-        visit(RecordName{"switch"}, RecordName{"switch"}, a.switches(Pane::StartPage),
+    if (visit(RecordName{"page", {}}, RecordName{"page", {}}, a.page(), b.page(), pageFields()) ||
+        visit(RecordName{"switch", {}}, RecordName{"switch", {}}, a.switches(Pane::StartPage),
               b.switches(Pane::StartPage), switchFields()))
         return true;
     const auto &stylesA = a.buttons().styles();
