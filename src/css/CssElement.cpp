@@ -163,6 +163,8 @@ CCssElement *CCssElement::SetChild(std::unique_ptr<CCssElement> child)
 {
     if (!child)
         return nullptr;
+    if (m_children.capacity() == 0) // as with properties: room for a few at once
+        m_children.reserve(kFirstCapacity);
     m_children.push_back(std::move(child));
     return m_children.back().get();
 }

@@ -52,6 +52,15 @@ std::string_view hexEscapeFor(char c)
     return "\\7D ";
 }
 
+// Bytes that a value takes one by one as they are: neither word bytes, blanks, line breaks, nor any of
+// ; { } " ' / and backslash. A run of them is taken at once.
+constexpr unsigned char kNotOtherPlain = syntax::charclass::kWordChar | syntax::charclass::kWhitespace |
+                                         syntax::charclass::kNewline | syntax::charclass::kScanStop;
+constexpr bool isOtherPlain(char c)
+{
+    return !syntax::charclass::hasClass(c, kNotOtherPlain);
+}
+
 // Control characters that make an unquoted url() invalid.
 constexpr bool isNonPrintable(char c)
 {
@@ -704,6 +713,20 @@ private:
         std::string buffer;
         while (!atEnd()) {
             const char c = m_text[m_pos];
+            // Words and runs of other plain bytes (',', '#', '.', '%', ...) first, as most of a value is
+            // made of them; a '(' right after the word "url" is left for the branches below.
+            if (isWordChar(c)) {
+                const std::size_t start = m_pos;
+                m_pos = syntax::skipWord(m_text, m_pos);
+                out.append(m_text.substr(start, m_pos - start), Kind::Word);
+                continue;
+            }
+            if (isOtherPlain(c) && !(c == '(' && out.urlFunctionFollows())) {
+                const std::size_t start = m_pos;
+                m_pos = syntax::skipWithout(m_text, m_pos + 1, kNotOtherPlain);
+                out.append(m_text.substr(start, m_pos - start), Kind::Other);
+                continue;
+            }
             if (c == ';') {
                 ++m_pos;
                 break;
@@ -735,11 +758,6 @@ private:
                 else
                     out.append(canonicalEscape(m_text, m_pos, length, buffer), Kind::Escape);
                 m_pos += length;
-            } else if (isWordChar(c)) {
-                const std::size_t start = m_pos;
-                while (!atEnd() && isWordChar(m_text[m_pos]))
-                    ++m_pos;
-                out.append(m_text.substr(start, m_pos - start), Kind::Word);
             } else if (c == '(' && out.urlFunctionFollows()) {
                 ++m_pos;
                 const std::size_t start = m_pos;
