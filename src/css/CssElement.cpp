@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kIndexThreshold = 16; // below this, a linear search is cheaper than hashing
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+constexpr std::size_t kFirstCapacity = 8;
 
 char lowerAscii(char c)
 {
@@ -97,6 +98,7 @@ void PropertyList::set(std::string_view name, std::string_view value)
         m_items[i].value.assign(value);
         return;
     }
+    reserveFirst();
     m_items.push_back(Property{std::string(name), std::string(value)});
     indexLast();
 }
@@ -107,8 +109,16 @@ void PropertyList::set(Property &&property)
         m_items[i] = std::move(property);
         return;
     }
+    reserveFirst();
     m_items.push_back(std::move(property));
     indexLast();
+}
+
+void PropertyList::reserveFirst()
+{
+    // Most elements hold a handful of properties: room for them at once instead of growing step by step.
+    if (m_items.capacity() == 0)
+        m_items.reserve(kFirstCapacity);
 }
 
 void PropertyList::clear()
@@ -153,6 +163,8 @@ CCssElement *CCssElement::SetChild(std::unique_ptr<CCssElement> child)
 {
     if (!child)
         return nullptr;
+    if (m_children.capacity() == 0) // as with properties: room for a few at once
+        m_children.reserve(kFirstCapacity);
     m_children.push_back(std::move(child));
     return m_children.back().get();
 }

@@ -51,7 +51,8 @@ public:
 
 private:
     std::size_t indexOf(std::string_view name) const;
-    void indexLast(); // after an append
+    void reserveFirst(); // before an append
+    void indexLast();    // after an append
     void rebuildIndex(std::size_t slots);
 
     std::vector<Property> m_items;

@@ -1,17 +1,19 @@
-// The reader works on the bytes directly, in one forward pass (a lookahead for ';', '{' or '}' at most
-// doubles the work), and recovers from errors the way browsers do: a broken declaration or selector is
-// dropped, an end of text closes whatever is open. Values are brought into one canonical form (blanks
-// collapsed, comments removed, strings closed, ';', '{' and '}' inside strings escaped) so that writing
-// a value back and reading it again gives the same value.
+// The reader works on the bytes directly, in one forward pass (a declaration holding an unquoted url()
+// is scanned a second time, to tell it from a rule), and recovers from errors the way browsers do: a
+// broken declaration or selector is dropped, an end of text closes whatever is open. Values are brought into
+// one canonical form (blanks collapsed, comments removed, strings closed, ';', '{' and '}' inside strings
+// escaped) so that writing a value back and reading it again gives the same value.
 #include "css/CssReader.h"
 
 #include "css/CssDocument.h"
 #include "css/CssSyntax.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
-#include <unordered_map>
+#include <variant>
 #include <vector>
 
 namespace kw::css::detail {
@@ -50,11 +52,31 @@ std::string_view hexEscapeFor(char c)
     return "\\7D ";
 }
 
+// Bytes that a value takes one by one as they are: neither word bytes, blanks, line breaks, nor any of
+// ; { } " ' / and backslash. A run of them is taken at once.
+constexpr unsigned char kNotOtherPlain = syntax::charclass::kWordChar | syntax::charclass::kWhitespace |
+                                         syntax::charclass::kNewline | syntax::charclass::kScanStop;
+constexpr bool isOtherPlain(char c)
+{
+    return !syntax::charclass::hasClass(c, kNotOtherPlain);
+}
+
 // Control characters that make an unquoted url() invalid.
 constexpr bool isNonPrintable(char c)
 {
     const auto u = static_cast<unsigned char>(c);
     return u <= 0x08 || u == 0x0B || (u >= 0x0E && u <= 0x1F) || u == 0x7F;
+}
+
+// Whether scanTo takes every byte of this piece as a plain one: no ';', '{', '}', quote, backslash or
+// comment start in it.
+bool isPlainForScan(std::string_view piece)
+{
+    for (std::size_t i = 0; i < piece.size(); ++i)
+        if (syntax::charclass::hasClass(piece[i], syntax::charclass::kScanStop) &&
+            (piece[i] != '/' || (i + 1 < piece.size() && piece[i + 1] == '*')))
+            return false;
+    return true;
 }
 
 bool startsWord(std::string_view text, std::size_t pos)
@@ -64,10 +86,9 @@ bool startsWord(std::string_view text, std::size_t pos)
     return isWordChar(text[pos]) || (text[pos] == '\\' && escapeLength(text, pos) > 0);
 }
 
-// Reads a name at pos (word bytes and escapes), decoding the escapes.
-std::string readWord(std::string_view text, std::size_t &pos)
+// Reads a name at pos (word bytes and escapes) and appends it with the escapes decoded.
+void appendWord(std::string_view text, std::size_t &pos, std::string &word)
 {
-    std::string word;
     while (pos < text.size()) {
         if (isWordChar(text[pos])) {
             const std::size_t start = pos;
@@ -82,6 +103,12 @@ std::string readWord(std::string_view text, std::size_t &pos)
         syntax::appendDecodedEscape(text, pos, word);
         pos += length;
     }
+}
+
+std::string readWord(std::string_view text, std::size_t &pos)
+{
+    std::string word;
+    appendWord(text, pos, word);
     return word;
 }
 
@@ -134,24 +161,56 @@ private:
 
 using Kind = ValueBuilder::Kind;
 
-struct Part {
-    CSSTYPE type;
-    std::string name;
-};
-using Selector = std::vector<Part>;
+// A rule's selector list, parsed into buffers that the reader keeps from rule to rule.
+class SelectorList {
+public:
+    struct Part {
+        CSSTYPE type;
+        std::size_t nameStart; // in the names buffer
+        std::size_t nameLength;
+    };
 
-// Parses a rule's selector list. Selectors the tree cannot express are left out; the others keep
-// their order.
-std::vector<Selector> parseSelectors(std::string_view text)
+    std::size_t size() const { return m_ends.size(); }
+    std::span<const Part> selector(std::size_t i) const
+    {
+        const std::size_t start = i == 0 ? 0 : m_ends[i - 1];
+        return std::span<const Part>(m_parts).subspan(start, m_ends[i] - start);
+    }
+    std::string_view name(const Part &part) const
+    {
+        return std::string_view(m_names).substr(part.nameStart, part.nameLength);
+    }
+
+    // Parses a rule's selector list. Selectors the tree cannot express are left out; the others keep
+    // their order.
+    void parse(std::string_view text);
+
+private:
+    std::size_t partsOfCurrent() const { return m_parts.size() - (m_ends.empty() ? 0 : m_ends.back()); }
+    void addPart(CSSTYPE type, std::string_view text, std::size_t &pos)
+    {
+        const std::size_t start = m_names.size();
+        appendWord(text, pos, m_names);
+        m_parts.push_back(Part{type, start, m_names.size() - start});
+    }
+
+    std::string m_names;
+    std::vector<Part> m_parts;
+    std::vector<std::size_t> m_ends; // m_ends[i]: one past the last part of selector i
+};
+
+void SelectorList::parse(std::string_view text)
 {
-    std::vector<Selector> result;
-    Selector current;
+    m_names.clear();
+    m_parts.clear();
+    m_ends.clear();
     bool valid = true;
     bool blank = false; // a blank since the last part
     auto finish = [&] {
-        if (valid && !current.empty())
-            result.push_back(std::move(current));
-        current.clear();
+        if (valid && partsOfCurrent() > 0)
+            m_ends.push_back(m_parts.size());
+        else
+            m_parts.resize(m_ends.empty() ? 0 : m_ends.back());
         valid = true;
         blank = false;
     };
@@ -187,9 +246,9 @@ std::vector<Selector> parseSelectors(std::string_view text)
             }
             continue;
         }
-        const bool newCompound = current.empty() || blank;
+        const bool newCompound = partsOfCurrent() == 0 || blank;
         blank = false;
-        if (current.size() >= static_cast<std::size_t>(kMaxSelectorParts)) {
+        if (partsOfCurrent() >= static_cast<std::size_t>(kMaxSelectorParts)) {
             valid = false;
             continue;
         }
@@ -197,38 +256,125 @@ std::vector<Selector> parseSelectors(std::string_view text)
             // A class or pseudo-class belongs to the part before it; after a blank it could only
             // stand for "any element", which the tree cannot hold.
             ++pos;
-            if ((newCompound && !current.empty()) || !startsWord(text, pos)) {
+            if ((newCompound && partsOfCurrent() > 0) || !startsWord(text, pos)) {
                 valid = false;
                 continue;
             }
-            std::string name = readWord(text, pos);
-            if (pos < text.size() && text[pos] == '(') { // :not(...), :nth-child(...)
+            addPart(c == '.' ? CSS_CLASS : CSS_PSEUDO, text, pos);
+            if (pos < text.size() && text[pos] == '(') // :not(...), :nth-child(...)
                 valid = false;
-                continue;
-            }
-            current.push_back(Part{c == '.' ? CSS_CLASS : CSS_PSEUDO, std::move(name)});
             continue;
         }
         if (startsWord(text, pos) && newCompound) {
-            current.push_back(Part{CSS_TAG, readWord(text, pos)});
+            addPart(CSS_TAG, text, pos);
             continue;
         }
         valid = false; // '*', '#', '[', '>', '+', '~', '&', '|', strings, ...
     }
     finish();
-    return result;
 }
 
-struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+// The most recent element created for each selector path under each container (the root or a settings
+// block). The paths form a tree: a path is its parent path with the kind and name of one more part.
+// All of them sit in one open-addressed table, so that finding or adding a path allocates nothing
+// (but the table's growth). The names are those of the elements, which outlive the reading.
+class PathIndex {
+public:
+    using Path = std::uint32_t; // 0: none
+
+    // A new container's empty path.
+    Path addRoot()
+    {
+        m_paths.push_back(Entry{0, CSS_TAG, {}, nullptr, 0});
+        return static_cast<Path>(m_paths.size());
+    }
+
+    // The path below `parent` whose last part has this kind and name, or 0.
+    Path find(Path parent, CSSTYPE type, std::string_view name) const
+    {
+        if (m_slots.empty())
+            return 0;
+        const std::size_t hash = hashOf(parent, type, name);
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const Path path = m_slots[slot];
+            if (path == 0)
+                return 0;
+            const Entry &entry = m_paths[path - 1];
+            if (entry.hash == hash && entry.parent == parent && entry.type == type && entry.name == name)
+                return path;
+        }
+    }
+
+    // Makes `element` the most recent element of its path below `parent`; returns the path.
+    Path set(Path parent, CCssElement *element)
+    {
+        const CSSTYPE type = element->GetType();
+        const std::string_view name = element->GetName();
+        if (const Path path = find(parent, type, name)) {
+            m_paths[path - 1].element = element;
+            return path;
+        }
+        if (2 * (m_entries + 1) > m_slots.size())
+            grow();
+        m_paths.push_back(Entry{parent, type, name, element, hashOf(parent, type, name)});
+        const Path path = static_cast<Path>(m_paths.size());
+        insert(path);
+        ++m_entries;
+        return path;
+    }
+
+    CCssElement *element(Path path) const { return m_paths[path - 1].element; }
+
+private:
+    struct Entry {
+        Path parent;
+        CSSTYPE type;
+        std::string_view name;
+        CCssElement *element;
+        std::size_t hash;
+    };
+
+    static std::size_t hashOf(Path parent, CSSTYPE type, std::string_view name)
+    {
+        return std::hash<std::string_view>{}(name) ^
+               ((std::size_t{parent} << 3 | static_cast<std::size_t>(type)) * 0x9E3779B97F4A7C15u);
+    }
+
+    void insert(Path path)
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t slot = m_paths[path - 1].hash & mask;
+        while (m_slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = path;
+    }
+
+    void grow()
+    {
+        m_slots.assign(m_slots.empty() ? 64 : 2 * m_slots.size(), 0);
+        for (std::size_t i = 0; i < m_paths.size(); ++i)
+            if (m_paths[i].element) // container roots are not in the table
+                insert(static_cast<Path>(i + 1));
+    }
+
+    std::vector<Entry> m_paths; // a path is its position + 1
+    std::vector<Path> m_slots;  // 0: free
+    std::size_t m_entries = 0;
 };
 
-// The root or a settings block, with the most recent element created for each selector path under it.
+// The root or a settings block, with its empty path in the path index.
 struct Container {
     CCssElement *element;
-    std::unordered_map<std::string, CCssElement *, KeyHash, std::equal_to<>> latest;
+    PathIndex::Path path;
 };
+
+// What readDeclaration found: a declaration (or none, when it was broken) or, after all, a rule whose
+// '{' is at the current position.
+struct RuleFound {
+    std::size_t start;
+};
+using Item = std::variant<std::optional<Property>, RuleFound>;
 
 class Reader {
 public:
@@ -239,7 +385,7 @@ public:
 
     void run()
     {
-        Container top{&m_root, {}};
+        Container top{&m_root, m_paths.addRoot()};
         readRuleList(top, 0);
     }
 
@@ -333,15 +479,6 @@ private:
         }
     }
 
-    // Whether the item at the current position is a rule (a '{' comes before any ';' or '}').
-    bool lookaheadIsRule()
-    {
-        const std::size_t start = m_pos;
-        const char stop = scanTo(";{}");
-        m_pos = start;
-        return stop == '{';
-    }
-
     // After an at-rule's name: its prelude and its block, or up to its ';'. Inside a block, a '}'
     // ends the at-rule and is left for the block.
     void skipAtRuleRest(bool nested)
@@ -353,19 +490,16 @@ private:
             skipBlock();
     }
 
-    // The rest of a broken declaration: up to and with the next ';', or up to the '}' ending the rule.
-    void skipDeclarationRest()
+    // The rest of a broken declaration that started at `start`: up to and with the next ';', or up to
+    // the '}' ending the rule. When a '{' comes first, the item was a rule after all.
+    Item skipBrokenDeclaration(std::size_t start)
     {
-        for (;;) {
-            const char stop = scanTo(";{}");
-            if (stop == ';') {
-                ++m_pos;
-                return;
-            }
-            if (stop != '{')
-                return;
-            skipBlock();
-        }
+        const char stop = scanTo(";{}");
+        if (stop == '{')
+            return RuleFound{start};
+        if (stop == ';')
+            ++m_pos;
+        return std::optional<Property>();
     }
 
     void readRuleList(Container &container, int depth)
@@ -392,11 +526,14 @@ private:
                     ++m_pos;
                     continue;
                 }
-                if (!lookaheadIsRule()) { // a property of the block itself
-                    if (auto property = readDeclaration(true))
-                        ElementAccess::setProperty(*container.element, std::move(*property));
-                    continue;
+                Item item = readDeclaration(true);
+                if (auto *property = std::get_if<std::optional<Property>>(&item)) { // of the block itself
+                    if (*property)
+                        ElementAccess::setProperty(*container.element, std::move(**property));
+                } else {
+                    readRule(container, depth, std::get<RuleFound>(item).start);
                 }
+                continue;
             }
             readQualifiedRule(container, depth);
         }
@@ -427,7 +564,7 @@ private:
         ++m_pos;
         CCssElement *block =
             container.element->SetChild(std::make_unique<CCssElement>(std::move(blockName), CSS_BLOCK));
-        Container inner{block, {}};
+        Container inner{block, m_paths.addRoot()};
         readRuleList(inner, depth + 1);
     }
 
@@ -436,15 +573,21 @@ private:
         const std::size_t start = m_pos;
         if (scanTo(depth > 0 ? "{}" : "{") != '{')
             return; // the end of the text, or the '}' closing the block: the rule is dropped
+        readRule(container, depth, start);
+    }
+
+    // At the '{' of a rule whose selector list starts at `start`.
+    void readRule(Container &container, int depth, std::size_t start)
+    {
         const std::string_view prelude = m_text.substr(start, m_pos - start);
         ++m_pos;
         PropertyList properties = readDeclarationBlock(depth > 0);
-        const std::vector<Selector> selectors = parseSelectors(prelude);
+        m_selectors.parse(prelude);
 
         std::size_t copyCost = 0;
         for (const Property &property : properties)
             copyCost += property.name.size() + property.value.size() + 32;
-        for (std::size_t i = 0; i < selectors.size(); ++i) {
+        for (std::size_t i = 0; i < m_selectors.size(); ++i) {
             // Each further selector of a group gets its own copy of the declarations. So that a short
             // text cannot grow into a huge tree, these copies draw on a budget proportional to the text.
             if (i > 0) {
@@ -452,8 +595,8 @@ private:
                     return;
                 m_copyBudget -= copyCost;
             }
-            CCssElement *element = createElement(container, selectors[i]);
-            if (i + 1 == selectors.size())
+            CCssElement *element = createElement(container, m_selectors.selector(i));
+            if (i + 1 == m_selectors.size())
                 ElementAccess::setProperties(*element, std::move(properties));
             else
                 ElementAccess::setProperties(*element, properties);
@@ -462,29 +605,26 @@ private:
 
     // Creates the element for a selector under the most recent element of the selector's path without
     // its last part, creating missing ancestors (without properties) on the way.
-    CCssElement *createElement(Container &container, const Selector &selector)
+    CCssElement *createElement(const Container &container, std::span<const SelectorList::Part> selector)
     {
-        std::string key;
-        std::vector<std::size_t> ends; // ends[i]: length of the key of the first i + 1 parts
-        for (const Part &part : selector) {
-            key += static_cast<char>('0' + static_cast<int>(part.type));
-            key += std::to_string(part.name.size());
-            key += ':';
-            key += part.name;
-            ends.push_back(key.size());
-        }
+        // The paths that have an element form a tree, so the longest such leading part is found from
+        // the front.
+        PathIndex::Path path = container.path;
         CCssElement *parent = container.element;
-        std::size_t existing = selector.size() - 1; // number of leading parts with an element
-        for (; existing > 0; --existing) {
-            const auto it = container.latest.find(std::string_view(key).substr(0, ends[existing - 1]));
-            if (it != container.latest.end()) {
-                parent = it->second;
+        std::size_t existing = 0; // number of leading parts with an element
+        for (; existing + 1 < selector.size(); ++existing) {
+            const SelectorList::Part &part = selector[existing];
+            const PathIndex::Path next = m_paths.find(path, part.type, m_selectors.name(part));
+            if (next == 0)
                 break;
-            }
+            path = next;
+            parent = m_paths.element(next);
         }
         for (std::size_t i = existing; i < selector.size(); ++i) {
-            parent = parent->SetChild(std::make_unique<CCssElement>(selector[i].name, selector[i].type));
-            container.latest.insert_or_assign(key.substr(0, ends[i]), parent);
+            const SelectorList::Part &part = selector[i];
+            parent = parent->SetChild(
+                std::make_unique<CCssElement>(std::string(m_selectors.name(part)), part.type));
+            path = m_paths.set(path, parent);
         }
         return parent;
     }
@@ -513,48 +653,80 @@ private:
                 skipAtRuleRest(true);
                 continue;
             }
-            if (lookaheadIsRule()) {
-                scanTo("{");
-                skipBlock();
-                continue;
+            Item item = readDeclaration(inBlock);
+            if (auto *property = std::get_if<std::optional<Property>>(&item)) {
+                if (*property)
+                    properties.set(std::move(**property));
+            } else {
+                skipBlock(); // a nested rule
             }
-            if (auto property = readDeclaration(inBlock))
-                properties.set(std::move(*property));
         }
     }
 
     // "NAME: value" up to and with its ';' (a '}' is left for the rule). Values inside settings blocks
-    // that are one quoted string are unquoted.
-    std::optional<Property> readDeclaration(bool inBlock)
+    // that are one quoted string are unquoted. An item is a rule instead when a '{' comes before any ';'
+    // or '}' (outside strings, comments and escapes); then the position is left at that '{'.
+    Item readDeclaration(bool inBlock)
     {
-        if (!startsWord(m_text, m_pos)) {
-            skipDeclarationRest();
-            return std::nullopt;
-        }
+        const std::size_t start = m_pos;
+        if (!startsWord(m_text, m_pos))
+            return skipBrokenDeclaration(start);
         std::string name = readWord(m_text, m_pos);
         skipWhitespaceAndComments();
-        if (peek() != ':' || atEnd()) {
-            skipDeclarationRest();
-            return std::nullopt;
-        }
+        if (peek() != ':' || atEnd())
+            return skipBrokenDeclaration(start);
         ++m_pos;
-        std::optional<std::string> value = readValue();
-        if (!value)
-            return std::nullopt;
-        if (inBlock && !value->empty() && (value->front() == '"' || value->front() == '\''))
-            return Property{std::move(name), syntax::unquoteIfString(*value)};
-        return Property{std::move(name), std::move(*value)};
+        std::string value;
+        bool scannedAlike = true;
+        const ValueEnd end = readValue(value, scannedAlike);
+        // Up to here the value was read in the same pieces as scanTo takes them, unless an unquoted
+        // url() held bytes that scanTo would take otherwise; then scanTo tells.
+        if (end == ValueEnd::Brace || (!scannedAlike && firstStopIsBrace(start)))
+            return RuleFound{start};
+        if (end == ValueEnd::Invalid)
+            return std::optional<Property>();
+        if (inBlock && !value.empty() && (value.front() == '"' || value.front() == '\''))
+            return Property{std::move(name), syntax::unquoteIfString(value)};
+        return Property{std::move(name), std::move(value)};
     }
 
-    // A declaration's value in canonical form, up to and with its ';' (a '}' is left). Nothing when
-    // the value holds a '{' block or a broken url(), which make the declaration invalid.
-    std::optional<std::string> readValue()
+    // Whether the first ';', '{' or '}' from `start` on is a '{'; if so the position is left there.
+    bool firstStopIsBrace(std::size_t start)
+    {
+        const std::size_t end = m_pos;
+        m_pos = start;
+        if (scanTo(";{}") == '{')
+            return true;
+        m_pos = end;
+        return false;
+    }
+
+    enum class ValueEnd { Value, Invalid, Brace };
+
+    // A declaration's value in canonical form, up to and with its ';' (a '}' is left). Invalid when the
+    // value holds a broken url() or, after an unquoted url() that scanTo would not take as plain bytes
+    // (`scannedAlike` is then cleared), a '{' block. Any other '{' ends the value, left where it is.
+    ValueEnd readValue(std::string &value, bool &scannedAlike)
     {
         ValueBuilder out;
         bool valid = true;
         std::string buffer;
         while (!atEnd()) {
             const char c = m_text[m_pos];
+            // Words and runs of other plain bytes (',', '#', '.', '%', ...) first, as most of a value is
+            // made of them; a '(' right after the word "url" is left for the branches below.
+            if (isWordChar(c)) {
+                const std::size_t start = m_pos;
+                m_pos = syntax::skipWord(m_text, m_pos);
+                out.append(m_text.substr(start, m_pos - start), Kind::Word);
+                continue;
+            }
+            if (isOtherPlain(c) && !(c == '(' && out.urlFunctionFollows())) {
+                const std::size_t start = m_pos;
+                m_pos = syntax::skipWithout(m_text, m_pos + 1, kNotOtherPlain);
+                out.append(m_text.substr(start, m_pos - start), Kind::Other);
+                continue;
+            }
             if (c == ';') {
                 ++m_pos;
                 break;
@@ -562,6 +734,8 @@ private:
             if (c == '}')
                 break;
             if (c == '{') {
+                if (scannedAlike)
+                    return ValueEnd::Brace;
                 valid = false;
                 skipBlock();
                 out.space();
@@ -584,22 +758,20 @@ private:
                 else
                     out.append(canonicalEscape(m_text, m_pos, length, buffer), Kind::Escape);
                 m_pos += length;
-            } else if (isWordChar(c)) {
-                const std::size_t start = m_pos;
-                while (!atEnd() && isWordChar(m_text[m_pos]))
-                    ++m_pos;
-                out.append(m_text.substr(start, m_pos - start), Kind::Word);
             } else if (c == '(' && out.urlFunctionFollows()) {
                 ++m_pos;
+                const std::size_t start = m_pos;
                 valid = readUrl(out) && valid;
+                scannedAlike = scannedAlike && isPlainForScan(m_text.substr(start, m_pos - start));
             } else {
                 out.append(m_text.substr(m_pos, 1), Kind::Other);
                 ++m_pos;
             }
         }
         if (!valid)
-            return std::nullopt;
-        return out.take();
+            return ValueEnd::Invalid;
+        value = out.take();
+        return ValueEnd::Value;
     }
 
     // At a quote: the string in canonical form, always closed (a line break or the end of the text
@@ -727,6 +899,8 @@ private:
     std::size_t m_pos = 0;
     CCssElement &m_root;
     std::size_t m_copyBudget;
+    PathIndex m_paths;
+    SelectorList m_selectors;
 };
 
 } // namespace

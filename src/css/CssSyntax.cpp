@@ -92,11 +92,15 @@ void appendDecodedEscape(std::string_view text, std::size_t pos, std::string &ou
 
 void appendEscapedName(std::string &out, std::string_view name)
 {
-    for (const char c : name) {
+    for (std::size_t pos = 0; pos < name.size();) {
+        if (const std::size_t end = skipWord(name, pos); end > pos) { // a run of word bytes as it is
+            out.append(name.substr(pos, end - pos));
+            pos = end;
+            continue;
+        }
+        const char c = name[pos++];
         const auto u = static_cast<unsigned char>(c);
-        if (isWordChar(c)) {
-            out += c;
-        } else if (u > 0x20 && u < 0x7F) {
+        if (u > 0x20 && u < 0x7F) {
             out += '\\';
             out += c;
         } else {

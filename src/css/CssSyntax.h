@@ -86,6 +86,26 @@ inline std::size_t skipPlain(std::string_view text, std::size_t pos)
     return static_cast<std::size_t>(p - text.data());
 }
 
+/// The first position from pos on whose byte has none of the classes in `flags`, or text.size().
+inline std::size_t skipWithout(std::string_view text, std::size_t pos, unsigned char flags)
+{
+    const char *p = text.data() + pos;
+    const char *const end = text.data() + text.size();
+    while (p != end && !charclass::hasClass(*p, flags))
+        ++p;
+    return static_cast<std::size_t>(p - text.data());
+}
+
+/// The first position from pos on that holds no word byte, or text.size().
+inline std::size_t skipWord(std::string_view text, std::size_t pos)
+{
+    const char *p = text.data() + pos;
+    const char *const end = text.data() + text.size();
+    while (p != end && isWordChar(*p))
+        ++p;
+    return static_cast<std::size_t>(p - text.data());
+}
+
 /// Length of the line break at text[pos] (2 for CR LF, 1 for CR, LF or FF, 0 when there is none).
 std::size_t newlineLength(std::string_view text, std::size_t pos);
 

@@ -16,9 +16,15 @@ constexpr std::size_t kIndentStep = 4;
 // declaration or the rule early.
 void appendPlainValue(std::string &out, std::string_view value)
 {
-    for (const char c : value)
-        if (c != ';' && c != '{' && c != '}' && c != '\r' && c != '\n')
-            out += c;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == ';' || c == '{' || c == '}' || c == '\r' || c == '\n') {
+            out.append(value.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.append(value.substr(start));
 }
 
 void appendProperties(std::string &out, const CCssElement &element, std::size_t indent, bool inBlock)

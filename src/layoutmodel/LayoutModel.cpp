@@ -317,23 +317,31 @@ std::string_view defaultCornerImage()
     return loadString(StringId::CornerImageFileName);
 }
 
-LayoutModel::LayoutModel()
+LayoutModel::LayoutModel() : LayoutModel(defaults()) {}
+
+LayoutModel::LayoutModel(ParseDefaults)
 {
-    resetRegions();
+    for (RegionId id : kAllRegions) {
+        RegionStyle &record = region(id);
+        applyDefaults(record, regionFields(), kRecordDefaults);
+        if (isMenuRegion(id))
+            applyDefaults(record, regionFields(), kMenuEffectDefaults);
+        applyDefaults(record, regionFields(), regionOwnDefaults(id));
+    }
+    applyDefaults(m_page, pageFields(), kPageDefaults);
+}
+
+const LayoutModel &LayoutModel::defaults()
+{
+    static const LayoutModel model{ParseDefaults{}};
+    return model;
 }
 
 void LayoutModel::resetRegion(RegionId id)
 {
-    RegionStyle &record = region(id);
-    record = RegionStyle{};
-    applyDefaults(record, regionFields(), kRecordDefaults);
-    if (isMenuRegion(id))
-        applyDefaults(record, regionFields(), kMenuEffectDefaults);
-    applyDefaults(record, regionFields(), regionOwnDefaults(id));
-    if (id == RegionId::KwApplication) {
-        m_page = PageStyle{};
-        applyDefaults(m_page, pageFields(), kPageDefaults);
-    }
+    region(id) = defaults().region(id);
+    if (id == RegionId::KwApplication)
+        m_page = defaults().m_page;
 }
 
 void LayoutModel::resetRegions()

@@ -160,6 +160,7 @@ std::span<const Field<PaneSwitches>> switchFields();
 
 class LayoutModel {
 public:
+    /// Every region at its defaults, no switch set, the nine predefined button styles.
     LayoutModel();
 
     RegionStyle &region(RegionId id) { return m_regions[static_cast<std::size_t>(id)]; }
@@ -191,6 +192,12 @@ public:
     bool operator==(const LayoutModel &) const = default;
 
 private:
+    // The defaults are given as texts and parsed through the field tables once, into a model that every
+    // new model and every reset copies.
+    struct ParseDefaults {};
+    explicit LayoutModel(ParseDefaults);
+    static const LayoutModel &defaults();
+
     std::array<RegionStyle, 8> m_regions;
     PageStyle m_page;
     std::array<PaneSwitches, 2> m_switches;
