@@ -38,18 +38,6 @@ bool isLayoutCommand(int id)
     return id >= res::ID_LAYOUT_OPEN && id <= res::ID_LAYOUT_SAVE_AS_ACTIVE;
 }
 
-bool hasServer()
-{
-    return moduleState().factory && moduleState().session;
-}
-
-void reportNoServer()
-{
-    modulePrompter().showExtendedError(
-        StringId::ServerEnvironmentNotLoaded,
-        ServerError(ServerError::NullPointer, "The module has no server environment."));
-}
-
 } // namespace
 
 CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
@@ -118,8 +106,7 @@ void CKwLOutTabbedView::addPane(preview::CKwLOutView *pane, const QString &title
 void CKwLOutTabbedView::onInitialUpdate()
 {
     layout::LayoutDocument &doc = document();
-    if (!hasServer() && !doc.name().empty()) {
-        reportNoServer();
+    if (!doc.name().empty() && !loadedModuleEnvironment()) {
         doc.setOpen(false);
         doc.setName({});
     }
@@ -198,10 +185,8 @@ bool CKwLOutTabbedView::onCommand(int id)
 {
     if (!isLayoutCommand(id))
         return false;
-    if (!hasServer()) {
-        reportNoServer();
+    if (!loadedModuleEnvironment())
         return true;
-    }
     layout::LayoutDocument &doc = document();
     switch (id) {
     case res::ID_LAYOUT_NEW:
@@ -236,14 +221,14 @@ bool CKwLOutTabbedView::onUpdateCommand(int id, CommandState &state)
 
 void CKwLOutTabbedView::closeLayout()
 {
-    if (!hasServer())
+    if (!hasModuleEnvironment())
         document().setModified(false);
     guarded([this] { document().close(); });
 }
 
 void CKwLOutTabbedView::cleanUp()
 {
-    if (!hasServer())
+    if (!hasModuleEnvironment())
         document().setModified(false);
     guarded([this] { document().cleanUp(); });
 }

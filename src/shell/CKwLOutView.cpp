@@ -88,14 +88,11 @@ const ContextItem *contextItem(int command)
 // run modally on the module's server environment.
 void runPortalSettingsEditor(int id, QWidget *parent)
 {
-    const server::Environment env = shell::moduleEnvironment();
-    Prompter &prompter = shell::modulePrompter();
-    if (!env.factory || !env.session) {
-        prompter.showExtendedError(
-            StringId::ServerEnvironmentNotLoaded,
-            ServerError(ServerError::NullPointer, "The module has no server environment."));
+    const std::optional<server::Environment> loaded = shell::loadedModuleEnvironment();
+    if (!loaded)
         return;
-    }
+    const server::Environment &env = *loaded;
+    Prompter &prompter = shell::modulePrompter();
     try {
         if (id == shell::res::ID_COUNTRY_SETTINGS) {
             editors::CCountrySettingsDlg dialog(env, prompter, parent);
@@ -433,14 +430,11 @@ void CKwLOutView::chooseGraphic(CPreviewElement &window)
 
 void CKwLOutView::editMainMenu()
 {
-    const server::Environment env = shell::moduleEnvironment();
-    Prompter &prompter = shell::modulePrompter();
-    if (!env.factory || !env.session) {
-        prompter.showExtendedError(
-            StringId::ServerEnvironmentNotLoaded,
-            ServerError(ServerError::NullPointer, "The module has no server environment."));
+    const std::optional<server::Environment> loaded = shell::loadedModuleEnvironment();
+    if (!loaded)
         return;
-    }
+    const server::Environment &env = *loaded;
+    Prompter &prompter = shell::modulePrompter();
     guarded([&] {
         editors::MenuEntryEditors entryEditors;
         entryEditors.rights = [&](QWidget *parent, portalsettings::MenuEntry &entry, const QString &text) {

@@ -98,6 +98,21 @@ Prompter &modulePrompter()
     return prompter;
 }
 
+bool hasModuleEnvironment()
+{
+    return moduleState().factory && moduleState().session;
+}
+
+std::optional<server::Environment> loadedModuleEnvironment()
+{
+    if (hasModuleEnvironment())
+        return moduleEnvironment();
+    modulePrompter().showExtendedError(
+        StringId::ServerEnvironmentNotLoaded,
+        ServerError(ServerError::NullPointer, "The module has no server environment."));
+    return std::nullopt;
+}
+
 int runModal(QDialog &dialog)
 {
     if (const DialogRunner &runner = moduleState().dialogRunner)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QDialog;
 
@@ -57,6 +58,13 @@ ModuleState &moduleState();
 
 /// The server environment as the module holds it (both may be null before KwSetSession).
 server::Environment moduleEnvironment();
+
+/// Whether the module has both its object factory and its session.
+bool hasModuleEnvironment();
+
+/// The module's server environment when it has one; otherwise tells the user that it is not loaded and
+/// gives nothing.
+std::optional<server::Environment> loadedModuleEnvironment();
 
 /// The resources of the lasting registration, made now when there is none (a window made without a
 /// template, as tests do).
