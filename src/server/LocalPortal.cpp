@@ -33,6 +33,40 @@ struct PortalState {
 
     Publisher publisher() { return Publisher(files, history); }
 
+    // Finishes or undoes what another program left unfinished, and removes stray temporary files; what
+    // was done is kept for `RecoveryNotes`. A journal that is not followed is noted and stays.
+    void recover()
+    {
+        for (std::string &note : publisher().recover())
+            recoveryNotes.push_back(std::move(note));
+    }
+    // Takes the write lock. Whenever this program did not hold it yet, another one may have died in the
+    // middle of a batch since: that batch is recovered first, so every write starts from one layout.
+    void acquireWriteLock()
+    {
+        const bool taken = lock.held();
+        lock.acquire();
+        if (taken)
+            return;
+        try {
+            recover();
+        } catch (const ServerError &error) {
+            lock.release();
+            throw ServerError(error.code(), std::string("An interrupted activation could not be finished: ") +
+                                                error.what());
+        }
+    }
+    class WriteLockScope {
+    public:
+        explicit WriteLockScope(PortalState &state) : m_state(state) { m_state.acquireWriteLock(); }
+        ~WriteLockScope() { m_state.lock.release(); }
+        WriteLockScope(const WriteLockScope &) = delete;
+        WriteLockScope &operator=(const WriteLockScope &) = delete;
+
+    private:
+        PortalState &m_state;
+    };
+
     // Every change of a file goes into the open batch, or is made at once under the portal's lock.
     void writeFile(const fs::path &path, const Bytes &contents)
     {
@@ -40,7 +74,7 @@ struct PortalState {
             batch->write(path, contents);
             return;
         }
-        PortalLockScope scope(lock);
+        WriteLockScope scope(*this);
         files.writeAtomically(path, contents);
     }
     void removeFile(const fs::path &path)
@@ -49,7 +83,7 @@ struct PortalState {
             batch->remove(path);
             return;
         }
-        PortalLockScope scope(lock);
+        WriteLockScope scope(*this);
         files.remove(path);
     }
     // Reads and checks see what the open batch wrote.
@@ -783,7 +817,7 @@ public:
             s.batch->beginPart();
             return;
         }
-        s.lock.acquire();
+        s.acquireWriteLock();
         try {
             s.publisher().checkNoJournal();
         } catch (const ServerError &) {
@@ -832,22 +866,56 @@ public:
 
     std::vector<PublishEntry> HistoryEntries() override { return state().history.entries(); }
     std::vector<PublishedFile> HistoryFiles(std::int64_t id) override { return state().history.files(id); }
+    std::vector<PendingChange> HistoryRollbackPending(std::int64_t id) override
+    {
+        PortalState &s = state();
+        std::vector<PendingChange> pending;
+        for (auto &[path, contents] : rollbackPlan(s, id)) {
+            std::optional<Bytes> now;
+            if (s.fileExists(path))
+                now = s.readFile(path);
+            pending.push_back({s.publisher().portalPath(path), std::move(now), std::move(contents)});
+        }
+        return pending;
+    }
     std::int64_t HistoryRollback(std::int64_t id) override
     {
         PortalState &s = state();
         if (s.batch)
             throw ServerError(ServerError::InvalidArgument,
                               "A rollback cannot be part of another batch of writes.");
-        std::vector<WriteBatch::Change> changes;
-        for (PublishedFile &file : s.history.files(id))
-            changes.emplace_back(localPathOf(s, id, file.path), std::move(file.contents));
-        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.history.replacedLayout(id), id};
-        PortalLockScope held(s.lock);
+        PortalState::WriteLockScope held(s);
+        // Checked under the lock: what is published now decides whether the rollback would delete a file.
+        const std::vector<WriteBatch::Change> changes = rollbackPlan(s, id);
+        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.history.entry(id).layout, id};
         return s.publisher().publish(changes, entry);
     }
     std::vector<std::string> RecoveryNotes() override { return state().recoveryNotes; }
 
 private:
+    // What brings the portal back to the state right after entry `id`: every file a later entry changed,
+    // as it was then. A file that did not exist then but is published now would have to be deleted; such a
+    // rollback is refused, as it could leave the portal without the files it serves.
+    static std::vector<WriteBatch::Change> rollbackPlan(PortalState &s, std::int64_t id)
+    {
+        std::vector<WriteBatch::Change> changes;
+        for (PublishedFile &file : s.history.stateAfter(id)) {
+            fs::path path = localPathOf(s, id, file.path);
+            if (!file.contents && s.fileExists(path))
+                throw ServerError(ServerError::InvalidArgument,
+                                  "The portal cannot be rolled back to the state after activation " +
+                                      std::to_string(id) + ": " + file.path +
+                                      " did not exist yet then, and the rollback would delete it from the "
+                                      "running portal. Choose a later activation.");
+            // Files that are as they were then need no step.
+            std::optional<Bytes> now;
+            if (s.fileExists(path))
+                now = s.readFile(path);
+            if (now != file.contents)
+                changes.emplace_back(std::move(path), std::move(file.contents));
+        }
+        return changes;
+    }
     // A history entry's path must name a file in an existing folder inside the portal.
     static fs::path localPathOf(PortalState &s, std::int64_t id, const std::string &path)
     {
@@ -919,10 +987,17 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
         throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal (no " +
                                                      kDatabaseFile + " and no " + kPortalConfigFile + ").");
     auto state = std::make_shared<PortalState>(folder, userLogin, std::move(fileOps));
-    // Another program that holds the lock is in the middle of its own writes: nothing to recover then.
-    if (state->lock.tryAcquire()) {
+    // Another program that holds the lock is in the middle of its own writes: nothing to recover then (the
+    // next write of this one recovers when it gets the lock). A user who may not write the portal cannot
+    // recover anything; opening still works for reading.
+    bool locked = false;
+    try {
+        locked = state->lock.tryAcquire();
+    } catch (const ServerError &) {
+    }
+    if (locked) {
         try {
-            state->recoveryNotes = state->publisher().recover();
+            state->recover();
         } catch (const ServerError &error) {
             state->recoveryNotes.push_back(std::string("An interrupted activation could not be finished: ") +
                                            error.what());

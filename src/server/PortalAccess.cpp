@@ -86,19 +86,7 @@ std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<IS
 {
     Ref<IPublishing> publishing = createObject<IPublishing>(factory);
     publishing->AttachSession(session);
-    const PortalConnection connection(factory, session);
-    std::vector<PendingChange> changes;
-    for (PublishedFile &file : publishing->HistoryFiles(id)) {
-        const std::size_t slash = file.path.rfind('/');
-        const std::string name = file.path.substr(slash == std::string::npos ? 0 : slash + 1);
-        Ref<IServerFolder> folder =
-            connection.folder(slash == std::string::npos ? std::string() : file.path.substr(0, slash));
-        std::optional<Bytes> now;
-        if (folder->HasFile(name))
-            now = folder->GetFile(name, ModeRead)->GetBytes();
-        changes.push_back({file.path, std::move(now), std::move(file.contents)});
-    }
-    return changes;
+    return publishing->HistoryRollbackPending(id);
 }
 
 std::string readTextFile(IServerFolder &folder, const std::string &name)
@@ -109,7 +97,13 @@ std::string readTextFile(IServerFolder &folder, const std::string &name)
 
 void putText(IServerFile &file, const std::string &text)
 {
-    file.PutBytes(utf8ToCp1252(text));
+    Bytes bytes = utf8ToCp1252(text);
+    if (cp1252ToUtf8(bytes) != text)
+        throw ServerError(ServerError::InvalidArgument,
+                          "The file " + file.GetFileName() +
+                              " is not written: its text holds characters that Windows-1252, the character "
+                              "set of the portal's files, cannot hold.");
+    file.PutBytes(bytes);
 }
 
 void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text,

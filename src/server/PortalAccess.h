@@ -57,8 +57,9 @@ private:
     bool m_open = false;
 };
 
-/// What rolling back history entry `id` would change: per file the one published now and the one the
-/// entry puts back. Throws ServerError (NotFound for an unknown id).
+/// What rolling the portal back to the state right after history entry `id` would change: per file the
+/// one published now and the one the rollback puts back. Throws ServerError (NotFound for an unknown id,
+/// or why the rollback would be refused).
 std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
                                            std::int64_t id);
 
@@ -67,7 +68,9 @@ std::string withTrailingBackslash(std::string path);
 
 /// The whole file as UTF-8 text (mode 0x40).
 std::string readTextFile(IServerFolder &folder, const std::string &name);
-/// Replaces the whole file with the text, stored as Windows-1252, opened with `mode`.
+/// Replaces the whole file with the text, stored as Windows-1252, opened with `mode`. A text with
+/// characters that Windows-1252 cannot hold is refused (ServerError, nothing written), never stored with
+/// question marks in their place.
 void writeTextFile(IServerFolder &folder, const std::string &name, const std::string &text,
                    std::uint32_t mode = ModeCreateWrite);
 /// The same for a file already open for writing.

@@ -229,7 +229,16 @@ fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &c
         }
         done += static_cast<std::size_t>(wrote);
     }
-    ::fchmod(fd, 0644);
+    // A replaced file keeps its mode and, where this process may give it, its group; a new one is 0644.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Not a member of that group: the file takes this process's group.
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        ::fchmod(fd, 0644);
+    }
     if (m_ops->fsync(fd) != 0)
         throw fail("flush");
     ::close(fd);

@@ -40,7 +40,8 @@ public:
     /// the target is left as it was.
     void writeAtomically(const std::filesystem::path &file, const Bytes &contents) const;
 
-    /// A temporary file beside `target`, written whole and flushed to disk; the caller renames or removes
+    /// A temporary file beside `target`, written whole and flushed to disk, with the mode and (where the
+    /// process may) the group of an existing `target` (0644 for a new one); the caller renames or removes
     /// it. Throws ServerError naming the target; nothing is left behind then.
     std::filesystem::path writeTemporary(const std::filesystem::path &target, const Bytes &contents) const;
     /// A free temporary name beside `target` (nothing is created).

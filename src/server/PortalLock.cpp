@@ -27,7 +27,10 @@ bool PortalLock::tryAcquire()
         return true;
     }
     if (m_fd < 0) {
-        m_fd = ::open(m_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // flock needs no write access; creating is tried only when the file is missing.
+        m_fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0 && errno == ENOENT)
+            m_fd = ::open(m_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
         if (m_fd < 0)
             throw ServerError(ServerError::AccessDenied, "The portal's lock file " + m_file.string() +
                                                              " cannot be opened: " + std::strerror(errno));

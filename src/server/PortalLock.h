@@ -1,5 +1,7 @@
 // The portal's write lock: one program at a time changes the portal's files (a lock file beside the
-// database, held with flock, so it is released when the program ends in any way).
+// database, held with flock, so it is released when the program ends in any way). The lock file is only
+// ever opened for reading, so a user who may read the portal but not write it can still take the lock
+// for a command that only shows something.
 #pragma once
 
 #include <filesystem>
@@ -22,6 +24,8 @@ public:
     bool tryAcquire();
     /// Releases one `acquire`.
     void release();
+    /// Whether this object holds the lock.
+    bool held() const { return m_depth > 0; }
 
 private:
     std::filesystem::path m_file;

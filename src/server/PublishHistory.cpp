@@ -1,5 +1,7 @@
 #include "server/PublishHistory.h"
 
+#include <set>
+
 namespace kw::server {
 
 namespace {
@@ -77,10 +79,22 @@ std::vector<PublishedFile> PublishHistory::files(std::int64_t id)
     return list;
 }
 
-std::string PublishHistory::replacedLayout(std::int64_t id)
+std::vector<PublishedFile> PublishHistory::stateAfter(std::int64_t id)
 {
-    const auto rows = m_db.query("SELECT replaced_layout FROM publish_history WHERE id=?1", {id});
-    return rows.empty() ? std::string() : sqlText(rows[0][0]);
+    entry(id);
+    std::vector<PublishedFile> list;
+    std::set<std::string> seen;
+    for (const SqlRow &row : m_db.query("SELECT path, contents FROM publish_history_files WHERE entry_id>?1 "
+                                        "ORDER BY entry_id, rowid",
+                                        {id})) {
+        PublishedFile file{sqlText(row[0]), std::nullopt};
+        if (!seen.insert(file.path).second)
+            continue; // a later entry's record is of a later state
+        if (const auto *bytes = std::get_if<std::string>(&row[1]))
+            file.contents = Bytes(bytes->begin(), bytes->end());
+        list.push_back(std::move(file));
+    }
+    return list;
 }
 
 int PublishHistory::limit()

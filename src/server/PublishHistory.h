@@ -31,8 +31,9 @@ public:
     PublishEntry entry(std::int64_t id);
     /// The files an entry replaced; throws NotFound for an unknown id.
     std::vector<PublishedFile> files(std::int64_t id);
-    /// The layout that was active before the entry (what a rollback of it brings back).
-    std::string replacedLayout(std::int64_t id);
+    /// The state right after entry `id`: every file a later entry changed, as it was then (what the first
+    /// of those entries replaced), in the order they were first changed. Throws NotFound for an unknown id.
+    std::vector<PublishedFile> stateAfter(std::int64_t id);
     /// How many entries are kept (setting "history_limit", default 50).
     int limit();
 

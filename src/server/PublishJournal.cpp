@@ -58,7 +58,13 @@ std::string escape(const std::string &path)
 
 [[noreturn]] void damaged(const std::string &why)
 {
-    throw ServerError(ServerError::Fail, "the journal is damaged: " + why);
+    throw ServerError(ServerError::Fail, "it is damaged: " + why);
+}
+
+// A path that a journal of this program never names.
+[[noreturn]] void foreign(const std::string &path, const std::string &why)
+{
+    throw ServerError(ServerError::Fail, "it names \"" + path + "\", which " + why);
 }
 
 int hexDigit(char ch)
@@ -109,14 +115,14 @@ void checkRelative(const std::string &path)
 {
     if (path.empty() || path.front() == '/' || path.find('\\') != std::string::npos ||
         path.find('\0') != std::string::npos)
-        damaged("\"" + path + "\" is not a path inside the portal");
+        foreign(path, "leads outside the portal folder");
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = path.find('/', start);
         const std::string part =
             path.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (part.empty() || part == "." || part == "..")
-            damaged("\"" + path + "\" is not a path inside the portal");
+            foreign(path, "leads outside the portal folder");
         if (end == std::string::npos)
             return;
         start = end + 1;
@@ -135,7 +141,7 @@ void checkBeside(const std::string &target, const std::string &other)
     checkRelative(other);
     const std::string folder = folderOf(target);
     if (folderOf(other) != folder || !PortalFileSystem::isTemporaryName(other.substr(folder.size())))
-        damaged("\"" + other + "\" is not a temporary file beside \"" + target + "\"");
+        foreign(other, "is not a temporary file beside \"" + target + "\"");
 }
 
 } // namespace

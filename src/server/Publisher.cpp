@@ -42,6 +42,17 @@ std::string batchToken()
     return buffer;
 }
 
+// What the administrator is told about a journal that is not followed, with what was found in it.
+std::string refusedJournal(const fs::path &file, const std::string &found)
+{
+    return "The journal " + file.string() + " of an interrupted activation was not followed because " +
+           found +
+           ". The published files were left as they are, and nothing is published until the journal has "
+           "been looked at: check the files it names in _KwStyle and _KwInclude/KwCompany (the .kwtmp- "
+           "files beside them hold the interrupted activation's copies), then remove the journal and those "
+           ".kwtmp- files and activate the layout that should be published.";
+}
+
 } // namespace
 
 Publisher::Publisher(const PortalFileSystem &files, PublishHistory &history)
@@ -91,12 +102,17 @@ void Publisher::writeJournal(const Journal &journal) const
 
 void Publisher::checkNoJournal() const
 {
-    for (const fs::path &file : {m_journal, m_undoJournal})
-        if (present(file.string()))
-            throw ServerError(ServerError::Fail,
-                              "The journal " + file.string() +
-                                  " of an interrupted activation was not followed when the portal was "
-                                  "opened; nothing is published until it is checked and removed.");
+    for (const fs::path &file : {m_journal, m_undoJournal}) {
+        if (!present(file.string()))
+            continue;
+        std::string found = "it could not be finished";
+        try {
+            load(file);
+        } catch (const ServerError &error) {
+            found = error.what();
+        }
+        throw ServerError(ServerError::Fail, refusedJournal(file, found));
+    }
 }
 
 std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry)
@@ -248,8 +264,13 @@ Publisher::Loaded Publisher::load(const fs::path &file) const
             if (path->empty())
                 continue;
             const fs::path absolute = m_files.root() / *path;
-            m_files.checkConfined(absolute);
-            m_files.checkConfined(absolute.parent_path());
+            try {
+                m_files.checkConfined(absolute);
+                m_files.checkConfined(absolute.parent_path());
+            } catch (const ServerError &) {
+                throw ServerError(ServerError::AccessDenied,
+                                  "it names \"" + *path + "\", which leads outside the portal folder");
+            }
             *path = absolute.string();
         }
         loaded.steps.push_back(std::move(local));
@@ -268,10 +289,7 @@ std::vector<std::string> Publisher::recover()
         try {
             loaded = load(file);
         } catch (const ServerError &error) {
-            notes.push_back("The journal " + file.string() +
-                            " of an interrupted activation was not followed (" + error.what() +
-                            "); the published files were left as they are. Check them, then "
-                            "remove the journal.");
+            notes.push_back(refusedJournal(file, error.what()));
             return notes;
         }
         const std::string layout = "\"" + loaded.journal.entry.layout + "\"";

@@ -38,7 +38,8 @@ public:
     /// the portal, is not followed: it and the temporary files stay. Returns what was done, for the user.
     std::vector<std::string> recover();
 
-    /// Throws ServerError unless the portal is free of journals (a refused one stays until removed).
+    /// Throws ServerError unless the portal is free of journals (a refused one stays until removed); the
+    /// message says what was found in the journal and what the administrator can do.
     void checkNoJournal() const;
 
     /// The portal path ("_KwStyle/global.css") of a local path inside the portal.

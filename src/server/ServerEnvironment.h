@@ -264,8 +264,14 @@ public:
     virtual std::vector<PublishEntry> HistoryEntries() = 0;
     /// The files an entry replaced, as they were before it. Throws NotFound for an unknown id.
     virtual std::vector<PublishedFile> HistoryFiles(std::int64_t id) = 0;
-    /// Puts back the files an entry replaced, as one batch of its own (so it is in the history too);
-    /// returns the new entry's id. Refuses entries whose paths lead outside the portal.
+    /// What `HistoryRollback(id)` would change, file by file (what is published now and what it puts
+    /// back); throws as the rollback would refuse.
+    virtual std::vector<PendingChange> HistoryRollbackPending(std::int64_t id) = 0;
+    /// Brings the portal back to the state right after entry `id`: every file a later entry changed is
+    /// published again as it was then, as one batch of its own (so it is in the history too, named after
+    /// entry `id`'s layout, and can be rolled back in turn); returns the new entry's id, or 0 when the
+    /// portal is in that state already. Throws NotFound for an unknown id; refuses entries whose paths
+    /// lead outside the portal and a state in which a file that is published now did not exist yet.
     virtual std::int64_t HistoryRollback(std::int64_t id) = 0;
     /// What opening the portal found and did about an interrupted batch (empty: nothing).
     virtual std::vector<std::string> RecoveryNotes() = 0;

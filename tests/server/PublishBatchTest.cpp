@@ -35,12 +35,15 @@ protected:
         object->AttachSession(portal.session());
         return object;
     }
-    // One batch writing every file with `tag`, a new file beside them, and removing `_KwStyle/gone.txt`.
-    std::int64_t publishAll(const std::string &tag)
+    // One batch writing every file with `tag`, a new file beside them, and removing `_KwStyle/gone.txt`;
+    // through another opening of the portal when `env` is given.
+    std::int64_t publishAll(const std::string &tag, const Environment *env = nullptr)
     {
-        Ref<IPublishing> batch = publishing();
+        const Environment &through = env ? *env : portal.env();
+        Ref<IPublishing> batch = createObject<IPublishing>(*through.factory);
+        batch->AttachSession(through.session);
         batch->BatchBegin("Layout " + tag);
-        PortalConnection connection(portal.factory(), portal.session());
+        PortalConnection connection(*through.factory, through.session);
         for (const char *file : kFiles) {
             const std::string path = file;
             const std::size_t slash = path.rfind('\\');
@@ -228,23 +231,35 @@ TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
     Journal good{"b1", {}, {{JournalStep::Kind::Create, "_KwStyle/x.css", "_KwStyle/.kwtmp-a", ""}}};
     std::string flipped = formatJournal(good);
     flipped[flipped.find("x.css")] = 'y';
-    const std::string cases[] = {
-        formatJournal(outside),
-        flipped,                                                       // checksum no longer matches
-        formatJournal(good).substr(0, formatJournal(good).size() - 8), // cut short
-        "something else\n",
+    // Each with what the message names as found.
+    const std::pair<std::string, std::string> cases[] = {
+        {formatJournal(outside), "it names \"../.kwtmp-b\", which leads outside the portal folder"},
+        {flipped, "it is damaged: its checksum does not match"},
+        {formatJournal(good).substr(0, formatJournal(good).size() - 8), "it is damaged: it is incomplete"},
+        {"something else\n", "it is damaged: it does not start with"},
     };
-    for (const std::string &text : cases) {
+    for (const auto &[text, found] : cases) {
         portal.write(journalFile, text);
         portal.write("_KwStyle\\.kwtmp-a", "new");
         portal.reopen();
         const auto notes = publishing()->RecoveryNotes();
         ASSERT_EQ(notes.size(), 1u) << text;
-        EXPECT_NE(notes[0].find("was not followed"), std::string::npos) << notes[0];
+        EXPECT_NE(notes[0].find("was not followed because " + found), std::string::npos) << notes[0];
         EXPECT_EQ(portal.read("_KwStyle\\global.css"), "old _KwStyle\\global.css");
         EXPECT_TRUE(portal.exists("_KwStyle\\.kwtmp-a")); // the journal may still need it
-        EXPECT_THROW(publishAll("new"), ServerError);
+        // Every batch is refused with what was found and what to do; a write that is no batch goes on.
+        try {
+            publishAll("new");
+            ADD_FAILURE() << "published past a refused journal";
+        } catch (const ServerError &error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(portal.root().string() + "/KwPortal.journal"), std::string::npos)
+                << message;
+            EXPECT_NE(message.find("because " + found), std::string::npos) << message;
+            EXPECT_NE(message.find("then remove the journal"), std::string::npos) << message;
+        }
         EXPECT_EQ(state(), "old");
+        EXPECT_TRUE(portal.exists("_KwStyle\\.kwtmp-a"));
     }
     std::filesystem::remove(portal.local(journalFile));
     portal.reopen();
@@ -277,38 +292,95 @@ TEST_P(PublishBatchTest, HistoryKeepsTheNewest50AndNeverRepeatsAnId)
     EXPECT_GT(publishAll("after"), last);
 }
 
-TEST_P(PublishBatchTest, RollbackPutsBackWhatAnEntryReplacedAndCanItselfBeRolledBack)
+TEST_P(PublishBatchTest, RollbackReturnsToTheStateRightAfterAnEntryAndIsAnEntryItself)
 {
     portal.write("_KwStyle\\gone.txt", "x");
     const std::int64_t first = publishAll("first");
     const std::int64_t second = publishAll("second");
-    ASSERT_EQ(state(), "second");
+    const std::int64_t third = publishAll("third");
+    ASSERT_EQ(state(), "third");
 
-    // Undoing the first activation brings back the files as they were before it, the removed file too,
-    // and removes the file it created.
-    const std::int64_t undo = publishing()->HistoryRollback(first);
-    EXPECT_EQ(state(), "old");
-    EXPECT_EQ(portal.read("_KwStyle\\gone.txt"), "x");
-    const auto entries = publishing()->HistoryEntries();
-    EXPECT_EQ(entries[0].id, undo);
+    // What it would change is known before: the state after the first entry, file by file.
+    const auto pending = publishing()->HistoryRollbackPending(first);
+    ASSERT_EQ(pending.size(), 4u);
+    EXPECT_EQ(pending[0].path, "_KwStyle/global.css");
+    EXPECT_EQ(std::string(pending[0].before->begin(), pending[0].before->end()),
+              "third _KwStyle\\global.css");
+    EXPECT_EQ(std::string(pending[0].after->begin(), pending[0].after->end()), "first _KwStyle\\global.css");
+
+    // Back to the state right after the first activation: its files, the file it created, not the one
+    // it removed.
+    const std::int64_t back = publishing()->HistoryRollback(first);
+    EXPECT_EQ(state(), "first");
+    EXPECT_EQ(portal.read("_KwStyle\\rollover.asp"), "first");
+    EXPECT_FALSE(portal.exists("_KwStyle\\gone.txt"));
+    auto entries = publishing()->HistoryEntries();
+    EXPECT_EQ(entries[0].id, back);
     EXPECT_EQ(entries[0].rollbackOf, first);
-    EXPECT_EQ(entries[0].layout, ""); // no layout was active before the first activation
-    // Undoing the rollback gives back the second activation's files.
-    publishing()->HistoryRollback(undo);
+    EXPECT_EQ(entries[0].layout, "Layout first"); // the state it went back to is the first's layout
+
+    // The rollback is undone by going back to the entry before it; the entry in between is reachable too.
+    publishing()->HistoryRollback(third);
+    EXPECT_EQ(state(), "third");
+    EXPECT_EQ(publishing()->HistoryEntries()[0].layout, "Layout third");
+    publishing()->HistoryRollback(second);
     EXPECT_EQ(state(), "second");
-    EXPECT_EQ(publishing()->HistoryEntries()[0].layout, "Layout second");
+
+    // Going back to the newest entry changes nothing and records nothing.
+    const std::size_t count = publishing()->HistoryEntries().size();
+    EXPECT_TRUE(publishing()->HistoryRollbackPending(publishing()->HistoryEntries()[0].id).empty());
+    EXPECT_EQ(publishing()->HistoryRollback(publishing()->HistoryEntries()[0].id), 0);
+    EXPECT_EQ(publishing()->HistoryEntries().size(), count);
+    EXPECT_THROW(publishing()->HistoryRollback(99999), ServerError);
     EXPECT_TRUE(portal.leftovers().empty());
-    (void)second;
+}
+
+// A state in which a file that is published now did not exist yet is refused: the rollback would delete
+// it from the running portal. Nothing is written.
+TEST_P(PublishBatchTest, RollbackToAStateWithoutAFilePublishedNowIsRefused)
+{
+    const std::int64_t first = publishAll("first");
+    {
+        Ref<IPublishing> batch = publishing();
+        batch->BatchBegin("with logo");
+        PortalConnection connection(portal.factory(), portal.session());
+        writeTextFile(*connection.folder("_KwStyle"), "welcome.asp", "<%\r\n%>\r\n");
+        writeTextFile(*connection.folder("_KwStyle"), "global.css", "later");
+        batch->BatchCommit();
+    }
+    const std::size_t count = publishing()->HistoryEntries().size();
+    for (const bool preview : {true, false}) {
+        try {
+            if (preview)
+                publishing()->HistoryRollbackPending(first);
+            else
+                publishing()->HistoryRollback(first);
+            ADD_FAILURE() << "the rollback was not refused";
+        } catch (const ServerError &error) {
+            EXPECT_NE(std::string(error.what()).find("_KwStyle/welcome.asp did not exist yet"),
+                      std::string::npos)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(portal.read("_KwStyle\\global.css"), "later");
+    EXPECT_TRUE(portal.exists("_KwStyle\\welcome.asp"));
+    EXPECT_EQ(publishing()->HistoryEntries().size(), count);
+
+    // Once the file is gone from the portal anyway, the state is reachable again.
+    std::filesystem::remove(portal.local("_KwStyle\\welcome.asp"));
+    EXPECT_GT(publishing()->HistoryRollback(first), 0);
+    EXPECT_EQ(state(), "first");
 }
 
 TEST_P(PublishBatchTest, RollbackRefusesEntriesThatLeadOutsideThePortal)
 {
     const std::int64_t id = publishAll("new");
+    const std::int64_t later = publishAll("later");
     {
         const std::unique_ptr<Database> db = openPortalDatabase(portal.root());
         db->run("UPDATE publish_history_files SET path='../outside.txt' WHERE entry_id=?1 AND path LIKE "
                 "'%menu.css'",
-                {id});
+                {later});
     }
     try {
         publishing()->HistoryRollback(id);
@@ -316,8 +388,54 @@ TEST_P(PublishBatchTest, RollbackRefusesEntriesThatLeadOutsideThePortal)
     } catch (const ServerError &error) {
         EXPECT_NE(std::string(error.what()).find("../outside.txt"), std::string::npos) << error.what();
     }
-    EXPECT_EQ(state(), "new");
+    EXPECT_EQ(state(), "later");
     EXPECT_FALSE(std::filesystem::exists(portal.root().parent_path() / "outside.txt"));
+}
+
+// Another program dies in the middle of a batch while this one has the portal open (so opening did not
+// recover anything): the next batch of this one finishes or drops the interrupted one first, whatever
+// step it was at, and then publishes. The portal never stays on a mix.
+TEST_P(PublishBatchTest, ABatchLeftByAnotherProgramIsRecoveredWhenTheLockIsTaken)
+{
+    publishAll("start");
+    bool sawMix = false;
+    for (int n = 1;; ++n) {
+        for (const char *file : kFiles)
+            portal.write(file, std::string("old ") + file);
+        std::filesystem::remove(portal.local("_KwStyle\\rollover.asp"));
+        portal.write("_KwStyle\\gone.txt", "x");
+        const std::int64_t newest = publishing()->HistoryEntries().front().id;
+        auto faults = std::make_shared<FileFaults>();
+        faults->crashAt(Op::Any, n);
+        const std::string tag = "n" + std::to_string(n);
+        bool crashed = false;
+        {
+            // The other program: its own opening of the portal, stopped dead at call n.
+            const Environment other = LocalPortal::open(portal.root(), {}, faults);
+            try {
+                publishAll(tag, &other);
+            } catch (const SimulatedCrash &) {
+                crashed = true;
+            }
+        }
+        if (!crashed)
+            break;
+        sawMix = sawMix || state() == "mixed";
+        // This program goes on with its next activation.
+        const std::string next = "next" + std::to_string(n);
+        EXPECT_GT(publishAll(next), 0) << "crash at call " << n;
+        EXPECT_EQ(state(), next) << "crash at call " << n;
+        EXPECT_TRUE(portal.leftovers().empty()) << "crash at call " << n;
+        // The other one's batch is in the history exactly when it had counted as published.
+        std::vector<std::string> added;
+        for (const PublishEntry &entry : publishing()->HistoryEntries())
+            if (entry.id > newest)
+                added.push_back(entry.layout);
+        EXPECT_TRUE(added == std::vector<std::string>{"Layout " + next} ||
+                    added == (std::vector<std::string>{"Layout " + next, "Layout " + tag}))
+            << "crash at call " << n;
+    }
+    EXPECT_TRUE(sawMix) << "no crash came between the renames";
 }
 
 } // namespace

@@ -177,6 +177,10 @@ public:
     void BatchDiscard() override { m_inner->BatchDiscard(); }
     std::vector<PublishEntry> HistoryEntries() override { return m_inner->HistoryEntries(); }
     std::vector<PublishedFile> HistoryFiles(std::int64_t id) override { return m_inner->HistoryFiles(id); }
+    std::vector<PendingChange> HistoryRollbackPending(std::int64_t id) override
+    {
+        return m_inner->HistoryRollbackPending(id);
+    }
     std::int64_t HistoryRollback(std::int64_t id) override { return m_inner->HistoryRollback(id); }
     std::vector<std::string> RecoveryNotes() override { return m_inner->RecoveryNotes(); }
 
