@@ -1,10 +1,11 @@
-// The console's "Veröffentlichungsverlauf..." dialog on a real portal: the list, the changes a rollback
-// would make, and "Zurücksetzen" after the question.
+// The console's "Veröffentlichungsverlauf..." dialog on a real portal: the list, the changes that going back
+// to the state after the selected activation would make, and "Zurücksetzen" after the question.
 #include "PublishHistoryDialog.h"
 
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
+#include "publish/PublishingTexts.h"
 #include "server/PortalAccess.h"
 
 #include <QPlainTextEdit>
@@ -49,20 +50,20 @@ TEST_F(PublishHistoryDialogTest, ListsTheHistoryShowsTheChangesAndRollsBackAfter
     EXPECT_EQ(list()->topLevelItem(0)->text(2), "Herbst");
     EXPECT_EQ(list()->topLevelItem(0)->text(1), "admin");
     EXPECT_TRUE(list()->topLevelItem(0)->text(0).endsWith(" UTC"));
-    // The newest is selected: rolling it back would bring Blau's stylesheet back.
+    // The newest is selected: the portal is in the state after it.
+    EXPECT_EQ(diffText().toStdString(), publish::kRollbackChangesNothing);
+
+    // Back to the state right after the Blau activation: Blau's stylesheet comes back.
+    list()->setCurrentItem(list()->topLevelItem(1));
     EXPECT_TRUE(diffText().contains("--- a/_KwStyle/global.css\n+++ b/_KwStyle/global.css\n"));
     EXPECT_TRUE(diffText().contains("-BODY { COLOR: brown; }\n+BODY { COLOR: blue; }"))
         << diffText().toStdString();
 
-    // The oldest created the file: rolling it back would remove it.
-    list()->setCurrentItem(list()->topLevelItem(1));
-    EXPECT_TRUE(diffText().contains("+++ /dev/null")) << diffText().toStdString();
-
-    list()->setCurrentItem(list()->topLevelItem(0));
     prompter.answerNo();
     clickRollback();
     ASSERT_EQ(prompter.questions().size(), 1u);
-    EXPECT_NE(prompter.questions()[0].find("Herbst"), std::string::npos);
+    EXPECT_NE(prompter.questions()[0].find("Stand direkt nach der Aktivierung"), std::string::npos);
+    EXPECT_NE(prompter.questions()[0].find("(Blau)"), std::string::npos);
     EXPECT_EQ(portal.read("_KwStyle/global.css"), "BODY { COLOR: brown; }\n");
     EXPECT_EQ(list()->topLevelItemCount(), 2);
 
@@ -70,8 +71,33 @@ TEST_F(PublishHistoryDialogTest, ListsTheHistoryShowsTheChangesAndRollsBackAfter
     clickRollback();
     EXPECT_EQ(portal.read("_KwStyle/global.css"), "BODY { COLOR: blue; }\n");
     ASSERT_EQ(list()->topLevelItemCount(), 3);
-    EXPECT_EQ(list()->topLevelItem(0)->text(2), "Blau"); // the layout that was active before Herbst
+    EXPECT_EQ(list()->topLevelItem(0)->text(2), "Blau"); // the layout of the state it went back to
     EXPECT_TRUE(prompter.allAnswersUsed());
+
+    // The rollback is an entry of its own: going back to the entry before it undoes it.
+    list()->setCurrentItem(list()->topLevelItem(1));
+    prompter.answerYes();
+    clickRollback();
+    EXPECT_EQ(portal.read("_KwStyle/global.css"), "BODY { COLOR: brown; }\n");
+}
+
+// A state in which a file published now did not exist yet is not offered: the dialog says why and the
+// button stays disabled.
+TEST_F(PublishHistoryDialogTest, AStateWithoutAFilePublishedNowIsRefused)
+{
+    publish("Blau", "BODY { COLOR: blue; }\n");
+    {
+        server::PublishScope batch(portal.factory(), portal.session(), "Herbst");
+        server::PortalConnection connection(portal.factory(), portal.session());
+        server::writeTextFile(*connection.folder("_KwStyle"), "extra.css", "P {}\n");
+        batch.commit();
+    }
+    dialog = std::make_unique<PublishHistoryDialog>(portal.env(), prompter);
+    dialog->show();
+    list()->setCurrentItem(list()->topLevelItem(1));
+    EXPECT_TRUE(diffText().contains("_KwStyle/extra.css did not exist yet")) << diffText().toStdString();
+    EXPECT_FALSE(dialog->findChild<QPushButton *>("rollback")->isEnabled());
+    EXPECT_TRUE(portal.exists("_KwStyle/extra.css"));
 }
 
 } // namespace

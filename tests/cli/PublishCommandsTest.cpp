@@ -124,26 +124,40 @@ TEST_P(PublishCommandsTest, HistoryRollbackAndRollbackOfTheRollback)
     const Result json = kwlayout(portal, "history --json");
     EXPECT_NE(json.out.find("\"layout\": \"Herbst\", \"rollback_of\": null}"), std::string::npos) << json.out;
 
-    // What rolling back would change: from Herbst's files back to Blau's.
-    const Result preview = kwlayout(portal, "diff --history " + ids[0]);
+    // Going back to the newest entry changes nothing.
+    EXPECT_EQ(kwlayout(portal, "diff --history " + ids[0]).status, 0);
+    Result same = kwlayout(portal, "rollback " + ids[0] + " --yes");
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "The portal is in the state after " + ids[0] + " already; nothing was rolled back\n");
+    EXPECT_EQ(historyIds(portal).size(), 2u);
+
+    // Back to the state right after the first entry (the one portal-init recorded): from Herbst's files
+    // back to Blau's.
+    const Result preview = kwlayout(portal, "diff --history " + ids[1]);
     EXPECT_EQ(preview.status, 1);
     EXPECT_NE(preview.out.find("--- a/_KwStyle/menu.css\n+++ b/_KwStyle/menu.css\n"), std::string::npos);
 
-    EXPECT_EQ(kwlayout(portal, "rollback " + ids[0]).status, 3); // the question needs an answer
-    EXPECT_EQ(kwlayout(portal, "rollback " + ids[0] + " --no").status, 0);
+    EXPECT_EQ(kwlayout(portal, "rollback " + ids[1]).status, 3); // the question needs an answer
+    EXPECT_EQ(kwlayout(portal, "rollback " + ids[1] + " --no").status, 0);
     EXPECT_EQ(published(portal), autumn);
-    EXPECT_EQ(kwlayout(portal, "rollback " + ids[0] + " --yes").status, 0);
+    const Result back = kwlayout(portal, "rollback " + ids[1] + " --yes");
+    EXPECT_EQ(back.status, 0);
+    EXPECT_NE(back.out.find("Rolled back to the state after " + ids[1] + " (history entry "),
+              std::string::npos)
+        << back.out;
     EXPECT_EQ(published(portal), blue);
     EXPECT_EQ(kwlayout(portal, "show 'Aktives Layout'").out, blueValues);
-    EXPECT_EQ(kwlayout(portal, "diff --history " + ids[0]).status, 0);
+    EXPECT_EQ(kwlayout(portal, "diff --history " + ids[1]).status, 0);
 
+    // The rollback is an entry of its own, named after the state it went back to; going back to the entry
+    // before it undoes it.
+    const std::vector<std::string> before = ids;
     ids = historyIds(portal);
     ASSERT_EQ(ids.size(), 3u);
-    EXPECT_NE(kwlayout(portal, "history").out.find(ids[0] + "\t"), std::string::npos);
-    EXPECT_NE(kwlayout(portal, "history --json")
-                  .out.find("\"layout\": \"Blau\", \"rollback_of\": " + historyIds(portal)[1]),
-              std::string::npos);
-    EXPECT_EQ(kwlayout(portal, "rollback " + ids[0] + " --yes").status, 0);
+    EXPECT_NE(
+        kwlayout(portal, "history --json").out.find("\"layout\": \"Blau\", \"rollback_of\": " + before[1]),
+        std::string::npos);
+    EXPECT_EQ(kwlayout(portal, "rollback " + ids[1] + " --yes").status, 0);
     EXPECT_EQ(published(portal), autumn);
     EXPECT_EQ(historyIds(portal).size(), 4u);
 

@@ -67,7 +67,8 @@ PublishHistoryDialog::PublishHistoryDialog(server::Environment env, Prompter &pr
     auto *diffLayout = new QVBoxLayout(diffBox);
     diffLayout->setContentsMargins(0, 0, 0, 0);
     diffLayout->addWidget(
-        new QLabel(QStringLiteral("Was das Zurücksetzen am veröffentlichten Stand ändert:")));
+        new QLabel(QStringLiteral("Was das Zurücksetzen auf den Stand direkt nach der gewählten Aktivierung "
+                                  "am veröffentlichten Stand ändert:")));
     diffLayout->addWidget(m_diff);
 
     auto *splitter = new QSplitter(Qt::Vertical);
@@ -132,9 +133,11 @@ void PublishHistoryDialog::showSelected()
              server::rollbackChanges(*m_env.factory, m_env.session, entry->id))
             text += publish::unifiedDiff(change.path, textOf(change.before), textOf(change.after));
         if (text.empty())
-            text = "Das Zurücksetzen ändert nichts: veröffentlicht ist, was diese Aktivierung ersetzt hat.";
+            text = publish::kRollbackChangesNothing;
     } catch (const ServerError &error) {
+        // Refused (or unreadable): there is nothing to roll back to.
         text = error.what();
+        m_rollback->setEnabled(false);
     }
     m_diff->setPlainText(fromUtf8(text));
 }
@@ -150,7 +153,8 @@ void PublishHistoryDialog::rollBackSelected()
         publishing->AttachSession(m_env.session);
         publishing->HistoryRollback(entry->id);
     } catch (const ServerError &error) {
-        m_prompter.tell(QStringLiteral("Die Aktivierung konnte nicht zurückgesetzt werden:\n%1")
+        m_prompter.tell(QStringLiteral("Das Portal konnte nicht auf den Stand nach dieser Aktivierung "
+                                       "zurückgesetzt werden:\n%1")
                             .arg(QString::fromUtf8(error.what()))
                             .toStdString());
     }

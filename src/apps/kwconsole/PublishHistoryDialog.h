@@ -1,5 +1,5 @@
-// "Veröffentlichungsverlauf": the portal's publishing history, the changes a rollback of the selected
-// entry would make to what is published now, and "Zurücksetzen" to make them.
+// "Veröffentlichungsverlauf": the portal's publishing history, the changes that going back to the state
+// right after the selected activation would make to what is published now, and "Zurücksetzen" to make them.
 #pragma once
 
 #include "base/Prompter.h"

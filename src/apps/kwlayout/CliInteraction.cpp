@@ -28,4 +28,20 @@ void CliPrompter::showExtendedError(StringId message, const ServerError &error)
     m_err << loadString(message) << "\n  " << error.what() << "\n";
 }
 
+DiscardedBatch::DiscardedBatch(const server::Environment &env, const std::string &name)
+    : m_publishing(server::createObject<server::IPublishing>(*env.factory))
+{
+    m_publishing->AttachSession(env.session);
+    m_publishing->BatchBegin(name);
+}
+
+DiscardedBatch::~DiscardedBatch()
+{
+    try {
+        m_publishing->BatchDiscard();
+    } catch (const ServerError &) {
+        // Nothing was published: nothing to undo.
+    }
+}
+
 } // namespace kw::cli

@@ -54,6 +54,22 @@ private:
     std::optional<std::string> m_target;
 };
 
+/// A batch of the session's writes that is never published: whatever is written while it lives is
+/// dropped at its end, so a command that only shows something changes nothing.
+class DiscardedBatch {
+public:
+    /// Throws ServerError when the batch cannot be begun.
+    DiscardedBatch(const server::Environment &env, const std::string &name);
+    ~DiscardedBatch();
+    DiscardedBatch(const DiscardedBatch &) = delete;
+    DiscardedBatch &operator=(const DiscardedBatch &) = delete;
+
+    server::IPublishing &publishing() { return *m_publishing; }
+
+private:
+    server::Ref<server::IPublishing> m_publishing;
+};
+
 /// One opened portal (see `openPortal`) and a document on it, with the command line's prompter and
 /// chooser.
 class PortalSession {
@@ -68,6 +84,9 @@ public:
     /// Opens a layout by name ("Aktives Layout" or a named one); false (reported) when it could not be
     /// read. When loading removed an old NavTop.asp, the layout is saved again at once.
     bool open(const std::string &name);
+    /// The same for a command that only shows the layout: loading runs in a discarded batch, so an old
+    /// NavTop.asp stays (what the other commands would do is told instead).
+    bool openToShow(const std::string &name);
     int status() const { return m_prompter.failed() ? 1 : 0; }
 
 private:

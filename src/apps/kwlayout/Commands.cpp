@@ -67,6 +67,37 @@ std::string fileOfLayout(const std::string &name)
     return hasExtension ? name : layout::layoutFileFromName(name);
 }
 
+namespace {
+
+/// The portals a command opened, and how many of each one's recovery notes were told already.
+struct OpenedPortal {
+    server::Ref<server::IPublishing> publishing;
+    std::size_t told = 0;
+};
+std::vector<OpenedPortal> &openedPortals()
+{
+    static std::vector<OpenedPortal> portals;
+    return portals;
+}
+
+/// Tells what recovery did since the portals were opened (another program's interrupted batch, found
+/// when this one took the write lock), and forgets the portals.
+void tellLateRecoveryNotes()
+{
+    for (OpenedPortal &portal : openedPortals()) {
+        try {
+            const std::vector<std::string> notes = portal.publishing->RecoveryNotes();
+            for (std::size_t i = portal.told; i < notes.size(); ++i)
+                std::cerr << "kwlayout: " << notes[i] << "\n";
+        } catch (const ServerError &error) {
+            std::cerr << "kwlayout: " << error.what() << "\n";
+        }
+    }
+    openedPortals().clear();
+}
+
+} // namespace
+
 server::Environment openPortal(const Invocation &invocation)
 {
     // Another program changing the portal at the same moment is waited for, as a patient user would,
@@ -79,8 +110,10 @@ server::Environment openPortal(const Invocation &invocation)
     try {
         server::Ref<server::IPublishing> publishing = server::createObject<server::IPublishing>(*env.factory);
         publishing->AttachSession(env.session);
-        for (const std::string &note : publishing->RecoveryNotes())
+        const std::vector<std::string> notes = publishing->RecoveryNotes();
+        for (const std::string &note : notes)
             std::cerr << "kwlayout: " << note << "\n";
+        openedPortals().push_back({publishing, notes.size()});
     } catch (const ServerError &error) {
         std::cerr << "kwlayout: " << error.what() << "\n";
     }
@@ -102,6 +135,20 @@ bool PortalSession::open(const std::string &name)
         std::cerr << "kwlayout: the portal's old NavTop.asp was removed; the layout is saved again\n";
         m_document.saveLayout(false);
     }
+    return ok;
+}
+
+bool PortalSession::openToShow(const std::string &name)
+{
+    bool ok = false;
+    {
+        DiscardedBatch batch(m_env, name);
+        ok = m_document.openLayout(fileOfLayout(name)) && !m_prompter.failed();
+    }
+    if (ok && m_document.navTopRemoved())
+        std::cerr
+            << "kwlayout: the portal still has its old NavTop.asp; a command that changes or activates a "
+               "layout (or the designer) removes it and saves the layout again; nothing was changed\n";
     return ok;
 }
 
@@ -155,7 +202,7 @@ int listLayouts(const Invocation &invocation, std::ostream &out)
 int showLayout(const Invocation &invocation, std::ostream &out)
 {
     PortalSession session(invocation);
-    if (!session.open(invocation.args[0]))
+    if (!session.openToShow(invocation.args[0]))
         return 1;
     const auto values = layout::layoutValues(session.document().model(), session.document().flags());
     if (invocation.json) {
@@ -280,10 +327,12 @@ const std::vector<Command> &commands()
         {"history", "history [--json]",
          "the activations, newest first: ID, time, user and layout, separated by tabs", 0, 0, &history},
         {"rollback", "rollback ID [--yes|--no]",
-         "puts back the files that activation ID replaced, as an activation of its own", 1, 1, &rollback},
+         "puts the portal back to the state right after activation ID, as an activation of its own (refused "
+         "when a file published now did not exist then)",
+         1, 1, &rollback},
         {"diff", "diff NAME | diff --history ID",
-         "what activating NAME (or rolling back ID) would change, as a unified diff; status 0 none, 1 some, "
-         "2 error",
+         "what activating NAME (or rolling back to the state after ID) would change, as a unified diff; "
+         "status 0 none, 1 some, 2 error",
          1, 2, &diff},
         {"image-info", "image-info FILE",
          "decodes a picture and prints type, size, bits per pixel, colours and transparent index", 1, 1,
@@ -320,6 +369,9 @@ const std::vector<Command> &commands()
 
 int runWithAnswers(const Command &command, const Invocation &invocation, std::ostream &out)
 {
+    struct TellAtEnd {
+        ~TellAtEnd() { tellLateRecoveryNotes(); }
+    } tellAtEnd;
     try {
         return command.run(invocation, out);
     } catch (const UnansweredQuestion &question) {

@@ -1,5 +1,5 @@
-// kwlayout history, rollback and diff: the publishing history of the portal, undoing an activation, and
-// what an activation or a rollback would change.
+// kwlayout history, rollback and diff: the publishing history of the portal, going back to the state after
+// an activation, and what an activation or a rollback would change.
 #include "CliInteraction.h"
 #include "Commands.h"
 
@@ -47,26 +47,14 @@ std::optional<std::string> textOf(const std::optional<server::Bytes> &bytes)
 std::vector<server::PendingChange> activationChanges(const Invocation &invocation, const std::string &name)
 {
     PortalSession session(invocation);
-    Ref<server::IPublishing> publishing = publishingOf(session.env());
-    publishing->BatchBegin(name);
-    struct Discard {
-        server::IPublishing &publishing;
-        ~Discard()
-        {
-            try {
-                publishing.BatchDiscard();
-            } catch (const ServerError &) {
-                // Nothing was published: nothing to undo.
-            }
-        }
-    } discard{*publishing};
+    DiscardedBatch batch(session.env(), name);
     if (!session.open(name))
         throw ServerError(ServerError::Fail, "the layout \"" + name + "\" could not be read");
     session.prompter().implyYes(StringId::AskSaveAsActive);
     session.document().commandSaveAsActive();
     if (session.prompter().failed())
         throw ServerError(ServerError::Fail, "the activation would fail (see above)");
-    return publishing->BatchPending();
+    return batch.publishing().BatchPending();
 }
 
 std::vector<server::PendingChange> rollbackChanges(const Invocation &invocation, std::int64_t id)
@@ -106,12 +94,15 @@ int rollback(const Invocation &invocation, std::ostream &out)
     for (const server::PublishEntry &entry : publishing->HistoryEntries())
         if (entry.id == id)
             layout = entry.layout;
-    publishing->HistoryFiles(id); // an unknown entry is an error before the question
+    publishing->HistoryRollbackPending(id); // an unknown or refused entry is an error before the question
     CliPrompter prompter(invocation.answer, std::cerr);
     if (prompter.ask(publish::rollbackQuestion(id, layout)) != Prompter::Answer::Yes)
         return 0;
     const std::int64_t entry = publishing->HistoryRollback(id);
-    out << "Rolled back " << id << " (history entry " << entry << ")\n";
+    if (entry == 0)
+        out << "The portal is in the state after " << id << " already; nothing was rolled back\n";
+    else
+        out << "Rolled back to the state after " << id << " (history entry " << entry << ")\n";
     return 0;
 }
 
