@@ -132,8 +132,15 @@ constexpr Entry kStrings[] = {
     {59001, "Der Schaltflächenstil muß eine Bezeichnung besitzen."},
     {59002, "Der Schaltflächenstil muß eine eindeutige Bezeichnung besitzen."},
     {59011, "Die Startseiteninformation konnte nicht geschrieben werden."},
-    {59012, "Das Hauptmenü wurde geändert, seit es hier geöffnet wurde (von einem anderen Administrator oder "
-            "Programm). Ihre Änderungen wurden nicht gespeichert; das Hauptmenü wird neu geladen."},
+    {59012,
+     "Das Hauptmenü wurde geändert, seit es hier geöffnet wurde (von einem anderen Administrator oder "
+     "Programm).\nWollen Sie es trotzdem mit Ihren Änderungen speichern?\n\nJa: Ihre Änderungen werden "
+     "gespeichert; was dort geändert wurde, wird überschrieben.\nNein: Das Hauptmenü wird neu geladen; "
+     "Ihre Änderungen gehen verloren."},
+    {59013, "Der Text kann nicht in ein Skript des Portals geschrieben werden, denn die Skripte sind im "
+            "Zeichensatz Windows-1252 gespeichert, der diese Zeichen nicht enthält: %s"},
+    {59014, "Das Dezimal- oder Tausendertrennzeichen kann nicht gespeichert werden, denn KwDataFormat.asp "
+            "nimmt nur Zeichen des Zeichensatzes Windows-1252 auf."},
 };
 
 } // namespace

@@ -124,6 +124,8 @@ enum class StringId : int {
     ButtonStyleNameTaken = 59002,
     StartPageNotWritten = 59011,
     MainMenuChangedElsewhere = 59012,
+    ScriptTextNotWritable = 59013,
+    CountrySymbolNotWritable = 59014,
 };
 
 /// The text of a string resource; empty for a number the table does not hold.

@@ -1,5 +1,6 @@
 #include "portalsettings/CountrySettings.h"
 
+#include "base/ScriptLiteral.h"
 #include "base/Values.h"
 #include "server/PortalAccess.h"
 
@@ -25,19 +26,14 @@ constexpr std::array<SymbolKey, 4> kSymbolKeys = {{
      StringId::DefaultGroupingSymbol},
 }};
 
-/// The text between the two double quotes after the "=" that follows `from`; nothing when one is missing.
+/// The string expression at the first double quote after the "=" that follows `from`; nothing when the
+/// "=" or a closed literal is missing.
 std::optional<std::string> quotedValueAfter(std::string_view text, std::size_t from)
 {
     const std::size_t equals = text.find('=', from);
     if (equals == std::string_view::npos)
         return std::nullopt;
-    const std::size_t open = text.find('"', equals + 1);
-    if (open == std::string_view::npos)
-        return std::nullopt;
-    const std::size_t close = text.find('"', open + 1);
-    if (close == std::string_view::npos)
-        return std::nullopt;
-    return std::string(text.substr(open + 1, close - open - 1));
+    return readScriptString(text, text.find('"', equals + 1));
 }
 
 bool isForbiddenSymbolCharacter(char ch)
@@ -56,7 +52,7 @@ std::string composeDataFormatScript(int format, const CountrySymbols &symbols)
     for (const SymbolKey &key : kSymbolKeys) {
         text += "\r\n\tApplication(\"";
         text += key.key;
-        text += "\") = \"" + symbols.*key.field + "\"";
+        text += "\") = " + scriptString(symbols.*key.field, ScriptBlock::ScriptElement);
     }
     text += "\r\n\r\nend sub\r\n\r\n</Script>\r\n";
     return text;
@@ -95,6 +91,9 @@ std::optional<StringId> checkSymbols(const CountrySymbols &symbols)
     if (symbols.decimal.find(symbols.grouping) != std::string::npos ||
         symbols.monetaryDecimal.find(symbols.monetaryGrouping) != std::string::npos)
         return StringId::SeparatorCombinationNotAllowed;
+    for (const SymbolKey &key : kSymbolKeys)
+        if (scriptTextRefusal(symbols.*key.field))
+            return StringId::CountrySymbolNotWritable;
     return std::nullopt;
 }
 
@@ -109,12 +108,16 @@ server::Ref<server::IServerFolder> CountrySettings::companyFolder() const
     return connection.folder(server::folders::CompanySettings);
 }
 
-void CountrySettings::read()
+void CountrySettings::read(Unreadable unreadable)
 {
+    m_unreadable = unreadable;
     try {
         server::Ref<server::IServerFolder> folder = companyFolder();
-        if (!folder->HasFile(kDataFormatScript))
+        if (!folder->HasFile(kDataFormatScript)) {
             writeFreshScript();
+            if (m_freshScriptDue)
+                return; // nothing to read, and nothing was written
+        }
         const std::string text = server::readTextFile(*folder, kDataFormatScript);
         if (!m_rewrittenAtRead) {
             const ParsedDataFormat parsed = parseDataFormatScript(text);
@@ -139,6 +142,10 @@ void CountrySettings::writeFreshScript()
 {
     m_values.format = kFreshScriptFormat;
     showValues();
+    if (m_unreadable == Unreadable::Leave) {
+        m_freshScriptDue = true;
+        return;
+    }
     m_writeNeeded = true;
     write();
     m_rewrittenAtRead = true;

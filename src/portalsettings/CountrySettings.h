@@ -35,7 +35,8 @@ struct CountryValues {
     bool operator==(const CountryValues &) const = default;
 };
 
-/// The script's text (CR LF lines, ending in "</Script>\r\n") for a format and the symbols.
+/// The script's text (CR LF lines, ending in "</Script>\r\n") for a format and the symbols; each symbol is
+/// a VBScript string expression that means exactly the symbol.
 std::string composeDataFormatScript(int format, const CountrySymbols &symbols);
 
 /// The values found in a script's text.
@@ -52,7 +53,8 @@ struct ParsedDataFormat {
 /// is ignored. Never throws.
 ParsedDataFormat parseDataFormatScript(std::string_view text);
 
-/// The first check the symbols fail (12609, 12608, 12607 in that order), or nothing.
+/// The first check the symbols fail (12609, 12608, 12607 in that order, then 59014 for a character that
+/// Windows-1252, the script's character set, cannot hold), or nothing.
 std::optional<StringId> checkSymbols(const CountrySymbols &symbols);
 
 /// The country settings dialog without its window: the fields, the three flags, reading, the checks at
@@ -62,9 +64,14 @@ class CountrySettings {
 public:
     CountrySettings(server::Environment env, Prompter &prompter);
 
-    /// Reads the script; a missing script or one without a readable locale identifier is replaced at once
-    /// by a fresh one. A server error is reported (12582) and leaves the controls as they were.
-    void read();
+    /// What reading does with a missing script or one without a readable locale identifier.
+    enum class Unreadable {
+        WriteFresh, // replace it at once by a fresh one (the dialog)
+        Leave,      // show what a fresh one would hold and change nothing (`freshScriptDue` tells)
+    };
+    /// Reads the script into the controls. A server error is reported (12582) and leaves the controls as
+    /// they were.
+    void read(Unreadable unreadable = Unreadable::WriteFresh);
     /// A click on a format button: takes the controls' values and counts as a change.
     void formatClicked();
     /// OK's first part: takes the controls' values and, when anything changed, runs the checks. A failing
@@ -81,6 +88,8 @@ public:
     bool userChanged() const { return m_userChanged; }
     bool writeNeeded() const { return m_writeNeeded; }
     bool rewrittenAtRead() const { return m_rewrittenAtRead; }
+    /// Reading with `Unreadable::Leave` found a script that the dialog would write afresh.
+    bool freshScriptDue() const { return m_freshScriptDue; }
 
 private:
     void writeFreshScript();
@@ -95,6 +104,8 @@ private:
     bool m_userChanged = false;
     bool m_writeNeeded = false;
     bool m_rewrittenAtRead = false;
+    Unreadable m_unreadable = Unreadable::WriteFresh;
+    bool m_freshScriptDue = false;
 };
 
 } // namespace kw::portalsettings

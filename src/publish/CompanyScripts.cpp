@@ -1,5 +1,7 @@
 #include "publish/CompanyScripts.h"
 
+#include "base/ScriptLiteral.h"
+
 #include <array>
 
 namespace kw::publish {
@@ -16,36 +18,24 @@ constexpr std::array<std::string_view, 6> kWelcomeLines = {
     "%>\n",
 };
 
-// The text between the first double quote at or after `from` and the next one.
+// The string expression that opens at the first double quote at or after `from`.
 std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
 {
     if (from == std::string_view::npos)
         return std::nullopt;
-    const auto open = text.find('"', from);
-    if (open == std::string_view::npos)
-        return std::nullopt;
-    const auto close = text.find('"', open + 1);
-    if (close == std::string_view::npos)
-        return std::nullopt;
-    return std::string(text.substr(open + 1, close - open - 1));
+    return readScriptString(text, text.find('"', from));
 }
 
 } // namespace
 
 std::string makeMainLogo(std::string_view logoFile)
 {
-    return "<%\r\nstrCompanyLogo = \"" + std::string(logoFile) + "\"\r\n%>\r\n";
+    return "<%\r\nstrCompanyLogo = " + scriptString(logoFile, ScriptBlock::Asp) + "\r\n%>\r\n";
 }
 
 std::string makeWelcomeLiteral(std::string_view welcomeText)
 {
-    std::string doubled;
-    for (const char ch : welcomeText) {
-        doubled += ch;
-        if (ch == '"')
-            doubled += '"';
-    }
-    return "<%\r\nl_strWelcome = \"" + doubled + "\"\r\n%>\r\n";
+    return "<%\r\nl_strWelcome = " + scriptString(welcomeText, ScriptBlock::Asp) + "\r\n%>\r\n";
 }
 
 std::span<const std::string_view> welcomeLanguageDependentLines()

@@ -1,6 +1,7 @@
 #include "publish/SettingsScripts.h"
 
 #include "base/Color.h"
+#include "base/ScriptLiteral.h"
 
 namespace kw::publish {
 
@@ -57,7 +58,7 @@ public:
     }
     void builtQuoted(std::string_view key, std::string_view value)
     {
-        built(key, "\"" + std::string(value) + "\"");
+        built(key, scriptString(value, ScriptBlock::ScriptElement));
     }
     void raw(std::string_view text) { m_text += text; }
     std::string finish()

@@ -116,6 +116,10 @@ TEST_F(CountrySettingsDlgTest, RefusalsKeepTheDialogOpenAndNoLeavesTheScript)
         {{res::IDC_DECIMAL, "."},
          "Diese Kombination von Tausender- und Dezimaltrennzeichen ist nicht erlaubt. Das "
          "Tausendertrennzeichen darf nicht im Dezimaltrennzeichen enthalten sein."},
+        // A symbol the script's Windows-1252 cannot hold is refused, not written as "?".
+        {{res::IDC_GROUPING, "☃"},
+         "Das Dezimal- oder Tausendertrennzeichen kann nicht gespeichert werden, denn KwDataFormat.asp "
+         "nimmt nur Zeichen des Zeichensatzes Windows-1252 auf."},
     };
     for (const auto &[edit, message] : steps) {
         prompter.clear();

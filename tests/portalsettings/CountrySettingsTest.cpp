@@ -54,6 +54,14 @@ TEST(DataFormatScript, ExactBytesForEachFormat)
         ++lines;
     EXPECT_EQ(lines, 12u);
     EXPECT_EQ(text.substr(text.size() - 11), "</Script>\r\n");
+
+    // A line break or a double quote in a symbol keeps the script valid and is read back as it was.
+    const CountrySymbols odd{"\n", "<", "/", "\""};
+    const std::string oddText = composeDataFormatScript(2, odd);
+    EXPECT_NE(oddText.find("\tApplication(\"g_strDecimalSymbol\") = \"\" & vbLf\r\n"), std::string::npos)
+        << oddText;
+    EXPECT_NE(oddText.find("Symbol\") = \"\"\"\"\r\n"), std::string::npos) << oddText;
+    EXPECT_EQ(parseDataFormatScript(oddText).symbols, odd);
 }
 
 TEST(DataFormatScript, ReadingFollowsTheSearchRules)
@@ -137,6 +145,9 @@ TEST(DataFormatScript, ChecksInTheirOrder)
         {{",", ",", "9", ","}, StringId::SeparatorCharacterNotAllowed}, // characters before combinations
         {{",", ",", ",", "."}, StringId::SeparatorCombinationNotAllowed},
         {{",", ".", ".", "."}, StringId::SeparatorCombinationNotAllowed},
+        {{",", ".", ",", "☃"}, StringId::CountrySymbolNotWritable},
+        {{"☃", "☃", ",", "."}, StringId::SeparatorCombinationNotAllowed}, // the script's own checks first
+        {{"\n", "%", "<", "/"}, std::nullopt},                            // spelled safely in the script
     };
     for (const Case &c : cases)
         EXPECT_EQ(checkSymbols(c.symbols), c.refusal)
@@ -196,6 +207,34 @@ TEST_F(CountrySettingsTest, ScriptWithoutReadableLocaleIsReplaced)
     EXPECT_EQ(unknown.controls, (CountryValues{2, {";", "'", ";", "'"}}));
     EXPECT_EQ(unknown.readSymbols(), (CountrySymbols{";", "'", ";", "'"}));
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+// Reading only to show: a script the dialog would replace stays as it is, and what the dialog would do is
+// told through `freshScriptDue`.
+TEST_F(CountrySettingsTest, ReadingToShowWritesNothing)
+{
+    CountrySettings missing(portal.env(), prompter);
+    missing.read(CountrySettings::Unreadable::Leave);
+    EXPECT_FALSE(portal.exists(kScriptPath));
+    EXPECT_TRUE(missing.freshScriptDue());
+    EXPECT_EQ(missing.controls, (CountryValues{2, {}}));
+
+    for (const std::string &text :
+         {std::string("g_strDecimalSymbol = \";\""), expectedScript("1040", {";", "'", ";", "'"})}) {
+        portal.write(kScriptPath, text);
+        CountrySettings settings(portal.env(), prompter);
+        settings.read(CountrySettings::Unreadable::Leave);
+        EXPECT_EQ(script(), text);
+        EXPECT_TRUE(settings.freshScriptDue());
+        EXPECT_FALSE(settings.writeNeeded());
+    }
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+
+    portal.write(kScriptPath, expectedScript("2057", {".", ",", ".", ","}));
+    CountrySettings readable(portal.env(), prompter);
+    readable.read(CountrySettings::Unreadable::Leave);
+    EXPECT_FALSE(readable.freshScriptDue());
+    EXPECT_EQ(readable.controls, (CountryValues{1, {".", ",", ".", ","}}));
 }
 
 TEST_F(CountrySettingsTest, ReadsTheScriptAndItsDefaults)
