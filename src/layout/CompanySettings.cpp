@@ -1,5 +1,6 @@
 #include "layout/CompanySettings.h"
 
+#include "base/ScriptLiteral.h"
 #include "publish/CompanyScripts.h"
 #include "server/PortalAccess.h"
 
@@ -29,8 +30,8 @@ void readLogo(PortalConnection &connection, CompanySettings &settings)
         settings.logoFile = *logo;
 }
 
-void readWelcome(Environment &env, PortalConnection &connection, CompanySettings &settings,
-                 std::int32_t &defaultLanguage)
+bool readWelcome(Environment &env, PortalConnection &connection, CompanySettings &settings,
+                 std::int32_t &defaultLanguage, LiteralWelcome literalWelcome)
 {
     Ref<ITranslation> translation = openWelcome(env);
     settings.welcomeTexts.clear();
@@ -40,33 +41,37 @@ void readWelcome(Environment &env, PortalConnection &connection, CompanySettings
     if (const auto it = settings.welcomeTexts.find(defaultLanguage); it != settings.welcomeTexts.end())
         settings.shownWelcome = it->second;
     if (!settings.shownWelcome.empty())
-        return;
+        return false;
     Ref<IServerFolder> style = connection.folder(folders::Style);
     if (!style->HasFile("welcome.asp"))
-        return;
+        return false;
     const auto literal = publish::readWelcomeLiteral(readTextFile(*style, "welcome.asp"));
     if (!literal)
-        return;
+        return false;
     settings.shownWelcome = *literal;
     settings.welcomeTexts[defaultLanguage] = *literal;
+    if (literalWelcome == LiteralWelcome::Leave)
+        return true;
     storeWelcomeTexts(env, settings.welcomeTexts);
     // From now on the portal takes the text in the visitor's language.
     Ref<IServerFile> file = style->GetFile("welcome.asp", ModeCreateWrite);
     for (const std::string_view line : publish::welcomeLanguageDependentLines())
         file->AppendText(std::string(line));
+    return true;
 }
 
 } // namespace
 
-void readCompanySettings(Environment &env, CompanySettings &settings, std::int32_t &defaultLanguage,
-                         Prompter &prompter)
+bool readCompanySettings(Environment &env, CompanySettings &settings, std::int32_t &defaultLanguage,
+                         Prompter &prompter, LiteralWelcome literal)
 {
     try {
         PortalConnection connection(*env.factory, env.session);
         readLogo(connection, settings);
-        readWelcome(env, connection, settings, defaultLanguage);
+        return readWelcome(env, connection, settings, defaultLanguage, literal);
     } catch (const ServerError &error) {
         prompter.showExtendedError(StringId::CompanyLogoNotRead, error);
+        return false;
     }
 }
 
@@ -77,21 +82,32 @@ void storeWelcomeTexts(Environment &env, const std::map<std::int32_t, std::strin
     translation->TranslationCommit();
 }
 
-void publishCompanySettings(Environment &env, CompanySettings &settings, Prompter &prompter)
+bool askToPublishCompanySettings(const CompanySettings &settings, Prompter &prompter)
 {
-    if (!settings.changed)
-        return;
-    if (prompter.ask(StringId::AskPublishCompanySettings) != Prompter::Answer::Yes)
-        return;
+    return settings.changed && prompter.ask(StringId::AskPublishCompanySettings) == Prompter::Answer::Yes;
+}
+
+bool writeCompanyScripts(Environment &env, const CompanySettings &settings, Prompter &prompter)
+{
     try {
+        for (const std::string *text : {&settings.logoFile, &settings.shownWelcome})
+            if (const std::optional<std::string> refusal = scriptTextRefusal(*text))
+                throw ServerError(ServerError::InvalidArgument, *refusal);
         PortalConnection connection(*env.factory, env.session);
         Ref<IServerFolder> style = connection.folder(folders::Style);
         writeTextFile(*style, "MainLogo.asp", publish::makeMainLogo(settings.logoFile));
         writeTextFile(*style, "welcome.asp", publish::makeWelcomeLiteral(settings.shownWelcome));
-        settings.changed = false;
+        return true;
     } catch (const ServerError &error) {
         prompter.showExtendedError(StringId::LogoScriptNotSaved, error);
+        return false;
     }
+}
+
+void publishCompanySettings(Environment &env, CompanySettings &settings, Prompter &prompter)
+{
+    if (askToPublishCompanySettings(settings, prompter) && writeCompanyScripts(env, settings, prompter))
+        settings.changed = false;
 }
 
 } // namespace kw::layout

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace kw::layout {
 
@@ -148,9 +149,8 @@ bool LayoutDocument::writeSettingsScript(const char *fileName, const std::string
     return true;
 }
 
-bool LayoutDocument::writeStylesheets()
+bool LayoutDocument::writeStylesheets(const std::function<void()> &companySettings)
 {
-    auto companySettings = [this] { publishCompanySettings(m_env, m_company, m_prompter); };
     m_model.buttons().resetUnknownTextAlignments();
     try {
         PortalConnection connection(*m_env.factory, m_env.session);
@@ -183,6 +183,16 @@ bool LayoutDocument::writeStylesheets()
 // that fails is reported and contributes nothing; a batch that cannot be published is a failed save.
 void LayoutDocument::publishActiveLayout()
 {
+    // Question 12560 comes before the batch takes the portal's write lock, so that no other program waits
+    // for the answer. A No is asked once more, where building the menu tree would ask again.
+    const bool publishCompany = askToPublishCompanySettings(m_company, m_prompter) ||
+                                askToPublishCompanySettings(m_company, m_prompter);
+    bool companyTried = false;
+    bool companyWritten = false;
+    auto companySettings = [&] {
+        if (publishCompany && !std::exchange(companyTried, true))
+            companyWritten = writeCompanyScripts(m_env, m_company, m_prompter);
+    };
     std::optional<PublishScope> batch;
     try {
         batch.emplace(*m_env.factory, m_env.session, m_sourceTitle);
@@ -199,8 +209,12 @@ void LayoutDocument::publishActiveLayout()
             return writeSettingsScript(kLayoutSettingsScript, publish::makeLayoutSettings(m_model),
                                        StringId::FormatExtensionsNotSaved);
         });
-        batch->part([this] { return writeStylesheets(); });
+        const bool stylesheets = batch->part([&] { return writeStylesheets(companySettings); });
         batch->commit();
+        // The mark goes only once the scripts are in the running portal: a failed part or commit keeps it
+        // for the next save.
+        if (stylesheets && companyWritten)
+            m_company.changed = false;
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
     }
@@ -223,7 +237,7 @@ void LayoutDocument::save(bool saveAs)
     if (m_active) {
         publishActiveLayout();
     } else {
-        writeStylesheets();
+        writeStylesheets([this] { publishCompanySettings(m_env, m_company, m_prompter); });
         m_sourceTitle = layoutTitle(m_name);
     }
     updateTitle();

@@ -10,6 +10,7 @@
 #include "layoutmodel/LayoutModel.h"
 #include "server/LocalPortal.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -94,7 +95,9 @@ private:
     void saveBeforeLeaving();
     void updateTitle();
     bool writeSettingsScript(const char *fileName, const std::string &text, StringId failure);
-    bool writeStylesheets();
+    /// Writes the layout's stylesheets; `companySettings` runs where the start page publishes the company
+    /// settings.
+    bool writeStylesheets(const std::function<void()> &companySettings);
     void publishActiveLayout();
 
     server::Environment m_env;

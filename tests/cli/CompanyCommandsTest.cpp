@@ -97,14 +97,18 @@ TEST_P(CompanyCommandsTest, LogoRefusesWhatIsNoPictureOfTheFolder)
     writeFile(portal / "Images/Company/notes.txt", "text");
     writeFile(portal / "Images/Company/a\"b.gif", "GIF89a");
     const std::string before = file("_KwStyle/MainLogo.asp");
-    for (const char *bad :
-         {"missing.gif", "notes.txt", "'a\"b.gif'", "../logo.png", "'x%>.gif'", "'<b>.gif'"}) {
+    for (const char *bad : {"missing.gif", "notes.txt", "../logo.png", "'x%>.gif'", "'<b>.gif'", "'☃.gif'"}) {
         const Result r = kwlayout(std::string("--yes logo ") + bad);
         EXPECT_EQ(r.status, 2) << bad << ": " << r.out;
         EXPECT_NE(r.out.find("kwlayout: "), std::string::npos) << bad;
         EXPECT_EQ(file("_KwStyle/MainLogo.asp"), before) << bad;
     }
     EXPECT_EQ(quiet("logo").out, "logo.png\n");
+
+    // A picture whose name holds a double quote is a picture of the folder: the name is written doubled.
+    EXPECT_EQ(quiet("--yes logo 'a\"b.gif'").status, 0);
+    EXPECT_EQ(file("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"a\"\"b.gif\"\r\n%>\r\n");
+    EXPECT_EQ(quiet("logo").out, "a\"b.gif\n");
 }
 
 TEST_P(CompanyCommandsTest, AMainLogoWithoutItsQuotesKeepsNoLogo)

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <map>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace kw::layout {
 namespace {
@@ -89,10 +92,10 @@ protected:
 
 TEST_F(ActivationBatchTest, ACrashAtAnyStepLeavesOneLayoutAfterReopening)
 {
+    const std::int64_t before = publishing()->HistoryEntries().front().id;
     activate(portal.env());
     const Files activated = published();
     ASSERT_NE(activated, old);
-    const std::int64_t id = publishing()->HistoryEntries().front().id;
 
     int crashes = 0;
     for (int n = 1;; ++n) {
@@ -113,14 +116,14 @@ TEST_F(ActivationBatchTest, ACrashAtAnyStepLeavesOneLayoutAfterReopening)
     }
     EXPECT_GT(crashes, 15);
 
-    // The same for a rollback of the activation.
+    // The same for going back to the state before the activation.
     for (int n = 1;; ++n) {
         restore(activated);
         auto faults = std::make_shared<FileFaults>();
         faults->crashAt(FileFaults::Op::Any, n);
         portal.reopen(faults);
         try {
-            publishing()->HistoryRollback(id);
+            publishing()->HistoryRollback(before);
         } catch (const SimulatedCrash &) {
         }
         portal.reopen();
@@ -186,6 +189,62 @@ TEST_F(ActivationBatchTest, TheHistoryNamesTheLayoutAndUserAndKeepsWhatWasReplac
     for (const auto &file : publishing()->HistoryFiles(entries[0].id))
         replaced[file.path] = std::string(file.contents->begin(), file.contents->end());
     EXPECT_EQ(replaced, old);
+}
+
+// The company settings' mark goes only once the batch that carries MainLogo.asp and welcome.asp is
+// published: a commit that fails keeps it, and the next save asks again and publishes them.
+TEST_F(ActivationBatchTest, TheCompanyMarkStaysWhenTheCommitFails)
+{
+    auto faults = std::make_shared<FileFaults>();
+    LayoutDocument document(portal.reopen(faults), prompter, chooser, wait);
+    ASSERT_TRUE(document.openLayout("global.css")) << prompter.describe();
+    const std::string logoBefore = portal.read("_KwStyle/MainLogo.asp");
+    const std::string welcomeBefore = portal.read("_KwStyle/welcome.asp");
+    document.companySettings().changed = true;
+    document.companySettings().logoFile = "header.jpg";
+    document.companySettings().shownWelcome = "Neu";
+    document.setModified(true);
+    faults->failAt(FileFaults::Op::Rename, 3, 28); // ENOSPC among the commit's renames
+    prompter.answerYes();
+    document.saveLayout(false);
+    EXPECT_TRUE(faults->fired());
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{12538}) << prompter.describe();
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), logoBefore);
+    EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), welcomeBefore);
+    EXPECT_TRUE(document.companySettings().changed) << "the portal has not got the logo yet";
+
+    faults->reset();
+    prompter.clear();
+    prompter.answerYes();
+    document.setModified(true);
+    document.saveLayout(false);
+    EXPECT_EQ(prompter.questions().size(), 1u) << prompter.describe();
+    EXPECT_TRUE(prompter.errorIds().empty()) << prompter.describe();
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
+    EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "<%\r\nl_strWelcome = \"Neu\"\r\n%>\r\n");
+    EXPECT_FALSE(document.companySettings().changed);
+}
+
+// Question 12560 is on screen while no batch holds the portal's write lock: another program may go on
+// writing meanwhile instead of waiting for the answer and timing out.
+TEST_F(ActivationBatchTest, TheCompanyQuestionIsAskedWhileThePortalIsNotLocked)
+{
+    LayoutDocument document(portal.env(), prompter, chooser, wait);
+    ASSERT_TRUE(document.openLayout("global.css")) << prompter.describe();
+    document.companySettings().changed = true;
+    document.companySettings().logoFile = "header.jpg";
+    std::vector<bool> lockFree;
+    prompter.onAsk = [&](std::string_view) {
+        const int fd = ::open((portal.root() / "KwPortal.lock").c_str(), O_RDONLY | O_CLOEXEC);
+        lockFree.push_back(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        ::close(fd);
+    };
+    prompter.answerNo(); // asked again, where building the menu tree asks
+    prompter.answerYes();
+    document.commandSave();
+    EXPECT_EQ(lockFree, (std::vector<bool>{true, true}));
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
+    EXPECT_FALSE(document.companySettings().changed);
 }
 
 } // namespace

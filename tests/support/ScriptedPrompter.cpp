@@ -12,6 +12,8 @@ void ScriptedPrompter::tell(std::string_view message)
 Prompter::Answer ScriptedPrompter::ask(std::string_view question)
 {
     m_events.push_back({Event::Ask, std::string(question), 0, {}});
+    if (onAsk)
+        onAsk(question);
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << question;
         return Answer::No;

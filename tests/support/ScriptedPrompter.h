@@ -4,6 +4,7 @@
 #include "base/Prompter.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
     /// Everything shown so far, one line each (for failure messages).
     std::string describe() const;
     void clear() { m_events.clear(); }
+
+    /// Runs at every question, before it is answered (what a test wants to look at while it is shown).
+    std::function<void(std::string_view question)> onAsk;
 
 private:
     std::deque<Answer> m_answers;

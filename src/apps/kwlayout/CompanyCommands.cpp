@@ -3,6 +3,7 @@
 #include "CliInteraction.h"
 #include "Commands.h"
 
+#include "base/ScriptLiteral.h"
 #include "base/ServerError.h"
 #include "image/ImageType.h"
 #include "layout/CompanySettings.h"
@@ -45,12 +46,19 @@ std::int32_t parseLanguage(const std::string &text, const std::vector<portalsett
     throw std::invalid_argument("the portal has no language " + text);
 }
 
-/// The company settings as the start page reads them; a server error was told and fails the command.
+/// The company settings as the start page reads them; a server error was told and fails the command. A
+/// command that only shows them leaves a literal welcome.asp as it is and says so.
 layout::CompanySettings readCompany(server::Environment &env, CliPrompter &prompter,
-                                    std::int32_t &defaultLanguage)
+                                    std::int32_t &defaultLanguage, bool onlyShown)
 {
     layout::CompanySettings company;
-    layout::readCompanySettings(env, company, defaultLanguage, prompter);
+    if (layout::readCompanySettings(env, company, defaultLanguage, prompter,
+                                    onlyShown ? layout::LiteralWelcome::Leave
+                                              : layout::LiteralWelcome::Move) &&
+        onlyShown)
+        std::cerr << "kwlayout: welcome.asp still holds the welcome text itself; a command that changes the "
+                     "welcome text or the logo (or the designer) stores it per language and rewrites "
+                     "welcome.asp to take the visitor's language; nothing was changed\n";
     return company;
 }
 
@@ -61,7 +69,7 @@ int welcome(const Invocation &invocation, std::ostream &out)
     CliPrompter prompter(invocation.answer, std::cerr);
     server::Environment env = openPortal(invocation);
     std::int32_t defaultLanguage = 0;
-    layout::CompanySettings company = readCompany(env, prompter, defaultLanguage);
+    layout::CompanySettings company = readCompany(env, prompter, defaultLanguage, invocation.args.empty());
     if (prompter.failed())
         return 1;
     portalsettings::PortalLanguages languages;
@@ -101,7 +109,7 @@ int logo(const Invocation &invocation, std::ostream &out)
     CliPrompter prompter(invocation.answer, std::cerr);
     server::Environment env = openPortal(invocation);
     std::int32_t defaultLanguage = 0;
-    layout::CompanySettings company = readCompany(env, prompter, defaultLanguage);
+    layout::CompanySettings company = readCompany(env, prompter, defaultLanguage, invocation.args.empty());
     if (prompter.failed())
         return 1;
     if (invocation.args.empty()) {
@@ -109,9 +117,10 @@ int logo(const Invocation &invocation, std::ostream &out)
         return 0;
     }
     const std::string &file = invocation.args.front();
-    // The name goes between the quotes of MainLogo.asp: nothing that would end the string or the script.
-    if (file.empty() || file.find_first_of("\"<>%\\/\r\n") != std::string::npos)
+    if (file.empty() || file.find_first_of("\\/\r\n") != std::string::npos)
         throw std::invalid_argument("\"" + file + "\" is no file name of Images\\Company");
+    if (const std::optional<std::string> refusal = scriptTextRefusal(file))
+        throw std::invalid_argument(*refusal);
     if (image::KwGetImageType(file) <= 0)
         throw std::invalid_argument("\"" + file + "\" is no picture (GIF, JPEG, PNG, BMP or XBM)");
     try {
