@@ -203,7 +203,9 @@ void CPortalStartPageDlg::chooseFromList(std::size_t group)
 void CPortalStartPageDlg::accept()
 {
     takeValues();
-    m_startPage.accept();
+    // A page the script cannot hold keeps the dialog open for another one.
+    if (m_startPage.accept() == portalsettings::PortalStartPage::Outcome::Refused)
+        return;
     QDialog::accept();
 }
 

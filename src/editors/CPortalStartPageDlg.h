@@ -36,7 +36,8 @@ public:
     /// Builds the controls and reads the script (a read error is reported and the dialog opens anyway).
     CPortalStartPageDlg(server::Environment env, Prompter &prompter, QWidget *parent = nullptr);
 
-    /// OK: after a change and a Yes to 12579 the script is written; the dialog closes in any case.
+    /// OK: after a change and a Yes to 12579 the script is written; the dialog closes in any case but for
+    /// a page the script cannot hold (told, the dialog stays open).
     void accept() override;
 
     const portalsettings::PortalStartPage &startPage() const { return m_startPage; }

@@ -46,9 +46,46 @@ bool isBuiltInMenuType(int type)
     return type >= 1 && type <= 3;
 }
 
+namespace {
+
+/// The editors alive in this program (the window opens one at a time, kwlayout one per command).
+std::vector<MainMenuEditor *> &openEditors()
+{
+    static std::vector<MainMenuEditor *> editors;
+    return editors;
+}
+
+} // namespace
+
+void ownNavigationChange(const server::ISession *session, std::int64_t before, std::int64_t after)
+{
+    for (MainMenuEditor *editor : openEditors())
+        editor->takeOwnChange(session, before, after);
+}
+
 MainMenuEditor::MainMenuEditor(server::Environment env, Prompter &prompter)
     : m_env(std::move(env)), m_prompter(prompter)
 {
+    openEditors().push_back(this);
+}
+
+MainMenuEditor::MainMenuEditor(MainMenuEditor &&other) noexcept
+    : defaultLanguage(other.defaultLanguage), m_env(std::move(other.m_env)), m_prompter(other.m_prompter),
+      m_items(std::move(other.m_items)), m_names(std::move(other.m_names)),
+      m_loadedVersion(other.m_loadedVersion)
+{
+    openEditors().push_back(this);
+}
+
+MainMenuEditor::~MainMenuEditor()
+{
+    std::erase(openEditors(), this);
+}
+
+void MainMenuEditor::takeOwnChange(const server::ISession *session, std::int64_t before, std::int64_t after)
+{
+    if (session == m_env.session.get() && m_loadedVersion == before)
+        m_loadedVersion = after;
 }
 
 bool MainMenuEditor::load()
@@ -252,14 +289,24 @@ std::optional<std::int64_t> MainMenuEditor::currentVersion()
 
 MainMenuEditor::Save MainMenuEditor::save()
 {
+    bool overwrite = false;
     try {
         std::vector<std::int32_t> ids;
-        m_env.session->RunAsOneTransaction([&] {
+        auto write = [&] {
             // The check and the writes are one transaction, so no change can come between them.
-            if (m_loadedVersion && currentVersion() != m_loadedVersion)
+            if (!overwrite && m_loadedVersion && currentVersion() != m_loadedVersion)
                 throw ChangedElsewhere{};
             ids = writeItems();
-        });
+        };
+        try {
+            m_env.session->RunAsOneTransaction(write);
+        } catch (const ChangedElsewhere &) {
+            // Asked with no transaction open: nobody waits for the answer.
+            if (m_prompter.ask(StringId::MainMenuChangedElsewhere) != Prompter::Answer::Yes)
+                throw;
+            overwrite = true;
+            m_env.session->RunAsOneTransaction(write);
+        }
         for (std::size_t index = 0; index < m_items.size(); ++index) {
             MenuEntry &entry = m_items[index].entry;
             if (entry.isNew && entry.startPage.empty())
@@ -276,7 +323,6 @@ MainMenuEditor::Save MainMenuEditor::save()
         }
         return Save::Saved;
     } catch (const ChangedElsewhere &) {
-        m_prompter.tell(loadString(StringId::MainMenuChangedElsewhere));
         load();
         return Save::ChangedElsewhere;
     } catch (const ServerError &error) {
@@ -325,11 +371,8 @@ std::vector<std::int32_t> MainMenuEditor::writeItems()
             navEntry->EntryInit(m_env.session, record.id);
             navEntry->EntrySetName(item.text);
             type = navEntry->EntryType();
-            // An existing entry's start page left empty keeps the page the server has.
-            if (startPage.empty())
-                startPage = navEntry->EntryGetStartPage();
-            else
-                navEntry->EntrySetStartPage(startPage);
+            // Also an empty page: an existing entry is written as its record says.
+            navEntry->EntrySetStartPage(startPage);
         }
         const std::int32_t id = navEntry->EntryId();
         ids[index] = id;

@@ -40,9 +40,18 @@ struct MainMenuItem {
     int type = 0;
 };
 
+/// Tells the main-menu editors open on `session` that one of their own dialogs (the portal start page dialog
+/// of entry 31, which works on the editor's session) moved the menu's version from `before` to `after` in
+/// one transaction. An editor that compares with `before` takes `after` instead, so that its save does not
+/// see its own dialog's change as another administrator's.
+void ownNavigationChange(const server::ISession *session, std::int64_t before, std::int64_t after);
+
 class MainMenuEditor {
 public:
     MainMenuEditor(server::Environment env, Prompter &prompter);
+    ~MainMenuEditor();
+    MainMenuEditor(MainMenuEditor &&other) noexcept;
+    MainMenuEditor &operator=(MainMenuEditor &&) = delete;
 
     /// The language whose names the list shows; set before `load`.
     std::int32_t defaultLanguage = 0;
@@ -106,9 +115,13 @@ public:
     /// OK: removes the server's entries that no item carries (with their content rights), then writes
     /// every item in list order (names, start page, content rights, position, groups when changed), all
     /// in one transaction. A server error is reported (12563) and leaves the server as it was. When
-    /// someone else changed the menu since `load`, nothing is written: the administrator is told so
-    /// (59012) and the editor loads the menu again. After a save new items carry their ids.
+    /// someone else changed the menu since `load`, the administrator is asked first (59012, outside the
+    /// transaction): Yes saves over that change, No writes nothing and loads the menu again
+    /// (ChangedElsewhere). After a save new items carry their ids.
     Save save();
+
+    /// `ownNavigationChange` for this editor.
+    void takeOwnChange(const server::ISession *session, std::int64_t before, std::int64_t after);
 
 private:
     /// The menu's version now, or nothing from a server that cannot tell (then no save is refused).

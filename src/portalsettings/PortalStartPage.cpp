@@ -1,6 +1,8 @@
 #include "portalsettings/PortalStartPage.h"
 
+#include "base/ScriptLiteral.h"
 #include "base/Values.h"
+#include "portalsettings/MainMenu.h"
 #include "server/PortalAccess.h"
 
 #include <array>
@@ -27,6 +29,18 @@ constexpr std::array<ScriptVariable, 2> kVariables = {{
     {"l_strMainTarget", &StartPageValues::main},
 }};
 
+/// The main menu's version, or nothing from a server that cannot tell.
+std::optional<std::int64_t> menuVersion(server::INavigation &navigation)
+{
+    try {
+        return navigation.NavVersion();
+    } catch (const ServerError &error) {
+        if (error.code() != ServerError::Fail)
+            throw;
+        return std::nullopt;
+    }
+}
+
 bool isBareFileName(std::string_view page)
 {
     return page.find_first_of("/\\") == std::string_view::npos;
@@ -44,16 +58,10 @@ std::optional<std::size_t> equalsOf(std::string_view text, std::string_view name
     return equals;
 }
 
-/// The text between the first pair of double quotes after `from`; nothing without a pair.
-std::optional<std::string_view> quotedAfter(std::string_view text, std::size_t from)
+/// The string expression at the first double quote after `from`; nothing without a closed literal there.
+std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
 {
-    const std::size_t open = text.find('"', from);
-    if (open == std::string_view::npos)
-        return std::nullopt;
-    const std::size_t close = text.find('"', open + 1);
-    if (close == std::string_view::npos)
-        return std::nullopt;
-    return text.substr(open + 1, close - open - 1);
+    return readScriptString(text, text.find('"', from));
 }
 
 } // namespace
@@ -72,8 +80,10 @@ StartPageTarget classifyStartPageAddress(std::string_view address)
     for (std::size_t choice = 0; choice < kFixedAddresses.size(); ++choice)
         if (equalsIgnoringCase(address, kFixedAddresses[choice]))
             return {static_cast<int>(choice), {}};
+    // Only a page directly in the folder loses the prefix: it is written with it again. A page in a
+    // sub-folder keeps its whole path, as a page with a slash is written as it stands.
     const std::string_view head = address.substr(0, kStartPagePrefix.size());
-    if (equalsIgnoringCase(head, kStartPagePrefix))
+    if (equalsIgnoringCase(head, kStartPagePrefix) && isBareFileName(address.substr(kStartPagePrefix.size())))
         address.remove_prefix(kStartPagePrefix.size());
     return {AlternativeStartPage, std::string(address)};
 }
@@ -83,7 +93,7 @@ std::string composeStartPageScript(const StartPageValues &values)
     std::string text = "<%\r\n";
     for (const ScriptVariable &variable : kVariables) {
         text += variable.name;
-        text += " = \"" + startPageAddress(values.*variable.target) + "\"\r\n";
+        text += " = " + scriptString(startPageAddress(values.*variable.target), ScriptBlock::Asp) + "\r\n";
     }
     return text + "%>\r\n";
 }
@@ -98,7 +108,7 @@ StartPageValues parseStartPageScript(std::string_view text)
         const std::optional<std::size_t> equals = equalsOf(text, variable.name);
         if (!equals)
             continue;
-        if (const std::optional<std::string_view> address = quotedAfter(text, *equals + 1))
+        if (const std::optional<std::string> address = quotedAfter(text, *equals + 1))
             values.*variable.target = classifyStartPageAddress(*address);
     }
     return values;
@@ -134,20 +144,38 @@ void PortalStartPage::updatePageContentRecord()
     rights->RightsInit(m_env.session, 1);
     const bool wanted =
         controls.anonymous.choice == CustomPageContent || controls.main.choice == CustomPageContent;
+    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
+    navigation->NavInit(m_env.session, 1);
+    std::optional<std::int64_t> before;
+    bool changed = false;
     // The look and the change in one transaction, so that two administrators at once make one record.
     m_env.session->RunAsOneTransaction([&] {
+        before = menuVersion(*navigation);
         const bool held = rights->RightsHas(kStartPageContentId, kStartPageContentKind);
+        changed = wanted != held;
         if (wanted && !held)
             rights->RightsCreate(kStartPageContentId, kStartPageContentKind, 0)->RecordCommit();
         else if (!wanted && held)
             rights->RightsRemove(kStartPageContentId, kStartPageContentKind);
     });
+    // The record belongs to the main menu's entry 31, so the change moved the menu's version, once for the
+    // transaction; a main-menu editor that opened this dialog made it. When the version moved further,
+    // another program changed the menu as well, and that editor is left to ask.
+    const std::optional<std::int64_t> after = changed ? menuVersion(*navigation) : std::nullopt;
+    if (before && after && *after == *before + 1)
+        ownNavigationChange(m_env.session.get(), *before, *after);
 }
 
 PortalStartPage::Outcome PortalStartPage::accept()
 {
     if (!m_changed)
         return Outcome::Unchanged;
+    for (const ScriptVariable &variable : kVariables)
+        if (const std::optional<std::string> refusal =
+                scriptTextRefusal(startPageAddress(controls.*variable.target))) {
+            m_prompter.tell(*refusal);
+            return Outcome::Refused;
+        }
     if (m_prompter.ask(StringId::AskChangeStartPages) != Prompter::Answer::Yes)
         return Outcome::Declined;
     try {

@@ -40,13 +40,14 @@ struct StartPageValues {
 /// The relative address the script stores for a target: the fixed page of choices 0 and 1, the alternative
 /// page prefixed with "KwApplications/KwArea/" when it holds neither a slash nor a backslash.
 std::string startPageAddress(const StartPageTarget &target);
-/// The target of a stored address (case-insensitive; the prefix is cut off an alternative page).
+/// The target of a stored address (case-insensitive; the prefix is cut off an alternative page directly in
+/// the folder, a page in a sub-folder keeps its whole path).
 StartPageTarget classifyStartPageAddress(std::string_view address);
 
-/// The script's four CR LF lines.
+/// The script's four CR LF lines; each target is a VBScript string expression that means exactly it.
 std::string composeStartPageScript(const StartPageValues &values);
 /// Reads a script leniently: without "l_strAnoTarget" and its "=" nothing is taken; a variable without a
-/// pair of double quotes is skipped. Never throws.
+/// closed string after its "=" is skipped. Never throws.
 StartPageValues parseStartPageScript(std::string_view text);
 
 /// The file the "Liste" button proposes: the page when it is a bare file name, else nothing.
@@ -63,9 +64,11 @@ public:
     /// A radio button or an edit changed.
     void edited() { m_changed = true; }
 
-    enum class Outcome { Unchanged, Declined, Written, Failed };
-    /// OK: nothing without a change; else asks 12579, keeps the page-content record in step with the
-    /// choices and writes the script. A server error is reported; what was done before it stays.
+    enum class Outcome { Unchanged, Refused, Declined, Written, Failed };
+    /// OK: nothing without a change; an alternative page that cannot be written into the script is
+    /// refused with its message (59013), before anything is asked; else asks 12579, keeps the page-content
+    /// record in step with the choices and writes the script. A server error is reported; what was done
+    /// before it stays.
     Outcome accept();
 
     StartPageValues controls;

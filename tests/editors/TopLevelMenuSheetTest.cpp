@@ -1,7 +1,9 @@
 // The main-menu editor on a temporary demo portal, driven through its list, arrows and buttons: labels
 // typed in place with their refusals, the arrows' rules, deleting, the language page's names, the injected
 // rights and start page editors, and what OK and Cancel leave in the portal's database.
+#include "editors/CPortalStartPageDlg.h"
 #include "editors/CTopLevelMenuSheet.h"
+#include "editors/MenuEntryEditors.h"
 
 #include "EditorsTestSupport.h"
 #include "ScriptedPrompter.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace kw::editors {
@@ -140,10 +143,11 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
     const std::vector<std::string> theirMenu = storedMenu();
 
+    prompter.answerNo(); // reload and lose the own edits
     click(*sheet, 1);
     EXPECT_TRUE(sheet->isVisible()) << "the administrator can start over";
     EXPECT_FALSE(sheet->saved());
-    EXPECT_EQ(prompter.messages(), std::vector<std::string>{message(StringId::MainMenuChangedElsewhere)});
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{message(StringId::MainMenuChangedElsewhere)});
     EXPECT_EQ(storedMenu(), theirMenu) << "nothing of this sheet was written";
     EXPECT_EQ(texts(list), QStringList({"Startseite", "Administration", "Fremd", "Aktuelles", "Projekte",
                                         "Dokumente", "Team", "Suche"}));
@@ -154,6 +158,52 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     click(*sheet, 1);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(sheet->saved());
+}
+
+// "Startseite des Menüpunkts bearbeiten" on the entry "Startseite" (31) opens the portal start page dialog,
+// whose OK changes the page-content record (31, 1). That is the editor's own change: the editor's OK then
+// saves the renames made before without asking.
+TEST_F(TopLevelMenuSheetTest, TheStartPageDialogOfEntry31IsNoChangeOfSomebodyElse)
+{
+    MenuEntryEditors editors;
+    editors.startPage = [this](QWidget *parent, MenuEntry &entry, const QString &text) {
+        return editMenuEntryStartPage(parent, portal.env(), prompter, entry, text);
+    };
+    auto sheet = open(std::move(editors));
+    QTreeWidget &list = listOf(*sheet);
+    select(list, 6); // Team
+    click(*sheet, res::IDC_MENU_RENAME);
+    typeLabel(list, "Mannschaft");
+
+    select(list, 0); // Startseite, entry 31
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = dynamic_cast<CPortalStartPageDlg *>(QApplication::activeModalWidget());
+        if (!dialog || answered)
+            return;
+        answered = true;
+        click(*dialog, res::IDC_MAIN_CUSTOM);
+        click(*dialog, 1);
+    });
+    poll.start(10);
+    prompter.answerYes(); // 12579, the start page dialog's own question
+    click(*sheet, res::IDC_MENU_START_PAGE);
+    poll.stop();
+    ASSERT_TRUE(answered) << "the portal start page dialog did not open";
+    auto rights = server::createObject<server::IRights>(portal.factory());
+    rights->RightsInit(portal.session(), 1);
+    EXPECT_TRUE(rights->RightsHas(31, 1));
+
+    click(*sheet, 1);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(sheet->saved());
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{message(StringId::AskChangeStartPages)});
+    const std::vector<std::string> after = storedMenu();
+    EXPECT_NE(std::find_if(after.begin(), after.end(),
+                           [](const std::string &line) { return line.starts_with("7 Mannschaft "); }),
+              after.end())
+        << "the rename made before the dialog is saved";
 }
 
 TEST_F(TopLevelMenuSheetTest, RefusedLabelsEditAgainAndTheRulesOfArrowsAndDelete)

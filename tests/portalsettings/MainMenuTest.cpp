@@ -1,6 +1,7 @@
 // The main-menu editor's core against the demo portal's database: loading, the list rules, and the save
 // that writes everything in one transaction or nothing.
 #include "portalsettings/MainMenu.h"
+#include "portalsettings/PortalStartPage.h"
 
 #include "BackendTest.h"
 #include "ScriptedPrompter.h"
@@ -221,6 +222,22 @@ TEST_F(MainMenuTest, SaveWritesPositionsRemovalsNamesStartPagesAndGroups)
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
+// An existing entry whose start page the record leaves empty (the start page dialog's unchanged OK on the
+// standard page) is written so, not left with the server's page.
+TEST_F(MainMenuTest, AnExistingEntrysEmptyStartPageIsWritten)
+{
+    {
+        MainMenuEditor editor = loaded();
+        const std::size_t documents = *editor.findId(42);
+        ASSERT_FALSE(editor.entry(documents).startPage.empty());
+        editor.entry(documents).startPage.clear();
+        ASSERT_EQ(editor.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+    }
+    EXPECT_EQ(storedStartPage(42), "");
+    EXPECT_EQ(storedStartPage(41), "../KwApplications/KwArea/KwArea.asp") << "the others stay";
+    EXPECT_EQ(loaded().entry(*loaded().findId(42)).startPage, "");
+}
+
 TEST_F(MainMenuTest, AFailingSaveLeavesTheMenuAsItWas)
 {
     const std::vector<std::string> before = storedMenu();
@@ -256,7 +273,7 @@ protected:
 };
 KW_ON_BOTH_BACKENDS(MainMenuConflictTest);
 
-TEST_P(MainMenuConflictTest, ASaveAfterSomeoneElsesChangeWritesNothingAndReloads)
+TEST_P(MainMenuConflictTest, NoToTheQuestionWritesNothingAndReloads)
 {
     MainMenuEditor mine(portal.env(), prompter);
     mine.defaultLanguage = kGerman;
@@ -272,8 +289,9 @@ TEST_P(MainMenuConflictTest, ASaveAfterSomeoneElsesChangeWritesNothingAndReloads
     ASSERT_EQ(theirs.save(), MainMenuEditor::Save::Saved) << theirPrompter.describe();
     const std::vector<std::string> theirMenu = texts(theirs);
 
+    prompter.answerNo();
     EXPECT_EQ(mine.save(), MainMenuEditor::Save::ChangedElsewhere);
-    EXPECT_EQ(prompter.messages(),
+    EXPECT_EQ(prompter.questions(),
               std::vector<std::string>{std::string(loadString(StringId::MainMenuChangedElsewhere))});
     EXPECT_TRUE(prompter.errorIds().empty()) << prompter.describe();
     EXPECT_EQ(texts(mine), theirMenu) << "the editor shows the menu as it is now";
@@ -286,6 +304,7 @@ TEST_P(MainMenuConflictTest, ASaveAfterSomeoneElsesChangeWritesNothingAndReloads
     ASSERT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
     ASSERT_TRUE(mine.remove(*mine.find("Fremd")).removed);
     ASSERT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+    EXPECT_TRUE(prompter.allAnswersUsed());
 
     MainMenuEditor after(server::LocalPortal::open(portal.root()), theirPrompter);
     after.defaultLanguage = kGerman;
@@ -293,6 +312,70 @@ TEST_P(MainMenuConflictTest, ASaveAfterSomeoneElsesChangeWritesNothingAndReloads
     EXPECT_EQ(texts(after), texts(mine));
     EXPECT_TRUE(after.find("Mannschaft"));
     EXPECT_FALSE(after.find("Fremd"));
+}
+
+// Yes saves the administrator's own list over the other change, as the save always did: what the list
+// does not carry is removed.
+TEST_P(MainMenuConflictTest, YesToTheQuestionSavesOverTheOtherChange)
+{
+    MainMenuEditor mine(portal.env(), prompter);
+    mine.defaultLanguage = kGerman;
+    ASSERT_TRUE(mine.load()) << prompter.describe();
+    ASSERT_EQ(mine.endLabelEdit(5, std::string("Mannschaft")), MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(mine.moveUp(4), MainMenuEditor::Move::Moved);
+    const std::vector<std::string> myMenu = texts(mine);
+
+    ScriptedPrompter theirPrompter;
+    MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+    theirs.defaultLanguage = kGerman;
+    ASSERT_TRUE(theirs.load());
+    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")), MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(theirs.save(), MainMenuEditor::Save::Saved) << theirPrompter.describe();
+
+    prompter.answerYes();
+    EXPECT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+    EXPECT_EQ(prompter.questions().size(), 1u);
+    MainMenuEditor after(server::LocalPortal::open(portal.root()), theirPrompter);
+    after.defaultLanguage = kGerman;
+    ASSERT_TRUE(after.load());
+    EXPECT_EQ(texts(after), myMenu);
+}
+
+// A change that the editor's own sub-dialog makes (the portal start page dialog of entry 31 changes the
+// page-content record) is no conflict; another administrator's change after it still is.
+TEST_P(MainMenuConflictTest, TheEditorsOwnStartPageDialogIsNoConflict)
+{
+    MainMenuEditor mine(portal.env(), prompter);
+    mine.defaultLanguage = kGerman;
+    ASSERT_TRUE(mine.load()) << prompter.describe();
+    ASSERT_EQ(mine.endLabelEdit(5, std::string("Mannschaft")), MainMenuEditor::LabelEnd::Done);
+    {
+        PortalStartPage startPage(portal.env(), prompter);
+        startPage.read();
+        startPage.controls.main.choice = CustomPageContent;
+        startPage.edited();
+        prompter.answerYes();
+        ASSERT_EQ(startPage.accept(), PortalStartPage::Outcome::Written) << prompter.describe();
+    }
+    EXPECT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
+    EXPECT_EQ(prompter.questions().size(), 1u) << "only the start page's own question";
+
+    ASSERT_EQ(mine.endLabelEdit(*mine.find("Mannschaft"), std::string("Team")),
+              MainMenuEditor::LabelEnd::Done);
+    {
+        // Now another program changes the record: that is somebody else's change.
+        ScriptedPrompter theirPrompter;
+        PortalStartPage theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+        theirs.read();
+        theirs.controls.main.choice = StandardStartPage;
+        theirs.edited();
+        theirPrompter.answerYes();
+        ASSERT_EQ(theirs.accept(), PortalStartPage::Outcome::Written);
+    }
+    prompter.clear();
+    prompter.answerNo();
+    EXPECT_EQ(mine.save(), MainMenuEditor::Save::ChangedElsewhere);
+    EXPECT_EQ(prompter.questions().size(), 1u);
 }
 
 } // namespace

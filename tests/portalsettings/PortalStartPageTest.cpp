@@ -59,9 +59,16 @@ TEST(StartPageScript, ReadingClassifiesTheTargets)
         {"comparisons ignore case",
          script("kwapplications/kwarea/kwportlets.asp", "KWAPPLICATIONS/KWAREA/KWCUSTOMMENU.ASP"),
          {{}, {CustomPageContent, {}}}},
-        {"the prefix is cut in any case",
+        {"the prefix is cut off a page directly in the folder",
          script("kwApplications/kwarea/x.htm", "../elsewhere/y.asp"),
          {{AlternativeStartPage, "x.htm"}, {AlternativeStartPage, "../elsewhere/y.asp"}}},
+        {"a page in a sub-folder keeps its whole path",
+         script("KwApplications/KwArea/sub/x.asp", "KwApplications/KwArea/a\\b.asp"),
+         {{AlternativeStartPage, "KwApplications/KwArea/sub/x.asp"},
+          {AlternativeStartPage, "KwApplications/KwArea/a\\b.asp"}}},
+        {"doubled quotes and spelled parts are read as the text they mean",
+         "<%\r\nl_strAnoTarget = \"a\"\"b%\" & \">.asp\"\r\nl_strMainTarget = \"x\" & vbCrLf & \"y\"\r\n%>",
+         {{AlternativeStartPage, "a\"b%>.asp"}, {AlternativeStartPage, "x\r\ny"}}},
         {"an address shorter than the prefix",
          script("KwApp", ""),
          {{AlternativeStartPage, "KwApp"}, {AlternativeStartPage, ""}}},
@@ -194,6 +201,48 @@ TEST_F(PortalStartPageTest, OkKeepsThePageContentRecordInStepAndWritesTheScript)
     EXPECT_EQ(stored(),
               script("KwApplications/KwArea/KwPortlets.asp", "KwApplications/KwArea/KwPortlets.asp"));
     EXPECT_TRUE(prompter.allAnswersUsed());
+}
+
+// Changing only the anonymous visitors' choice writes the other users' page in a sub-folder back as it
+// stood, so the portal still finds it.
+TEST_F(PortalStartPageTest, APageInASubFolderKeepsItsPath)
+{
+    portal.write(kScriptPath,
+                 script("KwApplications/KwArea/KwPortlets.asp", "KwApplications/KwArea/sub/x.asp"));
+    PortalStartPage startPage(portal.env(), prompter);
+    ASSERT_TRUE(startPage.read());
+    startPage.controls.anonymous.choice = CustomPageContent;
+    startPage.edited();
+    prompter.answerYes();
+    EXPECT_EQ(startPage.accept(), PortalStartPage::Outcome::Written);
+    EXPECT_EQ(stored(), script("KwApplications/KwArea/KwCustomMenu.asp", "KwApplications/KwArea/sub/x.asp"));
+}
+
+// A page the script's Windows-1252 cannot hold is refused before the question; a quote or "%>" is not.
+TEST_F(PortalStartPageTest, APageTheScriptCannotHoldIsRefusedAndOthersAreSpelledSafely)
+{
+    const std::string before =
+        script("KwApplications/KwArea/KwPortlets.asp", "KwApplications/KwArea/Home.asp");
+    portal.write(kScriptPath, before);
+    PortalStartPage startPage(portal.env(), prompter);
+    startPage.read();
+    startPage.controls.main = {AlternativeStartPage, "Schnee☃.asp"};
+    startPage.edited();
+    EXPECT_EQ(startPage.accept(), PortalStartPage::Outcome::Refused);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_NE(prompter.messages()[0].find("Windows-1252"), std::string::npos);
+    EXPECT_TRUE(prompter.questions().empty());
+    EXPECT_EQ(stored(), before);
+
+    startPage.controls.main = {AlternativeStartPage, "Sag \"Hallo\" %>.asp"};
+    prompter.answerYes();
+    EXPECT_EQ(startPage.accept(), PortalStartPage::Outcome::Written);
+    EXPECT_EQ(stored(),
+              "<%\r\nl_strAnoTarget = \"KwApplications/KwArea/KwPortlets.asp\"\r\n"
+              "l_strMainTarget = \"KwApplications/KwArea/Sag \"\"Hallo\"\" %\" & \">.asp\"\r\n%>\r\n");
+    PortalStartPage again(portal.env(), prompter);
+    again.read();
+    EXPECT_EQ(again.controls.main, (StartPageTarget{AlternativeStartPage, "Sag \"Hallo\" %>.asp"}));
 }
 
 TEST_F(PortalStartPageTest, AWriteErrorIsReportedAndTheRecordChangeStays)

@@ -72,13 +72,21 @@ int countrySettings(const Invocation &invocation, std::ostream &out)
 {
     CliPrompter prompter(invocation.answer, std::cerr);
     portalsettings::CountrySettings settings(openPortal(invocation), prompter);
-    settings.read();
-    if (prompter.failed())
-        return 1;
     if (invocation.args.empty()) {
+        // Only shown: a script the dialog would write afresh is left as it is.
+        settings.read(portalsettings::CountrySettings::Unreadable::Leave);
+        if (prompter.failed())
+            return 1;
+        if (settings.freshScriptDue())
+            std::cerr << "kwlayout: " << portalsettings::kDataFormatScript
+                      << " is missing or names no known date format; the country settings dialog (or this "
+                         "command with options) writes it afresh with format 2; nothing was changed\n";
         printCountryValues(settings.controls, out);
         return 0;
     }
+    settings.read();
+    if (prompter.failed())
+        return 1;
     bool formatGiven = false;
     for (std::size_t i = 0; i < invocation.args.size(); ++i) {
         const std::string &arg = invocation.args[i];

@@ -2,7 +2,6 @@
 #include "CliInteraction.h"
 #include "Commands.h"
 
-#include "base/TextCodec.h"
 #include "portalsettings/PortalStartPage.h"
 
 #include <array>
@@ -48,12 +47,8 @@ StartPageTarget parseChoice(const std::string &option, const std::string &text)
     const std::string page = text.substr(kPageWord.size());
     if (page.empty())
         throw std::invalid_argument(option + " page: needs the name of a page");
-    if (page.find_first_of("\"\r\n") != std::string::npos)
-        throw std::invalid_argument(option + " \"" + page +
-                                    "\" holds a double quote or a line break, which the script cannot hold");
-    if (cp1252ToUtf8(utf8ToCp1252(page)) != page)
-        throw std::invalid_argument(option + " \"" + page + "\" cannot be written into " +
-                                    portalsettings::kStartPageScript + " (Windows-1252)");
+    if (page.find_first_of("\r\n") != std::string::npos)
+        throw std::invalid_argument(option + " \"" + page + "\" holds a line break, which names no page");
     return {portalsettings::AlternativeStartPage, page};
 }
 
@@ -97,6 +92,8 @@ int startPage(const Invocation &invocation, std::ostream &out)
             startPage.controls.*kGroupOptions[group].target = given.*kGroupOptions[group].target;
     startPage.edited();
     switch (startPage.accept()) {
+    case portalsettings::PortalStartPage::Outcome::Refused:
+        return 2; // the message is out
     case portalsettings::PortalStartPage::Outcome::Declined:
         out << portalsettings::kStartPageScript << " stays unchanged\n";
         return 0;
