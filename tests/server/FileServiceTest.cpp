@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kw::server {
@@ -209,6 +210,59 @@ TEST_P(FileServiceTest, TextHelpersConvertWindows1252)
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "Gr\xFC\xDF"
                                                    "e");
     EXPECT_EQ(readTextFile(*connection.folder("_KwStyle"), "welcome.asp"), "Grüße");
+}
+
+// A text Windows-1252 cannot hold is refused, never written with question marks in its place.
+TEST_P(FileServiceTest, TextWindows1252CannotHoldIsRefused)
+{
+    writeTextFile(*connection.folder("_KwStyle"), "welcome.asp", "alt");
+    try {
+        writeTextFile(*connection.folder("_KwStyle"), "welcome.asp", "Schnee ☃");
+        ADD_FAILURE() << "written";
+    } catch (const ServerError &error) {
+        EXPECT_EQ(error.code(), ServerError::InvalidArgument);
+        EXPECT_NE(std::string(error.what()).find("welcome.asp is not written"), std::string::npos);
+    }
+    EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "alt");
+}
+
+// Replacing a file, alone or in a batch, keeps its mode and (where this process may give it) its group.
+TEST_P(FileServiceTest, ReplacingAFileKeepsItsModeAndGroup)
+{
+    // Root may give any group; another user only one of its own.
+    gid_t group = ::getegid();
+    if (::geteuid() == 0) {
+        group = 4321;
+    } else {
+        gid_t groups[64];
+        const int count = ::getgroups(64, groups);
+        for (int i = 0; i < count; ++i)
+            if (groups[i] != ::getegid())
+                group = groups[i];
+    }
+    for (const char *name : {"menu.css", "global.css"}) {
+        const fs::path file = portal.local(std::string("_KwStyle/") + name);
+        portal.write(std::string("_KwStyle/") + name, "old");
+        ASSERT_EQ(::chown(file.c_str(), static_cast<uid_t>(-1), group), 0);
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    }
+    writeTextFile(*connection.folder("_KwStyle"), "menu.css", "new");
+    {
+        PublishScope batch(portal.factory(), portal.session(), "Herbst");
+        writeTextFile(*connection.folder("_KwStyle"), "global.css", "new");
+        writeTextFile(*connection.folder("_KwStyle"), "fresh.css", "new");
+        batch.commit();
+    }
+    for (const char *name : {"menu.css", "global.css"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat(portal.local(std::string("_KwStyle/") + name).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0640u) << name;
+        EXPECT_EQ(status.st_gid, group) << name;
+        EXPECT_EQ(portal.read(std::string("_KwStyle/") + name), "new");
+    }
+    struct stat fresh {};
+    ASSERT_EQ(::stat(portal.local("_KwStyle/fresh.css").c_str(), &fresh), 0);
+    EXPECT_EQ(fresh.st_mode & 07777, 0644u) << "a new file";
 }
 
 TEST(FileServiceSessionTest, NeedsASessionFirst)
