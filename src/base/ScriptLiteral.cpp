@@ -173,6 +173,20 @@ std::optional<std::string> readScriptString(std::string_view script, std::size_t
     }
 }
 
+std::size_t findOutsideStrings(std::string_view script, std::string_view what, std::size_t from)
+{
+    for (std::size_t at = script.find(what, from); at != std::string_view::npos;
+         at = script.find(what, at + 1)) {
+        const std::size_t lineStart = script.rfind('\n', at);
+        const std::string_view before =
+            script.substr(lineStart == std::string_view::npos ? 0 : lineStart + 1,
+                          at - (lineStart == std::string_view::npos ? 0 : lineStart + 1));
+        if (std::count(before.begin(), before.end(), '"') % 2 == 0)
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 std::optional<std::string> scriptTextRefusal(std::string_view text)
 {
     std::string refused;

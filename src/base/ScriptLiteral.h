@@ -25,6 +25,11 @@ std::string scriptString(std::string_view text, ScriptBlock block);
 /// is not closed.
 std::optional<std::string> readScriptString(std::string_view script, std::size_t quote);
 
+/// The first occurrence of `what` at or after `from` that does not stand inside a string literal (an odd
+/// number of double quotes before it on its line), or npos: a name that a written text happens to hold is
+/// not taken for the script's own.
+std::size_t findOutsideStrings(std::string_view script, std::string_view what, std::size_t from = 0);
+
 /// Why `text` cannot be written into one of the portal's scripts, as the German message for the user; nothing
 /// when it can. The scripts are stored as Windows-1252, so characters outside it are refused.
 std::optional<std::string> scriptTextRefusal(std::string_view text);

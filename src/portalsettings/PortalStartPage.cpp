@@ -49,7 +49,7 @@ bool isBareFileName(std::string_view page)
 /// Where the "=" after the variable stands; nothing when the variable or its "=" is missing.
 std::optional<std::size_t> equalsOf(std::string_view text, std::string_view name)
 {
-    const std::size_t at = text.find(name);
+    const std::size_t at = findOutsideStrings(text, name);
     if (at == std::string_view::npos)
         return std::nullopt;
     const std::size_t equals = text.find('=', at + name.size());

@@ -45,7 +45,7 @@ std::span<const std::string_view> welcomeLanguageDependentLines()
 
 std::optional<std::string> readMainLogo(std::string_view script)
 {
-    const auto key = script.find("strCompanyLogo");
+    const auto key = findOutsideStrings(script, "strCompanyLogo");
     if (key == std::string_view::npos)
         return std::nullopt;
     return quotedAfter(script, script.find('=', key));
@@ -53,10 +53,10 @@ std::optional<std::string> readMainLogo(std::string_view script)
 
 std::optional<std::string> readWelcomeLiteral(std::string_view script)
 {
-    const auto key = script.find("l_strWelcome");
+    const auto key = findOutsideStrings(script, "l_strWelcome");
     if (key == std::string_view::npos)
         return std::nullopt;
-    if (script.find("l_spTrans.GetLangText", key) != std::string_view::npos)
+    if (findOutsideStrings(script, "l_spTrans.GetLangText", key) != std::string_view::npos)
         return std::nullopt; // already language-dependent
     return quotedAfter(script, key);
 }

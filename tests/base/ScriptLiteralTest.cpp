@@ -68,6 +68,14 @@ TEST(ScriptLiteralTest, ReadingIsLenientAboutSpellingAndStopsAtAnythingElse)
     EXPECT_EQ(readScriptString("\"a\"", 3), std::nullopt);
 }
 
+TEST(ScriptLiteralTest, NamesInsideStringsAreNotFound)
+{
+    const std::string script = "a = \"b = 1\"\r\nb = \"\"\"b\"\r\n\"b";
+    EXPECT_EQ(findOutsideStrings(script, "b ="), script.find("\nb =") + 1);
+    EXPECT_EQ(findOutsideStrings(script, "b", script.size() - 1), std::string::npos); // after an odd quote
+    EXPECT_EQ(findOutsideStrings("x", "y"), std::string::npos);
+}
+
 TEST(ScriptLiteralTest, TextsWindows1252CannotHoldAreRefusedNamingTheCharacters)
 {
     EXPECT_EQ(scriptTextRefusal("Grüße, 5 € – „gut“ \"%>\r\n"), std::nullopt);

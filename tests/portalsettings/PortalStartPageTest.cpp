@@ -100,6 +100,11 @@ TEST(StartPageScript, ReadingClassifiesTheTargets)
     };
     for (const Case &c : cases)
         EXPECT_EQ(parseStartPageScript(c.text), c.values) << c.name;
+
+    // A page that holds the other variable's name is no place to find that variable.
+    const StartPageValues tricky{{AlternativeStartPage, "x l_strMainTarget = \"y\".asp"},
+                                 {AlternativeStartPage, "l_strAnoTarget=\"z\""}};
+    EXPECT_EQ(parseStartPageScript(composeStartPageScript(tricky)), tricky);
 }
 
 TEST(StartPageScript, ListProposesOnlyBareFileNames)
