@@ -1,0 +1,3 @@
+<%
+l_strWelcome = "Sag ""Hallo"" %" & ">" & vbCrLf & "zweite Zeile" & Chr(9)
+%>

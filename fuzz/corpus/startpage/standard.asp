@@ -1,0 +1,4 @@
+<%
+l_strAnoTarget = "KwApplications/KwArea/KwPortlets.asp"
+l_strMainTarget = "KwApplications/KwArea/KwCustomMenu.asp"
+%>

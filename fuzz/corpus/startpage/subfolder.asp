@@ -1,0 +1,4 @@
+<%
+l_strAnoTarget = "KwApplications/KwArea/sub/x.asp"
+l_strMainTarget = "Home.asp"
+%>
