@@ -1,0 +1,4 @@
+<%
+l_strAnoTarget = "KwPortlets.asp"
+ls/KwArea/KwCust.asp"
+%>
