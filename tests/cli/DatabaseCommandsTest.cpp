@@ -104,7 +104,7 @@ TEST(DatabaseCommandsTest, MigrateCopiesTheEmbeddedPortalAndRefusesATargetWithTa
               "backend=postgresql\nlocation=" + database.address() + "\nschema=1\n");
     EXPECT_EQ(answers(portal), before);
     EXPECT_EQ(readFile(portal / "KwPortal.sqlite"), embeddedFile); // left untouched
-    ASSERT_EQ(kwlayout(portal, "rollback 2 --yes").status, 0);     // the copied history works
+    ASSERT_EQ(kwlayout(portal, "rollback 1 --yes").status, 0);     // the copied history works
     EXPECT_EQ(kwlayout(portal, "history").out.substr(0, 2), "3\t");
 
     ASSERT_EQ(kwlayout(other, "portal-init").status, 0);

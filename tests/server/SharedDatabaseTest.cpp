@@ -290,13 +290,18 @@ TEST(MigrationTest, CopiesEveryRowThenSwitchesTheFolderOver)
     std::string binary;
     for (int byte = 0; byte < 256; ++byte)
         binary += static_cast<char>(byte);
-    portal.write("_KwStyle\\global.css", binary);
     Ref<IPublishing> publishing = createObject<IPublishing>(portal.factory());
     publishing->AttachSession(portal.session());
-    publishing->BatchBegin("Blau");
     PortalConnection connection(portal.factory(), portal.session());
-    writeTextFile(*connection.folder("_KwStyle"), "global.css", "neu");
+    publishing->BatchBegin("Binär");
+    connection.folder("_KwStyle")
+        ->GetFile("global.css", ModeCreateWrite)
+        ->PutBytes(Bytes(binary.begin(), binary.end()));
     const std::int64_t entry = publishing->BatchCommit();
+    // The next activation keeps the binary file in the history, as the file it replaced.
+    publishing->BatchBegin("Blau");
+    writeTextFile(*connection.folder("_KwStyle"), "global.css", "neu");
+    publishing->BatchCommit();
     const std::string before = portalContents(portal.env());
 
     test::TempPostgresDatabase target;
