@@ -110,6 +110,12 @@ void CButtonStyleProp::buildControls()
     m_nameBox = withId(new QComboBox(this), StyleName);
     m_nameBox->setEditable(true);
     m_nameBox->setInsertPolicy(QComboBox::NoInsert);
+    // What the box shows is the name that is stored: no completion from the other styles' names, and
+    // leaving the box (or Return) with another style's name does not switch to that style; only choosing
+    // an entry of the list does.
+    m_nameBox->setCompleter(nullptr);
+    disconnect(m_nameBox->lineEdit(), &QLineEdit::editingFinished, m_nameBox, nullptr);
+    disconnect(m_nameBox->lineEdit(), &QLineEdit::returnPressed, m_nameBox, nullptr);
     m_nameBox->setAccessibleName(text("Stil"));
     m_new = withId(new QPushButton(text("&Neu"), this), NewStyle);
     m_delete = withId(new QPushButton(text("&Löschen"), this), DeleteStyle);
@@ -293,11 +299,8 @@ bool CButtonStyleProp::UpdateData(bool saving)
 
 void CButtonStyleProp::customButtonsClicked()
 {
-    if (!UpdateData(true)) {
-        QSignalBlocker quiet(m_custom);
-        m_custom->setChecked(!m_custom->isChecked());
+    if (!takeSwitchClick(*m_custom, m_customButtons, [this] { return UpdateData(true); }))
         return;
-    }
     UpdateData(false);
     applyEnableRule();
 }

@@ -32,7 +32,7 @@ public:
     CWebPagePropSheet(const QString &caption, PageContext context, QWidget *parent = nullptr);
     ~CWebPagePropSheet() override;
 
-    // The pages, in the sheet's order. The further pages join here as they are built.
+    // The pages, in the sheet's order.
     CN2NDPropPage generalPage;
     CAppPageHdrPage headingsPage;
     CAppPageLinkPage linksPage;
@@ -85,6 +85,9 @@ private:
     void addSlot(PageSlot slot);
     CPropertyPage *pageFor(PageSlot slot);
     void onTabChanged(int index);
+    /// The size the largest page of the page set asks for, so that the sheet does not grow when a page
+    /// is first shown.
+    QSize largestPageSize();
 
     PageContext m_context;
     std::vector<PageSlot> m_pageSet;

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -30,6 +33,10 @@ controls::CKwNiceStatic *makeHeader(const char *caption, int id, QWidget *parent
 /// Enables or disables every control of `page` but `keep`; the section headers stay readable, as they
 /// only name their groups.
 void enableControlsExcept(QWidget &page, const QWidget *keep, bool enabled);
+/// A click on a page's switch, the check box that enables the page's other controls: takes the page's values
+/// with `take`. When `take` refuses a value the click is undone (box and `field` as before the click), so
+/// the switch and the controls it enables still agree. True when the values were taken.
+bool takeSwitchClick(QCheckBox &box, bool &field, const std::function<bool()> &take);
 /// A label showing `caption` (with its mnemonic) for `buddy`.
 QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent);
 /// A colour button with its ID and accessible name.
