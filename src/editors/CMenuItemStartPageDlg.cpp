@@ -78,7 +78,7 @@ void CMenuItemStartPageDlg::buildControls()
         m_choices[c] = choice;
     }
     m_page = new QLineEdit(this);
-    m_page->setObjectName(QString::number(res::IDC_MENU_START_PAGE));
+    m_page->setObjectName(QString::number(res::IDC_MENU_START_EDIT));
     m_page->setAccessibleName(QString::fromUtf8("Alternative Startseite des Menüpunkts"));
     m_page->setMinimumWidth(m_page->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 36);
     connect(m_page, &QLineEdit::textEdited, this,
