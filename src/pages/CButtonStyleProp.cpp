@@ -70,8 +70,6 @@ constexpr std::array<const char *, 3> kAlignments = {"zentriert", "links", "rech
 
 /// The fields take any whole number; only the border width is clamped afterwards.
 constexpr int kAnyMin = std::numeric_limits<int>::min(), kAnyMax = std::numeric_limits<int>::max();
-/// Space between a group and the next header.
-constexpr int kGroupGap = 8;
 /// Space between the sides of a margin or padding row.
 constexpr int kSideGap = 8;
 
@@ -201,7 +199,7 @@ void CButtonStyleProp::buildControls()
     grid->addWidget(m_colors[BottomRight], 13, 4, Qt::AlignLeft);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(2, 1);
-    for (int headerRow : {5, 11})
+    for (int headerRow : {2, 5, 11})
         grid->setRowMinimumHeight(headerRow, background->sizeHint().height() + kGroupGap);
 
     connect(m_custom, &QCheckBox::clicked, this, [this] { customButtonsClicked(); });

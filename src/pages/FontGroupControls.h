@@ -21,6 +21,9 @@ class CKwNiceStatic;
 
 namespace kw::pages {
 
+/// Space between a group of a page and the header of the next group.
+inline constexpr int kGroupGap = 8;
+
 /// Names `widget` by its dialog ID, the object name tests and tools find it by.
 template <class T> T *withId(T *widget, int id)
 {
