@@ -1,9 +1,11 @@
 // A fixture for tests of the panes in the module's window: the console shown and active, the layout "Blau"
-// open with logo and welcome text shown, the dialogs the preview opens replaced by the test.
+// open with the menu column at the left, logo and welcome text shown, the dialogs the preview opens
+// replaced by the test.
 #pragma once
 
 #include "ShellTestSupport.h"
 
+#include "preview/ElementHooks.h"
 #include "preview/PaneContents.h"
 #include "preview/PaneElements.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -27,6 +29,8 @@ protected:
         console.open();
         view = console.view();
         ASSERT_NE(view, nullptr);
+        // The tests stand in for the dialogs themselves; the module's own are kept for those that drive them.
+        realHooks = view->elementHooks();
         view->elementHooks() = {};
         start = view->startPagePane();
         application = view->appPagesPane();
@@ -37,6 +41,8 @@ protected:
         settle();
         layout::LayoutDocument &doc = view->document();
         ASSERT_TRUE(doc.openLayout("Blau.kwc")) << prompter.describe();
+        doc.model().setSwitch(&layout::PaneSwitches::useTreeMenu, false);
+        doc.model().setSwitch(&layout::PaneSwitches::menuRight, false);
         doc.model().setSwitch(&layout::PaneSwitches::showLogo, true);
         doc.model().setSwitch(&layout::PaneSwitches::showWelcome, true);
         start->ApplySwitches();
@@ -56,6 +62,7 @@ protected:
     shell::CKwLOutTabbedView *view = nullptr;
     CKwLOutView *start = nullptr;
     CKwLOutView *application = nullptr;
+    ElementHooks realHooks;
 };
 
 } // namespace kw::preview::test
