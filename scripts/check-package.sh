@@ -19,6 +19,10 @@ if grep -q '^E: ' <<<"$lintian_out"; then
   exit 1
 fi
 
+echo "== dependencies"
+# Qt's German texts for the window's buttons, edit menus and standard dialogs.
+dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || { echo "qt6-translations-l10n is not a dependency" >&2; exit 1; }
+
 echo "== desktop entry and metainfo"
 desktop-file-validate /usr/share/applications/org.example.kwloutman10.LayoutManager.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.example.kwloutman10.LayoutManager.metainfo.xml

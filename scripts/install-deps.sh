@@ -8,7 +8,7 @@ packages=(
   postgresql
   libsqlite3-dev libpq-dev libpng-dev libjpeg62-turbo-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-dejavu-core
+  qt6-base-dev qt6-translations-l10n fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   chromium
 )

@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j"$(nproc)"
+# Only what the demo runs, so that the window opens soonest: the console, the command-line tool and the
+# module (kwconsole builds it along). scripts/run-tests.sh builds the tests and benchmarks.
+cmake --build --preset default -j"$(nproc)" --target kwconsole kwlayout KwLOutMan10
 portal="${KW_DEMO_PORTAL:-$HOME/.local/share/KwLOutMan10/demo-portal}"
 kwlayout=build/bin/kwlayout
 kwconsole=build/bin/kwconsole

@@ -81,6 +81,10 @@ int CObjectRightsDlg::exec()
         return QDialog::Rejected;
     }
     fillList(known);
+    // Wide enough for the caption the caller set (it names the object), which the title bar would cut.
+    QFont title = font();
+    title.setBold(true);
+    setMinimumWidth(std::max(minimumWidth(), QFontMetrics(title).horizontalAdvance(windowTitle()) + 120));
     return QDialog::exec();
 }
 

@@ -104,12 +104,14 @@ CSrvFileSelDlg::CSrvFileSelDlg(server::Environment env, Prompter &prompter, File
     auto *nameLabel = new QLabel(QString::fromUtf8("Datei&name:"), this);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("fileName"));
+    m_name->setAccessibleName(QStringLiteral("Dateiname"));
     nameLabel->setBuddy(m_name);
     form->addWidget(nameLabel, 0, 0);
     form->addWidget(m_name, 0, 1);
     auto *typeLabel = new QLabel(QString::fromUtf8("Datei&typ:"), this);
     m_filter = new QComboBox(this);
     m_filter->setObjectName(QStringLiteral("fileType"));
+    m_filter->setAccessibleName(QStringLiteral("Dateityp"));
     for (const FilterEntry &entry : m_filters)
         m_filter->addItem(QString::fromStdString(entry.description));
     typeLabel->setBuddy(m_filter);

@@ -1,12 +1,11 @@
 #include "editors/CLanguageSheet.h"
 
 #include "base/ServerError.h"
+#include "editors/DialogButtons.h"
 #include "platform/HostMessages.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -162,18 +161,9 @@ CLanguageSheet::CLanguageSheet(StringId caption, server::Environment env, Prompt
     } catch (const ServerError &error) {
         prompter.showExtendedError(StringId::ServerEnvironmentNotRead, error);
     }
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setAutoDefault(false);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(makeOkCancelBox(*this));
     resize(520, 300);
 }
 

@@ -1,8 +1,8 @@
 #include "editors/CMenuItemStartPageDlg.h"
 
 #include "controls/CSrvFileSelDlg.h"
+#include "editors/DialogButtons.h"
 #include "editors/SectionHeader.h"
-#include "platform/HelpLauncher.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kw::editors {
@@ -78,7 +77,7 @@ void CMenuItemStartPageDlg::buildControls()
         m_choices[c] = choice;
     }
     m_page = new QLineEdit(this);
-    m_page->setObjectName(QString::number(res::IDC_MENU_START_PAGE));
+    m_page->setObjectName(QString::number(res::IDC_MENU_START_EDIT));
     m_page->setAccessibleName(QString::fromUtf8("Alternative Startseite des Menüpunkts"));
     m_page->setMinimumWidth(m_page->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 36);
     connect(m_page, &QLineEdit::textEdited, this,
@@ -95,30 +94,10 @@ void CMenuItemStartPageDlg::buildControls()
     fields->addLayout(grid);
     fields->addStretch();
 
-    auto button = [this](const char *text, int id) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(QString::number(id));
-        b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton *ok = button("OK", 1);
-    ok->setDefault(true);
-    QPushButton *cancel = button("Abbrechen", 2);
-    QPushButton *help = button("&Hilfe", res::IDC_MENU_START_HELP);
-    connect(ok, &QPushButton::clicked, this, &CMenuItemStartPageDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { platform::showHelpTopic(kHelpTopic); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {ok, cancel, help})
-        buttons->addWidget(b);
-    buttons->addStretch();
-
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonColumn(*this, res::IDC_MENU_START_HELP, kHelpTopic));
 }
 
 void CMenuItemStartPageDlg::showValues()

@@ -21,7 +21,7 @@ inline constexpr int IDC_MENU_START_HEADER = 1145;
 inline constexpr int IDC_MENU_START_STANDARD = 12589; // first of the radio group
 inline constexpr int IDC_MENU_START_CUSTOM = 1212;
 inline constexpr int IDC_MENU_START_ALTERNATIVE = 1141;
-inline constexpr int IDC_MENU_START_PAGE = 1142;
+inline constexpr int IDC_MENU_START_EDIT = 1142; // the alternative page's edit
 inline constexpr int IDC_MENU_START_LIST = 1143;
 inline constexpr int IDC_MENU_START_HELP = 57670;
 } // namespace res

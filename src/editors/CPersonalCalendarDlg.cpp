@@ -1,13 +1,11 @@
 #include "editors/CPersonalCalendarDlg.h"
 
-#include "platform/HelpLauncher.h"
+#include "editors/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kw::editors {
@@ -52,23 +50,6 @@ void CPersonalCalendarDlg::buildControls()
     auto *label = new QLabel(QString::fromUtf8(kListLabel), this);
     label->setBuddy(m_list);
 
-    auto button = [this](const char *text, int id) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(QString::number(id));
-        return b;
-    };
-    QPushButton *ok = button("OK", 1);
-    ok->setDefault(true);
-    QPushButton *cancel = button("Abbrechen", 2);
-    QPushButton *help = button("Hilfe", res::IDC_HELP_BUTTON);
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &CPersonalCalendarDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { platform::showHelpTopic(kHelpTopic); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
-
     auto *fields = new QVBoxLayout;
     fields->addWidget(explanation);
     fields->addSpacing(12);
@@ -78,15 +59,10 @@ void CPersonalCalendarDlg::buildControls()
     fields->addLayout(row);
     fields->addStretch();
 
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {ok, cancel, help})
-        buttons->addWidget(b);
-    buttons->addStretch();
-
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonColumn(*this, res::IDC_HELP_BUTTON, kHelpTopic));
     // 206 x 85 dialog units of an 8-point dialog font.
     setMinimumHeight(140);
 }

@@ -1,8 +1,8 @@
 #include "editors/CPortalStartPageDlg.h"
 
 #include "controls/CSrvFileSelDlg.h"
+#include "editors/DialogButtons.h"
 #include "editors/SectionHeader.h"
-#include "platform/HelpLauncher.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kw::editors {
@@ -124,30 +123,10 @@ void CPortalStartPageDlg::buildControls()
     }
     fields->addStretch();
 
-    auto button = [this](const char *text, int id) {
-        auto *b = new QPushButton(QString::fromUtf8(text), this);
-        b->setObjectName(QString::number(id));
-        b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton *ok = button("OK", 1);
-    ok->setDefault(true);
-    QPushButton *cancel = button("Abbrechen", 2);
-    QPushButton *help = button("&Hilfe", res::IDC_START_PAGE_HELP);
-    connect(ok, &QPushButton::clicked, this, &CPortalStartPageDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto showHelp = [] { platform::showHelpTopic(kHelpTopic); };
-    connect(help, &QPushButton::clicked, this, showHelp);
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, showHelp);
-    auto *buttons = new QVBoxLayout;
-    for (QPushButton *b : {ok, cancel, help})
-        buttons->addWidget(b);
-    buttons->addStretch();
-
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonColumn(*this, res::IDC_START_PAGE_HELP, kHelpTopic));
 }
 
 void CPortalStartPageDlg::showValues()

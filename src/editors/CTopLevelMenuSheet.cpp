@@ -2,10 +2,10 @@
 
 #include "base/ServerError.h"
 #include "controls/CKwArrowButton.h"
+#include "editors/DialogButtons.h"
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -310,18 +310,9 @@ CTopLevelMenuSheet::CTopLevelMenuSheet(server::Environment env, Prompter &prompt
     m_editor.load();
     m_general->showEntries(std::nullopt);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setAutoDefault(false);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTopLevelMenuSheet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(makeOkCancelBox(*this));
     resize(560, 420);
 }
 

@@ -32,8 +32,6 @@ constexpr std::array<LevelCaptions, 3> kCaptions = {{
 
 /// Rows of one level: header, font and weight, size and colour, outline symbol.
 constexpr int kRowsPerLevel = 4;
-/// Space above the header of every level but the first.
-constexpr int kGroupGap = 8;
 
 } // namespace
 

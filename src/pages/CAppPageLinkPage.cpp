@@ -20,9 +20,6 @@ using namespace links;
 
 namespace {
 
-/// Space above the highlighted links' group.
-constexpr int kGroupGap = 8;
-
 } // namespace
 
 CAppPageLinkPage::CAppPageLinkPage() : CPropertyPage(PageSlot::Links) {}

@@ -70,8 +70,6 @@ constexpr std::array<const char *, 3> kAlignments = {"zentriert", "links", "rech
 
 /// The fields take any whole number; only the border width is clamped afterwards.
 constexpr int kAnyMin = std::numeric_limits<int>::min(), kAnyMax = std::numeric_limits<int>::max();
-/// Space between a group and the next header.
-constexpr int kGroupGap = 8;
 /// Space between the sides of a margin or padding row.
 constexpr int kSideGap = 8;
 
@@ -110,6 +108,12 @@ void CButtonStyleProp::buildControls()
     m_nameBox = withId(new QComboBox(this), StyleName);
     m_nameBox->setEditable(true);
     m_nameBox->setInsertPolicy(QComboBox::NoInsert);
+    // What the box shows is the name that is stored: no completion from the other styles' names, and
+    // leaving the box (or Return) with another style's name does not switch to that style; only choosing
+    // an entry of the list does.
+    m_nameBox->setCompleter(nullptr);
+    disconnect(m_nameBox->lineEdit(), &QLineEdit::editingFinished, m_nameBox, nullptr);
+    disconnect(m_nameBox->lineEdit(), &QLineEdit::returnPressed, m_nameBox, nullptr);
     m_nameBox->setAccessibleName(text("Stil"));
     m_new = withId(new QPushButton(text("&Neu"), this), NewStyle);
     m_delete = withId(new QPushButton(text("&Löschen"), this), DeleteStyle);
@@ -195,7 +199,7 @@ void CButtonStyleProp::buildControls()
     grid->addWidget(m_colors[BottomRight], 13, 4, Qt::AlignLeft);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(2, 1);
-    for (int headerRow : {5, 11})
+    for (int headerRow : {2, 5, 11})
         grid->setRowMinimumHeight(headerRow, background->sizeHint().height() + kGroupGap);
 
     connect(m_custom, &QCheckBox::clicked, this, [this] { customButtonsClicked(); });
@@ -293,11 +297,8 @@ bool CButtonStyleProp::UpdateData(bool saving)
 
 void CButtonStyleProp::customButtonsClicked()
 {
-    if (!UpdateData(true)) {
-        QSignalBlocker quiet(m_custom);
-        m_custom->setChecked(!m_custom->isChecked());
+    if (!takeSwitchClick(*m_custom, m_customButtons, [this] { return UpdateData(true); }))
         return;
-    }
     UpdateData(false);
     applyEnableRule();
 }

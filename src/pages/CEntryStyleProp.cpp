@@ -113,7 +113,7 @@ void CEntryStyleProp::applyEnableRule()
 
 void CEntryStyleProp::onCustomClicked()
 {
-    if (!UpdateData(true))
+    if (!takeSwitchClick(*m_customBox, m_custom, [this] { return UpdateData(true); }))
         return;
     if (m_custom)
         m_borderStyle->setBorderStyle(values.borderStyle);

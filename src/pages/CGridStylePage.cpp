@@ -21,8 +21,6 @@ namespace {
 
 /// Colour buttons (with their captions) side by side in one row.
 constexpr int kCellsPerRow = 3;
-/// Space between a group and the next header.
-constexpr int kGroupGap = 8;
 /// Space between a caption and its control.
 constexpr int kLabelGap = 6;
 

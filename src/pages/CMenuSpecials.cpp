@@ -74,9 +74,13 @@ void CMenuSpecials::OnInitDialog()
     for (int picture = 0; picture < kPictures; ++picture)
         m_images[static_cast<std::size_t>(picture)].build(kPictureSpecs[picture], *grid,
                                                           kPictureRows[picture], 0, this);
-    grid->addWidget(makeHeader(" Links", LinksHeader, this), 8, 0, 1, 6);
+    auto *linksHeader = makeHeader(" Links", LinksHeader, this);
+    grid->addWidget(linksHeader, 8, 0, 1, 6, Qt::AlignBottom);
     m_separatorHeader = makeHeader(" Trennzeichen", SeparatorHeader, this);
-    grid->addWidget(m_separatorHeader, 10, 0, 1, 6);
+    grid->addWidget(m_separatorHeader, 10, 0, 1, 6, Qt::AlignBottom);
+    // Some air above the groups that follow the picture rows.
+    for (int headerRow : {8, 10})
+        grid->setRowMinimumHeight(headerRow, linksHeader->sizeHint().height() + kGroupGap);
     grid->setRowStretch(12, 1);
     grid->setColumnStretch(2, 1);
 

@@ -36,8 +36,6 @@ constexpr std::array<const char *, 7> kLabelTexts = {
 constexpr std::array<const char *, 3> kColourNames = {"Farbe normal", "Farbe bei Selektion",
                                                       "Farbe bei Mauskontakt"};
 
-/// Space between a group and the next header.
-constexpr int kGroupGap = 8;
 /// Space between a colour button and its label.
 constexpr int kLabelGap = 6;
 

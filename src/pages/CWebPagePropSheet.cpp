@@ -10,6 +10,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace kw::pages {
 
 namespace {
@@ -173,15 +175,39 @@ CPropertyPage *CWebPagePropSheet::activePage() const
     return m_current >= 0 ? m_pages[static_cast<std::size_t>(m_current)] : nullptr;
 }
 
+QSize CWebPagePropSheet::largestPageSize()
+{
+    // Measured once per page on a scratch sheet, whose pages show their default values: a page's size
+    // depends on its controls, not on the values in them. The sheet's own pages stay unmade until shown.
+    static std::array<QSize, kPageSlotCount> measured;
+    QSize largest;
+    for (PageSlot slot : m_pageSet) {
+        QSize &size = measured[static_cast<std::size_t>(slot)];
+        if (!size.isValid()) {
+            CWebPagePropSheet scratch(QString(), m_context);
+            CPropertyPage *page = scratch.pageFor(slot);
+            if (slot != PageSlot::General)
+                scratch.AddPage(*page);
+            page->create();
+            size = page->sizeHint().expandedTo(page->minimumSizeHint());
+        }
+        largest = largest.expandedTo(size);
+    }
+    return largest;
+}
+
 void CWebPagePropSheet::showEvent(QShowEvent *event)
 {
     if (m_current < 0 && !m_pages.empty()) {
-        // The sheet opens on its first page, made now that the element has filled its fields.
+        // The sheet opens on its first page, made now that the element has filled its fields, and as
+        // large as its largest page.
         m_current = 0;
         m_pages.front()->create();
         m_stack->setCurrentIndex(0);
         QSignalBlocker quiet(m_tabs);
         m_tabs->setCurrentIndex(0);
+        m_stack->setMinimumSize(largestPageSize() + QSize(2, 2) * m_stack->frameWidth());
+        adjustSize();
     }
     QDialog::showEvent(event);
 }

@@ -32,7 +32,7 @@ public:
     CWebPagePropSheet(const QString &caption, PageContext context, QWidget *parent = nullptr);
     ~CWebPagePropSheet() override;
 
-    // The pages, in the sheet's order. The further pages join here as they are built.
+    // The pages, in the sheet's order.
     CN2NDPropPage generalPage;
     CAppPageHdrPage headingsPage;
     CAppPageLinkPage linksPage;
@@ -53,9 +53,9 @@ public:
     /// 4 application menu, 5 page header) and sets the fields that go with it.
     void Init(int kind, bool withPortal);
 
-    /// The pages the element's kind asks for, in order, whether built yet or not.
+    /// The pages the element's kind asks for, in order.
     const std::vector<PageSlot> &pageSet() const { return m_pageSet; }
-    /// The pages shown as tabs (the built ones of the page set).
+    /// The pages shown as tabs: one for each of the page set, whether made yet or not.
     const std::vector<CPropertyPage *> &pages() const { return m_pages; }
     /// The Special settings page's kind as Init set it (0 before).
     int specialSettingsKind() const { return m_specialKind; }
@@ -81,10 +81,13 @@ protected:
 
 private:
     void build(const QString &caption);
-    /// Adds a page of the kinds table when it is built.
+    /// Adds a page of the kinds table as the next tab.
     void addSlot(PageSlot slot);
     CPropertyPage *pageFor(PageSlot slot);
     void onTabChanged(int index);
+    /// The size the largest page of the page set asks for, so that the sheet does not grow when a page
+    /// is first shown.
+    QSize largestPageSize();
 
     PageContext m_context;
     std::vector<PageSlot> m_pageSet;

@@ -5,6 +5,7 @@
 #include "controls/CKwColorBtn.h"
 #include "controls/CKwNiceStatic.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,6 +40,17 @@ void enableControlsExcept(QWidget &page, const QWidget *keep, bool enabled)
     for (QWidget *child : page.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (child != keep && !dynamic_cast<controls::CKwNiceStatic *>(child))
             child->setEnabled(enabled);
+}
+
+bool takeSwitchClick(QCheckBox &box, bool &field, const std::function<bool()> &take)
+{
+    const bool before = field;
+    if (take())
+        return true;
+    QSignalBlocker quiet(&box);
+    box.setChecked(before);
+    field = before;
+    return false;
 }
 
 QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent)

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -18,6 +21,9 @@ class CKwNiceStatic;
 
 namespace kw::pages {
 
+/// Space between a group of a page and the header of the next group.
+inline constexpr int kGroupGap = 8;
+
 /// Names `widget` by its dialog ID, the object name tests and tools find it by.
 template <class T> T *withId(T *widget, int id)
 {
@@ -30,6 +36,10 @@ controls::CKwNiceStatic *makeHeader(const char *caption, int id, QWidget *parent
 /// Enables or disables every control of `page` but `keep`; the section headers stay readable, as they
 /// only name their groups.
 void enableControlsExcept(QWidget &page, const QWidget *keep, bool enabled);
+/// A click on a page's switch, the check box that enables the page's other controls: takes the page's values
+/// with `take`. When `take` refuses a value the click is undone (box and `field` as before the click), so
+/// the switch and the controls it enables still agree. True when the values were taken.
+bool takeSwitchClick(QCheckBox &box, bool &field, const std::function<bool()> &take);
 /// A label showing `caption` (with its mnemonic) for `buddy`.
 QLabel *makeLabel(const char *caption, QWidget *buddy, QWidget *parent);
 /// A colour button with its ID and accessible name.

@@ -9,7 +9,7 @@ namespace kw::pages {
 
 namespace {
 
-constexpr std::array<PageInfo, 9> kPages = {{
+constexpr std::array<PageInfo, kPageSlotCount> kPages = {{
     {PageSlot::General, "CN2NDPropPage", 12011, "Allgemein", "::/87_1.htm"},
     {PageSlot::Headings, "CAppPageHdrPage", 12012, "Überschriften", "::/87_2.htm"},
     {PageSlot::Tables, "CAppPageTNLPage", 12013, "Tabellen", "::/87_3.htm"},

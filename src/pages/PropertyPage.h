@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -26,6 +27,7 @@ enum class PageSlot {
     SpecialSettings,
     TreeMenu
 };
+inline constexpr std::size_t kPageSlotCount = static_cast<std::size_t>(PageSlot::TreeMenu) + 1;
 
 /// A page's class, dialog, tab caption and help topic.
 struct PageInfo {

@@ -3,6 +3,7 @@
 
 #include "base/Values.h"
 #include "layout/LayoutList.h"
+#include "preview/LocaleDate.h"
 
 namespace kw::preview {
 
@@ -39,7 +40,7 @@ LayoutPreview::LayoutPreview(server::Environment env, Prompter &prompter,
     m_document = std::make_unique<layout::LayoutDocument>(m_env, prompter, *m_chooser, m_wait);
     m_pictures = std::make_unique<portalpage::PictureSource>(m_env);
     m_context = std::make_unique<portalpage::ElementContext>(portalpage::ElementContext{
-        m_env, prompter, m_measure.device(), *m_pictures, date ? *date : portalpage::HeaderDate::current()});
+        m_env, prompter, m_measure.device(), *m_pictures, date ? *date : headerDateToday()});
     m_start = std::make_unique<portalpage::PortalPane>(Pane::StartPage, m_document->model());
     m_application = std::make_unique<portalpage::PortalPane>(Pane::ApplicationPages, m_document->model());
     m_idle.LoadFromResource("12061", 4);

@@ -1,6 +1,8 @@
 // The portal page of a preview pane window.
 #include "preview/PaneContents.h"
 
+#include "preview/LocaleDate.h"
+
 namespace kw::preview {
 
 PaneContents::PaneContents(layout::Pane kind, layout::LayoutDocument &document, server::Environment env,
@@ -8,8 +10,8 @@ PaneContents::PaneContents(layout::Pane kind, layout::LayoutDocument &document, 
     : m_document(document)
 {
     m_pictures = std::make_unique<portalpage::PictureSource>(env);
-    m_context = std::make_unique<portalpage::ElementContext>(portalpage::ElementContext{
-        env, prompter, m_measure.device(), *m_pictures, portalpage::HeaderDate::current()});
+    m_context = std::make_unique<portalpage::ElementContext>(
+        portalpage::ElementContext{env, prompter, m_measure.device(), *m_pictures, headerDateToday()});
     m_pane = std::make_unique<portalpage::PortalPane>(kind, document.model());
     if (kind == layout::Pane::StartPage && env.factory) {
         std::int32_t defaultLanguage = 1031;

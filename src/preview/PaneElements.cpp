@@ -103,7 +103,8 @@ void CLogoPictureCtrl::paintEvent(QPaintEvent *)
 
 void CLogoPictureCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QWidget::mouseDoubleClickEvent(event);
+    // Taken here: passed on, the element under the logo would open its property sheet as well.
+    event->accept();
     if (onDoubleClick)
         onDoubleClick();
 }
@@ -166,10 +167,13 @@ void CWelcomeTextEdit::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);
     viewport()->update();
-    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again.
+    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again, and
+    // neither does the right button, which brings the focus along with the control's edit menu.
     const bool returning =
         event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    if (onFocused && !returning)
+    const bool rightClick =
+        event->reason() == Qt::MouseFocusReason && QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
+    if (onFocused && !returning && !rightClick)
         onFocused();
 }
 

@@ -108,7 +108,8 @@ public:
     /// Called with the new text whenever the user changes it.
     std::function<void(const std::string &)> onEdited;
     /// Called when the control receives the keyboard focus (not when it gets it back as its window is
-    /// activated again, as after the dialog it opened).
+    /// activated again, as after the dialog it opened, nor from the right button, which shows the edit
+    /// menu).
     std::function<void()> onFocused;
 
     /// Whether the dotted frame is shown (mouse over the control, or the focus in it).

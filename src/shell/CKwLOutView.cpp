@@ -305,10 +305,10 @@ CPreviewElement *CKwLOutView::graphicTarget() const
     return selected;
 }
 
-std::unique_ptr<QMenu> CKwLOutView::createContextMenu(const CPreviewElement &window) const
+std::unique_ptr<QMenu> CKwLOutView::createContextMenu(const CPreviewElement &window)
 {
     const shell::DropDownData &edit = shell::menuResource()[1];
-    auto menu = std::make_unique<QMenu>(QString::fromUtf8(edit.title));
+    auto menu = std::make_unique<QMenu>(QString::fromUtf8(edit.title), this);
     menu->setObjectName(QStringLiteral("contextMenu"));
     const bool appPagesActive = m_tabbedView && m_tabbedView->activePane() == m_tabbedView->appPagesPane();
     const layout::PaneSwitches *switches =

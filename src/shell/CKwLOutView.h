@@ -81,8 +81,9 @@ public:
     CPreviewElement *graphicTarget() const;
 
     /// The context menu of an element: the second drop-down of menu 12000, its items enabled, greyed and
-    /// checked for the element and this pane. The caller owns it; each action carries its command.
-    std::unique_ptr<QMenu> createContextMenu(const CPreviewElement &window) const;
+    /// checked for the element and this pane. The caller owns it; each action carries its command. The
+    /// pane is its parent, so that assistive technology finds it as part of the window.
+    std::unique_ptr<QMenu> createContextMenu(const CPreviewElement &window);
     /// A command chosen in an element's context menu: 32907 and 32906 are the element's own, everything
     /// else the pane's.
     void elementCommand(CPreviewElement &window, int id);

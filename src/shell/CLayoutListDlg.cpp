@@ -66,10 +66,12 @@ void CLayoutListDlg::buildControls()
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setFrameShape(QFrame::StyledPanel);
     m_list->setIconSize(QSize(16, 16));
+    m_list->setAccessibleName(QStringLiteral("Layouts"));
 
     auto *label = new QLabel(QString::fromUtf8(kNameLabel), this);
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(objectId(res::IDC_LAYOUTNAME));
+    m_nameEdit->setAccessibleName(QStringLiteral("Layout"));
     label->setBuddy(m_nameEdit);
 
     auto button = [this](const char *text, int id) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/Prompter.h"
+#include "platform/GermanQtTexts.h"
 #include "server/LocalPortal.h"
 
 #include <QImage>
@@ -18,7 +19,8 @@ class QDialog;
 namespace kw::shell {
 
 /// The module's resources in the form the windows use them: the toolbar pictures and the layout list's
-/// pictures. Made while the module has windows (the "lasting registration"), decoded on first use.
+/// pictures, decoded on first use, and Qt's own texts in German unless the host translated them already.
+/// Made while the module has windows (the "lasting registration").
 class ModuleResources {
 public:
     ModuleResources();
@@ -28,8 +30,11 @@ public:
     const QList<QImage> &layoutListImages();
     /// How many resource sets this module life has made (a diagnostic for the export contract).
     static int made();
+    /// How Qt's own texts were made German for the module's windows.
+    platform::GermanQtTexts::Source qtTexts() const { return m_qtTexts.source(); }
 
 private:
+    platform::GermanQtTexts m_qtTexts;
     QList<QImage> m_toolBar;
     QList<QImage> m_layoutList;
 };

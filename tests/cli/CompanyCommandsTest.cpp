@@ -1,8 +1,6 @@
 // `kwlayout welcome` and `kwlayout logo` on a fresh demo portal: printing, storing, the question before
 // the logo is published, and refusals that write nothing.
-#include "BackendTest.h"
-#include "KwlayoutRun.h"
-#include "TempPortal.h"
+#include "DemoPortalCliTest.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +16,8 @@ std::string shellWord(const std::string &text)
     return word + "'";
 }
 
-class CompanyCommandsTest : public BackendTest {
+class CompanyCommandsTest : public DemoPortalCliTest {
 protected:
-    TempDir dir;
-    std::filesystem::path portal = dir.path() / "portal";
-
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_EQ(kwlayout("portal-init --demo" + databaseOption()).status, 0);
-    }
     Result kwlayout(const std::string &arguments) const
     {
         return run(kwlayoutCommand(portal, arguments) + " 2>&1");
@@ -38,7 +26,6 @@ protected:
     {
         return run(kwlayoutCommand(portal, arguments) + " 2>/dev/null");
     }
-    std::string file(const std::string &relative) const { return readFile(portal / relative); }
 };
 
 KW_ON_BOTH_BACKENDS(CompanyCommandsTest);

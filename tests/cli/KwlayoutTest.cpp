@@ -1,7 +1,5 @@
 // kwlayout as a user runs it: the built binary on a demo portal in a temporary folder.
-#include "BackendTest.h"
-#include "KwlayoutRun.h"
-#include "TempPortal.h"
+#include "DemoPortalCliTest.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +18,7 @@ Result withoutPortal(const std::string &arguments)
     return run(std::string(KW_BINARY_DIR) + "/bin/kwlayout " + arguments + " 2>&1");
 }
 
-class KwlayoutTest : public BackendTest {
-protected:
-    TempDir dir;
-    std::filesystem::path portal = dir.path() / "portal";
-
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_EQ(kwlayout(portal, "portal-init --demo" + databaseOption()).status, 0);
-    }
-    std::string file(const std::string &relative) const { return readFile(portal / relative); }
-};
+class KwlayoutTest : public DemoPortalCliTest {};
 
 KW_ON_BOTH_BACKENDS(KwlayoutTest);
 

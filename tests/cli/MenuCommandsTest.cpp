@@ -1,8 +1,6 @@
 // `kwlayout menu ...` on a fresh demo portal: the listing, each edit ending in the editor's save, and
 // refusals that print the editor's message, exit non-zero and write nothing.
-#include "BackendTest.h"
-#include "KwlayoutRun.h"
-#include "TempPortal.h"
+#include "DemoPortalCliTest.h"
 
 #include "server/LocalPortal.h"
 
@@ -15,18 +13,8 @@
 namespace kw::test {
 namespace {
 
-class MenuCommandsTest : public BackendTest {
+class MenuCommandsTest : public DemoPortalCliTest {
 protected:
-    TempDir dir;
-    std::filesystem::path portal = dir.path() / "portal";
-
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_EQ(run(kwlayoutCommand(portal, "portal-init --demo" + databaseOption())).status, 0);
-    }
     /// Standard output only.
     Result quiet(const std::string &arguments) const
     {

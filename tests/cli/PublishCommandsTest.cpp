@@ -1,7 +1,5 @@
 // kwlayout history, rollback and diff on a demo portal, and activations killed at random moments.
-#include "BackendTest.h"
-#include "KwlayoutRun.h"
-#include "TempPortal.h"
+#include "DemoPortalCliTest.h"
 
 #include <gtest/gtest.h>
 
@@ -65,18 +63,7 @@ std::vector<std::string> historyIds(const fs::path &portal)
     return ids;
 }
 
-class PublishCommandsTest : public BackendTest {
-protected:
-    TempDir dir;
-    fs::path portal = dir.path() / "portal";
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ASSERT_EQ(kwlayout(portal, "portal-init --demo" + databaseOption()).status, 0);
-    }
-};
+class PublishCommandsTest : public DemoPortalCliTest {};
 
 KW_ON_BOTH_BACKENDS(PublishCommandsTest);
 

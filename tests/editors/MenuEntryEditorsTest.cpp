@@ -202,18 +202,18 @@ TEST_F(MenuEntryEditorsTest, StartPageDialogShowsTheEntryAndEnablesTheAlternativ
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Startseite des Menüpunkts \"Aktuelles\""));
     EXPECT_TRUE(checked(dialog, res::IDC_MENU_START_STANDARD));
-    EXPECT_EQ(text(dialog, res::IDC_MENU_START_PAGE), QString());
-    EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_PAGE));
+    EXPECT_EQ(text(dialog, res::IDC_MENU_START_EDIT), QString());
+    EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_EDIT));
     EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_LIST));
-    EXPECT_FALSE(control<QLineEdit>(dialog, res::IDC_MENU_START_PAGE)->accessibleName().isEmpty());
+    EXPECT_FALSE(control<QLineEdit>(dialog, res::IDC_MENU_START_EDIT)->accessibleName().isEmpty());
     EXPECT_FALSE(dialog.values().changed);
 
     click(dialog, res::IDC_MENU_START_ALTERNATIVE);
-    EXPECT_TRUE(enabled(dialog, res::IDC_MENU_START_PAGE));
+    EXPECT_TRUE(enabled(dialog, res::IDC_MENU_START_EDIT));
     EXPECT_TRUE(enabled(dialog, res::IDC_MENU_START_LIST));
     EXPECT_TRUE(dialog.values().changed);
     click(dialog, res::IDC_MENU_START_CUSTOM);
-    EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_PAGE));
+    EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_EDIT));
     EXPECT_FALSE(enabled(dialog, res::IDC_MENU_START_LIST));
 
     RecordedHelp help;
@@ -227,7 +227,7 @@ TEST_F(MenuEntryEditorsTest, StartPageTypedIsConfirmedAndStored)
     MenuEntry entry = existing(40);
     auto typeAlternative = [](QDialog &shown) {
         click(shown, res::IDC_MENU_START_ALTERNATIVE);
-        type(shown, res::IDC_MENU_START_PAGE, QStringLiteral("Own.asp"));
+        type(shown, res::IDC_MENU_START_EDIT, QStringLiteral("Own.asp"));
         click(shown, 1);
     };
     prompter.answerNo();
@@ -265,7 +265,7 @@ TEST_F(MenuEntryEditorsTest, ListPicksAPageOfTheAreaFolder)
     MenuEntry entry = existing(43, "Home.asp");
     whenModal([](QDialog &shown) {
         EXPECT_TRUE(checked(shown, res::IDC_MENU_START_ALTERNATIVE));
-        EXPECT_EQ(text(shown, res::IDC_MENU_START_PAGE), QStringLiteral("Home.asp"));
+        EXPECT_EQ(text(shown, res::IDC_MENU_START_EDIT), QStringLiteral("Home.asp"));
         whenModal([](QDialog &files) {
             EXPECT_EQ(static_cast<controls::CSrvFileSelDlg &>(files).listedFiles(),
                       (std::vector<std::string>{"Home.asp", "Info.htm"}));
@@ -276,7 +276,7 @@ TEST_F(MenuEntryEditorsTest, ListPicksAPageOfTheAreaFolder)
             click(files, 1);
         });
         click(shown, res::IDC_MENU_START_LIST);
-        EXPECT_EQ(text(shown, res::IDC_MENU_START_PAGE), QStringLiteral("../KwApplications/KwArea/Info.htm"));
+        EXPECT_EQ(text(shown, res::IDC_MENU_START_EDIT), QStringLiteral("../KwApplications/KwArea/Info.htm"));
         click(shown, 1);
     });
     prompter.answerYes();

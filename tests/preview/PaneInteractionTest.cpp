@@ -2,7 +2,7 @@
 // the module's menu, the element's context menu, the display switches, the logo chooser and the welcome
 // text control.
 #include "../pages/PagesTestSupport.h"
-#include "ShellTestSupport.h"
+#include "OpenedPanes.h"
 
 #include "editors/CTopLevelMenuSheet.h"
 #include "platform/QPainterDeviceContext.h"
@@ -35,11 +35,7 @@ namespace {
 using layout::PaneSwitches;
 namespace res = shell::res;
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
+using test::settle;
 
 QAction *actionOf(const QMenu &menu, int command)
 {
@@ -49,41 +45,8 @@ QAction *actionOf(const QMenu &menu, int command)
     return nullptr;
 }
 
-class PaneInteraction : public shell::test::ModuleTest {
+class PaneInteraction : public test::OpenedPanes {
 protected:
-    void SetUp() override
-    {
-        console.open();
-        view = console.view();
-        ASSERT_NE(view, nullptr);
-        // The tests stand in for the dialogs themselves; the module's own are driven at the end.
-        realHooks = view->elementHooks();
-        view->elementHooks() = {};
-        start = view->startPagePane();
-        application = view->appPagesPane();
-        console.resize(1200, 900);
-        console.show();
-        console.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
-        settle();
-        layout::LayoutDocument &doc = view->document();
-        ASSERT_TRUE(doc.openLayout("Blau.kwc")) << prompter.describe();
-        doc.model().setSwitch(&PaneSwitches::useTreeMenu, false);
-        doc.model().setSwitch(&PaneSwitches::menuRight, false);
-        doc.model().setSwitch(&PaneSwitches::showLogo, true);
-        doc.model().setSwitch(&PaneSwitches::showWelcome, true);
-        start->ApplySwitches();
-        application->ApplySwitches();
-        settle();
-    }
-
-    // Closing the window would ask to save what a test changed.
-    void TearDown() override
-    {
-        if (view)
-            view->document().setModified(false);
-    }
-
     // Records the elements whose properties were asked for; with `color` set the "sheet" gives the region
     // that background colour and reports OK.
     void recordPropertySheets(std::optional<Color> color = std::nullopt)
@@ -97,7 +60,6 @@ protected:
         };
     }
 
-    CAppPageWindow &startPage() const { return *start->contents()->windows().appPage(); }
     CWelcomeTextEdit &welcome() const { return *startPage().welcomeControl(); }
     Color pixelOf(CKwLOutView *pane, const char *name) const
     {
@@ -105,12 +67,7 @@ protected:
         return platform::fromQColor(image.pixelColor(image.width() / 2, image.height() - 2));
     }
 
-    shell::test::FakeConsole console;
-    shell::CKwLOutTabbedView *view = nullptr;
-    CKwLOutView *start = nullptr;
-    CKwLOutView *application = nullptr;
     std::vector<std::string> edited;
-    preview::ElementHooks realHooks;
 };
 
 TEST_F(PaneInteraction, AClickSelectsTheElementAndMovesTheMark)

@@ -5,6 +5,7 @@
 #include "RenderCommand.h"
 
 #include "demo/DemoPortal.h"
+#include "platform/GermanQtTexts.h"
 #include "platform/QtPrompter.h"
 #include "server/LocalPortal.h"
 
@@ -84,6 +85,8 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     app.setWindowIcon(applicationIcon());
+    // Message boxes, standard buttons, edit menus and standard dialogs speak German, as the window does.
+    const platform::GermanQtTexts germanTexts;
 
     platform::QtPrompter prompter({}, QStringLiteral("kwconsole"));
     console::ModuleHost host(console::defaultModulePath());
