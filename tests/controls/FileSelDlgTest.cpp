@@ -144,6 +144,9 @@ TEST_F(FileSelDlgTest, ANameTheListDoesNotOfferIsRefused)
             name->setText(QString::fromUtf8(typed));
             kw::pages::test::click(shown, 1);
             EXPECT_TRUE(shown.isVisible()) << typed;
+            // The refused name is ready to be typed over.
+            EXPECT_EQ(shown.focusWidget(), name) << typed;
+            EXPECT_EQ(name->selectedText(), QString::fromUtf8(typed));
         }
         EXPECT_EQ(
             prompter.messages(),

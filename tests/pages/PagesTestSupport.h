@@ -4,10 +4,12 @@
 
 #include "ScriptedPrompter.h"
 #include "WidgetTestSupport.h"
+#include "controls/CKwColorBtn.h"
 #include "layout/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,6 +74,22 @@ inline QLabel *labelOf(QWidget &page, const QWidget *control)
         if (label->buddy() == control)
             return label;
     return nullptr;
+}
+
+/// The visible edits, lists and colour buttons under `page` that no label names (by object name): their
+/// caption is missing.
+inline QStringList uncaptionedControls(QWidget &page)
+{
+    QStringList found;
+    for (QWidget *widget : page.findChildren<QWidget *>()) {
+        const bool edit =
+            qobject_cast<QLineEdit *>(widget) && !qobject_cast<QComboBox *>(widget->parentWidget());
+        const bool input =
+            edit || qobject_cast<QComboBox *>(widget) || dynamic_cast<controls::CKwColorBtn *>(widget);
+        if (input && widget->isVisibleTo(&page) && !labelOf(page, widget))
+            found << widget->objectName();
+    }
+    return found;
 }
 
 /// Replaces the text of edit `id` by typing `text`.

@@ -180,8 +180,9 @@ TEST_F(PropertySheetTest, CancelAfterAnEditOnAnyPageChangesNothing)
 }
 
 // Every control of every page has a place of its own: none lies over another or stays unshown (the Special
-// settings page once with its separator group and once without).
-TEST_F(PropertySheetTest, EveryControlOfEveryPageHasAPlaceOfItsOwn)
+// settings page once with its separator group and once without); and every edit, list and colour button has
+// its caption.
+TEST_F(PropertySheetTest, EveryControlOfEveryPageHasAPlaceAndACaption)
 {
     document.flags().entryStyleFromCss = true;
     document.flags().buttonStylesLoaded = true;
@@ -199,6 +200,11 @@ TEST_F(PropertySheetTest, EveryControlOfEveryPageHasAPlaceOfItsOwn)
                 QCoreApplication::sendPostedEvents(); // a page's controls are shown by posted events
                 ++pages;
                 EXPECT_EQ(kw::test::misplacedControls(sheet).join(", ").toStdString(), "")
+                    << tabs->tabText(tab).toStdString();
+                // The Buttons page's style box heads the page without a caption.
+                const std::string uncaptioned =
+                    tabs->tabText(tab) == QString::fromUtf8("Schaltflächen") ? "1149" : "";
+                EXPECT_EQ(uncaptionedControls(sheet).join(", ").toStdString(), uncaptioned)
                     << tabs->tabText(tab).toStdString();
             }
             click(sheet, 2);
