@@ -76,6 +76,7 @@ TEST_F(FileSelDlgTest, ListsThePortalFolderFilteredAndPreselectsTheProposedFile)
     CSrvFileSelDlg dialog(portal.env(), prompter, imageSelection("RED.png"));
     whenModal([](QDialog &shown) {
         auto &self = static_cast<CSrvFileSelDlg &>(shown);
+        EXPECT_EQ(kw::test::misplacedControls(shown).join(", ").toStdString(), "");
         EXPECT_EQ(self.listedFiles(), (std::vector<std::string>{"Blue.PNG", "broken.gif", "red.png"}));
         ASSERT_NE(fileList(shown).currentItem(), nullptr);
         EXPECT_EQ(fileList(shown).currentItem()->text(), QStringLiteral("red.png"));
@@ -126,6 +127,49 @@ TEST_F(FileSelDlgTest, ATypedNameGetsTheDefaultExtensionAndMustExist)
         kw::pages::test::click(shown, 1);
     });
     EXPECT_EQ(CSrvFileSelDlg::choose(portal.env(), prompter, imageSelection()), "photo.jpg");
+}
+
+// What the list does not offer cannot be typed either: another extension, another file type chosen, no
+// name at all.
+TEST_F(FileSelDlgTest, ANameTheListDoesNotOfferIsRefused)
+{
+    FileSelection selection = imageSelection();
+    selection.filter = "GIF-Dateien (*.gif)|*.gif|PNG-Dateien (*.png)|*.png|";
+    whenModal([this](QDialog &shown) {
+        auto &self = static_cast<CSrvFileSelDlg &>(shown);
+        auto *name = shown.findChild<QLineEdit *>(QStringLiteral("fileName"));
+        auto *type = shown.findChild<QComboBox *>(QStringLiteral("fileType"));
+        EXPECT_EQ(self.listedFiles(), std::vector<std::string>{"broken.gif"});
+        for (const char *typed : {"notes.txt", "archive.png.bak", "red.png"}) {
+            name->setText(QString::fromUtf8(typed));
+            kw::pages::test::click(shown, 1);
+            EXPECT_TRUE(shown.isVisible()) << typed;
+            // The refused name is ready to be typed over.
+            EXPECT_EQ(shown.focusWidget(), name) << typed;
+            EXPECT_EQ(name->selectedText(), QString::fromUtf8(typed));
+        }
+        EXPECT_EQ(
+            prompter.messages(),
+            (std::vector<std::string>{"Die Datei \"notes.txt\" wurde in diesem Ordner nicht gefunden.",
+                                      "Die Datei \"archive.png.bak\" wurde in diesem Ordner nicht gefunden.",
+                                      "Die Datei \"red.png\" wurde in diesem Ordner nicht gefunden."}));
+        name->clear();
+        kw::pages::test::click(shown, 1);
+        EXPECT_TRUE(shown.isVisible());
+        EXPECT_EQ(prompter.messages().size(), 3u) << "an empty name is no answer";
+
+        // The other file type lists and accepts the pictures of its own kind.
+        type->setFocus();
+        QTest::keyClick(type, Qt::Key_Down);
+        EXPECT_EQ(self.listedFiles(), (std::vector<std::string>{"Blue.PNG", "red.png"}));
+        name->setText(QStringLiteral("broken.gif"));
+        kw::pages::test::click(shown, 1);
+        EXPECT_TRUE(shown.isVisible());
+        name->setText(QStringLiteral("RED.png"));
+        kw::pages::test::click(shown, 1);
+    });
+    EXPECT_EQ(CSrvFileSelDlg::choose(portal.env(), prompter, selection), "red.png");
+    EXPECT_EQ(prompter.messages().size(), 4u);
 }
 
 TEST_F(FileSelDlgTest, ServerErrorsAreReportedOnce)

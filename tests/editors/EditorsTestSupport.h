@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -33,6 +34,21 @@ inline void type(QWidget &parent, int id, const QString &text)
         else // QTest maps only ASCII to keys: the character comes as the key event's text
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
+}
+
+/// The controls of `dialog` without a place of their own (`misplacedControls`), on each of its tabs in turn.
+inline QStringList misplacedOnEveryTab(QDialog &dialog)
+{
+    QCoreApplication::sendPostedEvents(); // controls made on showing are shown by posted events
+    QStringList found = kw::test::misplacedControls(dialog);
+    for (QTabWidget *tabs : dialog.findChildren<QTabWidget *>())
+        for (int tab = 1; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::sendPostedEvents();
+            for (const QString &control : kw::test::misplacedControls(dialog))
+                found << tabs->tabText(tab) + ": " + control;
+        }
+    return found;
 }
 
 /// While alive, help goes to a recording viewer instead of a real one; it is told the page like kchmviewer

@@ -257,6 +257,32 @@ TEST_F(MenuEntryEditorsTest, StartPageTypedIsConfirmedAndStored)
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
+// Abbrechen after an edit leaves the entry as it was; Return in the page's field is OK.
+TEST_F(MenuEntryEditorsTest, StartPageAbbrechenKeepsTheEntryAndReturnIsOk)
+{
+    MenuEntry entry = existing(40);
+    whenModal([](QDialog &shown) {
+        click(shown, res::IDC_MENU_START_ALTERNATIVE);
+        type(shown, res::IDC_MENU_START_PAGE, QStringLiteral("Own.asp"));
+        click(shown, 2);
+        EXPECT_FALSE(shown.isVisible());
+    });
+    EXPECT_FALSE(editMenuEntryStartPage(nullptr, portal.env(), prompter, entry, QStringLiteral("Aktuelles")));
+    EXPECT_EQ(entry.startPage, kStandard);
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+
+    prompter.answerYes();
+    whenModal([](QDialog &shown) {
+        click(shown, res::IDC_MENU_START_ALTERNATIVE);
+        type(shown, res::IDC_MENU_START_PAGE, QStringLiteral("Own.asp"));
+        QTest::keyClick(control<QLineEdit>(shown, res::IDC_MENU_START_PAGE), Qt::Key_Return);
+        EXPECT_FALSE(shown.isVisible());
+    });
+    EXPECT_TRUE(editMenuEntryStartPage(nullptr, portal.env(), prompter, entry, QStringLiteral("Aktuelles")));
+    EXPECT_EQ(entry.startPage, "Own.asp");
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+
 TEST_F(MenuEntryEditorsTest, ListPicksAPageOfTheAreaFolder)
 {
     portal.write("KwApplications\\KwArea\\Home.asp", "<% %>");

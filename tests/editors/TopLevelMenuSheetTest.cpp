@@ -257,6 +257,51 @@ TEST_F(TopLevelMenuSheetTest, RefusedLabelsEditAgainAndTheRulesOfArrowsAndDelete
     EXPECT_EQ(before.size(), 7u);
 }
 
+// The language page lists the entries' names in the list's order after every change of the list.
+TEST_F(TopLevelMenuSheetTest, TheLanguagePageFollowsEveryChangeOfTheList)
+{
+    auto sheet = open();
+    QTreeWidget &list = listOf(*sheet);
+    auto *grid = control<QTableWidget>(*sheet, res::IDC_LANGUAGE_GRID);
+    ASSERT_NE(grid, nullptr);
+    // What the language page shows when the administrator looks: two rows per entry, the default
+    // language's first.
+    auto *tabs = sheet->findChild<QTabWidget *>();
+    auto names = [grid, tabs] {
+        tabs->setCurrentIndex(1);
+        settle();
+        QStringList shown;
+        for (int row = 0; row < grid->rowCount(); row += 2)
+            shown << grid->item(row, 2)->text();
+        tabs->setCurrentIndex(0);
+        settle();
+        return shown;
+    };
+    ASSERT_EQ(names(), texts(list));
+    list.setFocus();
+
+    select(list, 5); // Team
+    click(*sheet, res::IDC_MENU_NEW);
+    typeLabel(list, "Kontakt");
+    EXPECT_EQ(texts(list).at(5), "Kontakt");
+    EXPECT_EQ(names(), texts(list)) << "a new entry";
+    click(*sheet, res::IDC_MENU_UP);
+    EXPECT_EQ(texts(list).at(4), "Kontakt");
+    EXPECT_EQ(names(), texts(list)) << "moved up";
+    click(*sheet, res::IDC_MENU_DOWN);
+    click(*sheet, res::IDC_MENU_DOWN);
+    EXPECT_EQ(texts(list).at(6), "Kontakt");
+    EXPECT_EQ(names(), texts(list)) << "moved down";
+    click(*sheet, res::IDC_MENU_RENAME);
+    typeLabel(list, "Impressum");
+    EXPECT_EQ(names(), texts(list)) << "renamed";
+    click(*sheet, res::IDC_MENU_DELETE);
+    EXPECT_EQ(texts(list).size(), 7);
+    EXPECT_EQ(names(), texts(list)) << "deleted";
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+    sheet->reject();
+}
+
 TEST_F(TopLevelMenuSheetTest, InjectedEditorsChangeTheRecordThatOkWrites)
 {
     std::vector<QString> asked;
@@ -340,6 +385,13 @@ TEST_F(TopLevelMenuSheetTest, EmptyEditorsAndNoSelectionDoNothing)
     click(*sheet, 1);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_EQ(storedMenu().at(2), "3 Archiv ../KwApplications/KwArea/KwArea.asp");
+}
+
+TEST_F(TopLevelMenuSheetTest, EveryControlOfBothTabsHasAPlaceOfItsOwn)
+{
+    auto sheet = open();
+    EXPECT_EQ(misplacedOnEveryTab(*sheet).join(", ").toStdString(), "");
+    sheet->reject();
 }
 
 TEST_F(TopLevelMenuSheetTest, HelpShowsTheEditorsTopic)

@@ -1,8 +1,9 @@
-// The pages "Eingabefelder", "Spezialeinstellungen" and "Baummenü": the page sets of the elements, enable
-// rules, clamped widths, what marks the layout changed, and values reaching the active stylesheets.
+// The pages "Eingabefelder", "Spezialeinstellungen" and "Baummenü": enable rules, clamped widths, what marks
+// the layout changed, and colours and pictures reaching their lines of the published files.
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ElementProperties.h"
 
+#include "base/Color.h"
 #include "controls/CBorderStyleBox.h"
 #include "layout/LayoutDocument.h"
 #include "portalpage/PortalPane.h"
@@ -12,7 +13,6 @@
 #include "TempPortal.h"
 
 #include <QLineEdit>
-#include <QTabBar>
 
 namespace kw::pages {
 namespace {
@@ -20,15 +20,6 @@ namespace {
 using namespace kw::pages::test;
 using layout::Pane;
 using layout::RegionId;
-
-QStringList tabCaptions(QDialog &sheet)
-{
-    auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
-    QStringList captions;
-    for (int i = 0; i < tabs->count(); ++i)
-        captions << tabs->tabText(i);
-    return captions;
-}
 
 /// Clicks a check box on its indicator (a stretched box takes clicks only on its indicator and text).
 void clickCheck(QWidget &page, int id)
@@ -82,38 +73,6 @@ protected:
     NoWaitIndicator wait;
     layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
 };
-
-TEST_F(EntrySpecialTreePagesTest, EveryElementShowsItsPageSet)
-{
-    const QStringList appPage = {"Allgemein", "Überschriften", "Tabellen", "Links", "Eingabefelder"};
-    const QStringList menu = {"Allgemein", "Spezialeinstellungen"};
-    struct Case {
-        Pane pane;
-        RegionId region;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {Pane::ApplicationPages, RegionId::KwApplication, appPage},
-        {Pane::StartPage, RegionId::KwApplication, appPage},
-        {Pane::StartPage, RegionId::KwRootNavigate, menu},
-        {Pane::ApplicationPages, RegionId::KwNavigate, menu},
-        {Pane::ApplicationPages, RegionId::KwStartNavigate, menu},
-        {Pane::StartPage, RegionId::KwRootTop, {"Allgemein"}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.region));
-        QStringList shown;
-        edit(
-            c.pane, c.region, [&](QDialog &sheet) { shown = tabCaptions(sheet); }, false);
-        // The Buttons page and "Portal" (start page) join the application page's set; the ones asked for
-        // here come first in this order.
-        for (const QString &caption : c.expected)
-            EXPECT_TRUE(shown.contains(caption))
-                << caption.toStdString() << " in " << shown.join(',').toStdString();
-        EXPECT_EQ(shown.contains("Spezialeinstellungen"), c.expected == menu);
-        EXPECT_FALSE(shown.contains("Baummenü"));
-    }
-}
 
 TEST_F(EntrySpecialTreePagesTest, EntryFieldsFollowTheirSwitchAndClampTheBorderWidth)
 {
@@ -174,9 +133,23 @@ TEST_F(EntrySpecialTreePagesTest, SpecialSettingsHideTheSeparatorOnlyForTheSubme
     main.showButtonEffect = false;
     document.setModified(false);
     EXPECT_TRUE(editPage(Pane::StartPage, RegionId::KwRootNavigate, "Spezialeinstellungen", [](QWidget &p) {
-        EXPECT_FALSE(control<QWidget>(p, 1119)->isEnabled());
-        clickCheck(p, 1193);
-        ASSERT_TRUE(control<QWidget>(p, 1119)->isEnabled());
+        // The effects' colours, border style and three background pictures with their labels; the link and
+        // separator pictures are always usable.
+        const int effects[] = {1119, 1120, 1131, 1132, 1133, 1205, 1206, 1208, 1209, 1211, 1212};
+        const int always[] = {1199, 1200, 1202, 1203};
+        auto usable = [&p](int id) {
+            QWidget *widget = control<QWidget>(p, id);
+            const QLabel *label = labelOf(p, widget);
+            return widget->isEnabled() && (!label || label->isEnabled());
+        };
+        for (bool on : {false, true}) {
+            for (int id : effects)
+                EXPECT_EQ(usable(id), on) << id;
+            for (int id : always)
+                EXPECT_TRUE(usable(id)) << id;
+            if (!on)
+                clickCheck(p, 1193);
+        }
         pickColor(p, 1119, QColor(0xAA, 0x10, 0x20));
     }));
     EXPECT_TRUE(main.showButtonEffect);
@@ -223,7 +196,7 @@ TEST_F(EntrySpecialTreePagesTest, TreeMenuPicturesAreShownInOrderAndAChosenOneIs
     EXPECT_NE(minus.find("auf.png"), std::string::npos) << minus;
 }
 
-TEST_F(EntrySpecialTreePagesTest, EditsReachTheActiveStylesheets)
+TEST_F(EntrySpecialTreePagesTest, EditedColoursReachTheirRulesAndLines)
 {
     document.flags().entryStyleFromCss = true;
     EXPECT_TRUE(editPage(Pane::ApplicationPages, RegionId::KwApplication, "Eingabefelder",
@@ -236,9 +209,61 @@ TEST_F(EntrySpecialTreePagesTest, EditsReachTheActiveStylesheets)
     ASSERT_TRUE(saveAsActive(document, prompter));
     const std::string css = portal.read("_KwStyle\\global.css");
     EXPECT_NE(partOf(css, "INPUT").find("#0A0B0C"), std::string::npos) << css;
-    const std::string all = css + portal.read("_KwStyle\\menu.css") + portal.read("_KwStyle\\rollover.asp") +
-                            portal.read("_KwStyle\\KwStyles.asp");
-    EXPECT_NE(all.find("C1C2C3"), std::string::npos) << "the click colour is published nowhere";
+    EXPECT_EQ(ruleValue(css, ".EntryStyle", "EntryForeground"), "\"#0A0B0C\"");
+    // The click colour is the main menu's: its line of the settings script and its settings entry.
+    const std::string script = portal.read("_KwInclude\\KwCompany\\KwStyles.asp");
+    EXPECT_EQ(scriptValue(script, "g_FieldClickedTLColor"), "\"#C1C2C3\"");
+    EXPECT_NE(scriptValue(script, "g_FieldClickedSLColor"), "\"#C1C2C3\"");
+    EXPECT_EQ(ruleValue(css, ".MenuStyles.Top", "FieldOnClickColor"), "\"#C1C2C3\"");
+    EXPECT_EQ(ruleValue(css, ".MenuStyles.Top", "FieldOnFocusColor"),
+              "\"" + formatColor(document.model().region(RegionId::KwRootNavigate).focusColor) + "\"");
+}
+
+// Every picture chooser of "Spezialeinstellungen" and the required-field picture of "Eingabefelder" fill
+// their own field, and the chosen files reach their own lines of the published script and stylesheet.
+TEST_F(EntrySpecialTreePagesTest, ChosenPicturesReachTheirLinesOfThePublishedFiles)
+{
+    const struct {
+        int change, field;
+        const char *file, *scriptKey, *setting;
+    } pictures[] = {
+        {1206, 1205, "normal.gif", "g_strImageOnMouseOutTLPath", "ButtonImageNormal"},
+        {1209, 1208, "selektiert.gif", "g_strImageClickedTLPath", "ButtonImageSelect"},
+        {1212, 1211, "maus.gif", "g_strImageOnMouseOverTLPath", "ButtonImageMouse"},
+        {1200, 1199, "vorlink.gif", "g_strImageBeforeLinkTLPath", "ImageBeforeLinkPath"},
+        {1203, 1202, "trenner.gif", "g_strImageBetweenLinkTLPath", "ImageBetweenLinkPath"},
+    };
+    for (const auto &picture : pictures)
+        portal.write(std::string("Images\\Company\\") + picture.file, "x");
+    portal.write("Images\\Company\\pflicht.gif", "x");
+    document.model().region(RegionId::KwRootNavigate).showButtonEffect = true;
+    document.flags().entryStyleFromCss = true;
+
+    EXPECT_TRUE(editPage(Pane::StartPage, RegionId::KwRootNavigate, "Spezialeinstellungen", [&](QWidget &p) {
+        for (const auto &picture : pictures) {
+            chooseImage(p, QString::fromUtf8(picture.file), picture.change);
+            EXPECT_EQ(control<QLineEdit>(p, picture.field)->text(), QString::fromUtf8(picture.file));
+        }
+    }));
+    EXPECT_TRUE(document.isModified());
+    document.setModified(false);
+    EXPECT_TRUE(editPage(Pane::ApplicationPages, RegionId::KwApplication, "Eingabefelder", [](QWidget &p) {
+        chooseImage(p, QStringLiteral("pflicht.gif"), 1178);
+        EXPECT_EQ(control<QLineEdit>(p, 1174)->text(), QStringLiteral("pflicht.gif"));
+    }));
+    EXPECT_TRUE(document.isModified());
+
+    ASSERT_TRUE(saveAsActive(document, prompter));
+    const std::string script = portal.read("_KwInclude\\KwCompany\\KwStyles.asp");
+    const std::string css = portal.read("_KwStyle\\global.css");
+    for (const auto &picture : pictures) {
+        SCOPED_TRACE(picture.file);
+        const std::string path = std::string("\"../images/company/") + picture.file + "\"";
+        EXPECT_EQ(scriptValue(script, picture.scriptKey), path);
+        EXPECT_EQ(ruleValue(css, ".MenuStyles.Top", picture.setting), path);
+    }
+    EXPECT_EQ(scriptValue(script, "g_strUrlRequiredImagePath"), "\"../images/company/pflicht.gif\"");
+    EXPECT_EQ(ruleValue(css, ".EntryStyle", "RequiredImage"), "\"../images/company/pflicht.gif\"");
 }
 
 } // namespace

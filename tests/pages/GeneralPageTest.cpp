@@ -270,6 +270,31 @@ TEST_F(GeneralPageTest, AColourEditedOnTheRealControlsReachesTheModelAndTheActiv
     EXPECT_NE(partOf(css, "TD.KwRootTop").find("Tahoma"), std::string::npos) << css;
 }
 
+// "Zeige Favoriten" of the page header and of the submenu each reach their own line of LayoutSettings.asp.
+TEST_F(GeneralPageTest, ShowFavoritesReachesItsLineOfTheLayoutSettings)
+{
+    style(RegionId::KwRootTop).showFavorites = false;
+    style(RegionId::KwNavigate).showFavorites = false;
+    auto showFavorites = [](QDialog &sheet) {
+        click(sheet, 1217);
+        click(sheet, 1);
+    };
+    auto published = [this](const char *key) {
+        return scriptValue(portal.read("_KwInclude\\KwCompany\\LayoutSettings.asp"), key);
+    };
+    EXPECT_TRUE(edit(RegionId::KwRootTop, showFavorites, Pane::StartPage));
+    EXPECT_TRUE(style(RegionId::KwRootTop).showFavorites);
+    ASSERT_TRUE(saveAsActive(document, prompter));
+    EXPECT_EQ(published("g_bShowInfoFav"), "true");
+    EXPECT_EQ(published("g_bShowSecondLevelFav"), "false");
+
+    EXPECT_TRUE(edit(RegionId::KwNavigate, showFavorites, Pane::ApplicationPages));
+    EXPECT_TRUE(style(RegionId::KwNavigate).showFavorites);
+    ASSERT_TRUE(saveAsActive(document, prompter));
+    EXPECT_EQ(published("g_bShowInfoFav"), "true");
+    EXPECT_EQ(published("g_bShowSecondLevelFav"), "true");
+}
+
 TEST_F(GeneralPageTest, ControlsWithoutTextHaveAccessibleNames)
 {
     CWebPagePropSheet sheet(QStringLiteral("Test"), PageContext{portal.env(), prompter});

@@ -35,6 +35,8 @@ TEST_F(GlobalSearchDlgTest, SubSwitchesFollowTheirSearchAndKeepTheirValues)
     values.searchEmployees = true;
     values.searchEmployeesAnonymous = true;
     CGlobalSearchDlg dialog(values);
+    dialog.show();
+    EXPECT_EQ(kw::test::misplacedControls(dialog).join(", ").toStdString(), "");
     EXPECT_TRUE(enabled(dialog, res::IDC_SEARCH_EMPLOYEES));
     EXPECT_TRUE(enabled(dialog, res::IDC_SEARCH_EMPLOYEES_ANONYMOUS));
     EXPECT_TRUE(enabled(dialog, res::IDC_SEARCH_APPLICATIONS));

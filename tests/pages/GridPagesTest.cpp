@@ -1,5 +1,5 @@
-// The pages "Tabellen" and "Portal": what marks the layout changed, refused sizes, and values reaching the
-// active stylesheet.
+// The pages "Tabellen" and "Portal": what marks the layout changed, the field of each colour button, refused
+// sizes, and values reaching the active stylesheet.
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ElementProperties.h"
 
@@ -109,6 +109,66 @@ TEST_F(GridPagesTest, OnlyTheEditsThatCountMarkTheLayoutChangedAndEveryEditIsSto
         EXPECT_EQ(document.isModified(), c.marks);
     }
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+// Each of the eleven colour buttons of both pages shows its own field of the page style and stores into it;
+// from slot 7 on the two pages number their buttons differently.
+TEST_F(GridPagesTest, EachColourButtonShowsAndStoresItsOwnField)
+{
+    using Field = Color PageStyle::*;
+    struct Button {
+        int id;
+        Field field;
+    };
+    const struct {
+        const char *tab;
+        Pane pane;
+        std::vector<Button> buttons;
+    } grids[] = {
+        {"Tabellen",
+         Pane::ApplicationPages,
+         {{1034, &PageStyle::tableHeadLinkColor},
+          {1035, &PageStyle::tableHeadClickedColor},
+          {1036, &PageStyle::tableHeadLinkHoverColor},
+          {1037, &PageStyle::gridBorderColor},
+          {1038, &PageStyle::gridTitleTextColor},
+          {1039, &PageStyle::gridTitleBackgroundColor},
+          {1040, &PageStyle::gridHeaderColor},
+          {1041, &PageStyle::gridHeaderSplitColor},
+          {1042, &PageStyle::firstRowColor},
+          {1043, &PageStyle::secondRowColor},
+          {1002, &PageStyle::gridTextColor}}},
+        {"Portal",
+         Pane::StartPage,
+         {{1034, &PageStyle::portletLinkColor},
+          {1035, &PageStyle::portletHeaderClickedColor},
+          {1036, &PageStyle::portletLinkHoverColor},
+          {1037, &PageStyle::portletBorderColor},
+          {1038, &PageStyle::portalTextColor},
+          {1039, &PageStyle::portalBackgroundColor},
+          {1040, &PageStyle::portletHeaderBackgroundColor},
+          {1042, &PageStyle::portletFirstRowColor},
+          {1043, &PageStyle::portletSecondRowColor},
+          {1002, &PageStyle::portletHeaderTextColor},
+          {1041, &PageStyle::portletTextColor}}},
+    };
+    for (const auto &grid : grids) {
+        SCOPED_TRACE(grid.tab);
+        for (std::size_t i = 0; i < grid.buttons.size(); ++i)
+            page().*grid.buttons[i].field = rgb(0x10, 0x20, static_cast<unsigned>(i));
+        EXPECT_TRUE(editPage(grid.pane, grid.tab, [&](QWidget &p) {
+            for (std::size_t i = 0; i < grid.buttons.size(); ++i) {
+                const int id = grid.buttons[i].id;
+                EXPECT_EQ(control<controls::CKwColorBtn>(p, id)->color(),
+                          rgb(0x10, 0x20, static_cast<unsigned>(i)))
+                    << id;
+                pickColor(p, id, QColor(0xA0, 0xB0, static_cast<int>(i)));
+            }
+        }));
+        for (std::size_t i = 0; i < grid.buttons.size(); ++i)
+            EXPECT_EQ(page().*grid.buttons[i].field, rgb(0xA0, 0xB0, static_cast<unsigned>(i)))
+                << grid.buttons[i].id;
+    }
 }
 
 TEST_F(GridPagesTest, SizesOutOfRangeAndNonNumbersKeepThePageOpen)

@@ -4,10 +4,13 @@
 
 #include "ScriptedPrompter.h"
 #include "WidgetTestSupport.h"
+#include "controls/CKwColorBtn.h"
 #include "layout/LayoutDocument.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,6 +67,31 @@ inline bool showTab(QDialog &sheet, const char *caption)
     return false;
 }
 
+/// The label that names `control` (its buddy), or null.
+inline QLabel *labelOf(QWidget &page, const QWidget *control)
+{
+    for (QLabel *label : page.findChildren<QLabel *>())
+        if (label->buddy() == control)
+            return label;
+    return nullptr;
+}
+
+/// The visible edits, lists and colour buttons under `page` that no label names (by object name): their
+/// caption is missing.
+inline QStringList uncaptionedControls(QWidget &page)
+{
+    QStringList found;
+    for (QWidget *widget : page.findChildren<QWidget *>()) {
+        const bool edit =
+            qobject_cast<QLineEdit *>(widget) && !qobject_cast<QComboBox *>(widget->parentWidget());
+        const bool input =
+            edit || qobject_cast<QComboBox *>(widget) || dynamic_cast<controls::CKwColorBtn *>(widget);
+        if (input && widget->isVisibleTo(&page) && !labelOf(page, widget))
+            found << widget->objectName();
+    }
+    return found;
+}
+
 /// Replaces the text of edit `id` by typing `text`.
 inline void typeInto(QWidget &page, int id, const char *text)
 {
@@ -91,6 +119,24 @@ inline std::string partOf(const std::string &text, std::string_view start, char 
     if (from == std::string::npos)
         return {};
     return text.substr(from, text.find(end, from) - from);
+}
+
+/// The value of the line `Application("key") = value` of a published script, as written (quotes kept);
+/// empty when the script has no such line.
+inline std::string scriptValue(const std::string &script, std::string_view key)
+{
+    const std::string line = partOf(script, "(\"" + std::string(key) + "\")", '\r');
+    const std::size_t equals = line.find(" = ");
+    return equals == std::string::npos ? std::string() : line.substr(equals + 3);
+}
+
+/// The value of the property `name` in the rule `rule` of a published stylesheet, as written (up to the
+/// semicolon); empty when the rule or the property is missing.
+inline std::string ruleValue(const std::string &css, std::string_view rule, std::string_view name)
+{
+    const std::string body = partOf(css, std::string(rule) + " {");
+    const std::string property = partOf(body, " " + std::string(name) + ":", ';');
+    return property.empty() ? property : property.substr(name.size() + 3);
 }
 
 } // namespace kw::pages::test

@@ -1,8 +1,10 @@
-// The layout property sheet: captions and page sets of every element, lazy pages, the page cycle and help.
+// The layout property sheet: captions and page sets of every element, Cancel, lazy pages, the page cycle
+// and help.
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ElementProperties.h"
 
 #include "layout/LayoutDocument.h"
+#include "layout/LayoutValues.h"
 #include "portalpage/PortalPane.h"
 
 #include "PagesTestSupport.h"
@@ -20,8 +22,6 @@ namespace {
 using namespace kw::pages::test;
 using layout::Pane;
 using layout::RegionId;
-
-/// The pages built so far; the others are in a page set but show no tab.
 
 std::vector<std::string> tabTexts(QWidget &sheet)
 {
@@ -42,58 +42,48 @@ protected:
     PageContext context{portal.env(), prompter};
 };
 
+// The tabs each element's sheet shows, exactly and in order: no page missing, none added.
 TEST_F(PropertySheetTest, EveryElementOpensItsSheetWithItsCaptionAndPageSet)
 {
-    using enum PageSlot;
+    using Tabs = std::vector<std::string>;
+    const Tabs menu = {"Allgemein", "Spezialeinstellungen"};
+    const Tabs appPage = {"Allgemein", "Überschriften", "Tabellen",
+                          "Links",     "Eingabefelder", "Schaltflächen"};
+    Tabs startPage = appPage;
+    startPage.emplace_back("Portal");
     struct Case {
         Pane pane;
         RegionId region;
         bool treeMenu;
         const char *caption;
-        std::vector<PageSlot> pages;
+        Tabs tabs;
         int specialKind;
         bool favoritesEnabled;
     };
-    const std::vector<Case> cases = {
-        {Pane::StartPage, RegionId::KwRootNavigate, false, "Hauptmenü", {General, SpecialSettings}, 2, false},
-        {Pane::StartPage, RegionId::KwRootNavigate, true, "Hauptmenü", {General, SpecialSettings}, 2, false},
-        {Pane::StartPage, RegionId::KwNavigate, false, "Submenü", {General, SpecialSettings}, 3, true},
+    const Case cases[] = {
+        {Pane::StartPage, RegionId::KwRootNavigate, false, "Hauptmenü", menu, 2, false},
+        {Pane::StartPage, RegionId::KwRootNavigate, true, "Hauptmenü", menu, 2, false},
+        {Pane::StartPage, RegionId::KwNavigate, false, "Submenü", menu, 3, true},
         {Pane::ApplicationPages,
          RegionId::KwNavigate,
          true,
          "Submenü",
-         {General, SpecialSettings, TreeMenu},
+         {"Allgemein", "Spezialeinstellungen", "Baummenü"},
          3,
          true},
-        {Pane::ApplicationPages,
-         RegionId::KwStartNavigate,
-         true,
-         "Anwendungsmenü",
-         {General, SpecialSettings},
-         4,
-         false},
-        {Pane::StartPage, RegionId::KwRootTop, false, "Seitenkopf", {General}, 0, true},
-        {Pane::ApplicationPages,
-         RegionId::KwApplication,
-         false,
-         "Anwendungsseite",
-         {General, Headings, Tables, Links, EntryFields, Buttons},
-         0,
-         false},
-        {Pane::StartPage,
-         RegionId::KwApplication,
-         false,
-         "Standardstartseite",
-         {General, Headings, Tables, Links, EntryFields, Buttons, Portal},
-         0,
-         false},
-        {Pane::StartPage, RegionId::KwNavigateHeader, false, "Submenü-Überschrift", {General}, 0, false},
-        {Pane::ApplicationPages, RegionId::KwStartTop, false, " Anwendungstitel", {General}, 0, false},
-        {Pane::StartPage, RegionId::KwPics, false, "Submenü-Logo", {General}, 0, false},
+        {Pane::ApplicationPages, RegionId::KwStartNavigate, false, "Anwendungsmenü", menu, 4, false},
+        {Pane::ApplicationPages, RegionId::KwStartNavigate, true, "Anwendungsmenü", menu, 4, false},
+        {Pane::StartPage, RegionId::KwRootTop, false, "Seitenkopf", {"Allgemein"}, 0, true},
+        {Pane::ApplicationPages, RegionId::KwApplication, false, "Anwendungsseite", appPage, 0, false},
+        {Pane::ApplicationPages, RegionId::KwApplication, true, "Anwendungsseite", appPage, 0, false},
+        {Pane::StartPage, RegionId::KwApplication, false, "Standardstartseite", startPage, 0, false},
+        {Pane::StartPage, RegionId::KwNavigateHeader, false, "Submenü-Überschrift", {"Allgemein"}, 0, false},
+        {Pane::ApplicationPages, RegionId::KwStartTop, false, " Anwendungstitel", {"Allgemein"}, 0, false},
+        {Pane::StartPage, RegionId::KwPics, false, "Submenü-Logo", {"Allgemein"}, 0, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(layout::regionName(c.region)) +
-                     (c.pane == Pane::StartPage ? " start" : " app"));
+                     (c.pane == Pane::StartPage ? " start" : " app") + (c.treeMenu ? " tree" : ""));
         portalpage::PortalPane pane(c.pane, document.model());
         pane.submenu().treeMenuShown = c.treeMenu;
         portalpage::CPreviewElement *element = pane.element(c.region);
@@ -104,20 +94,8 @@ TEST_F(PropertySheetTest, EveryElementOpensItsSheetWithItsCaptionAndPageSet)
             auto *sheet = dynamic_cast<CWebPagePropSheet *>(&dialog);
             ASSERT_NE(sheet, nullptr);
             EXPECT_EQ(dialog.windowTitle().toStdString(), c.caption);
-            EXPECT_EQ(sheet->pageSet(), c.pages);
+            EXPECT_EQ(tabTexts(dialog), c.tabs);
             EXPECT_EQ(sheet->specialSettingsKind(), c.specialKind);
-            // The tabs are the built pages of the page set, in its order: no empty tab for a page still
-            // to come.
-            std::vector<std::string> built;
-            for (CPropertyPage *page : sheet->pages())
-                built.emplace_back(page->info().caption);
-            std::vector<std::string> wanted;
-            for (PageSlot slot : c.pages)
-                if (std::ranges::find(sheet->pages(), slot, &CPropertyPage::slot) != sheet->pages().end())
-                    wanted.emplace_back(pageInfo(slot).caption);
-            EXPECT_EQ(tabTexts(dialog), built);
-            EXPECT_EQ(built, wanted);
-            EXPECT_EQ(built.front(), "Allgemein");
             EXPECT_EQ(sheet->activeIndex(), 0);
             EXPECT_EQ(control<QWidget>(dialog, 1217)->isEnabled(), c.favoritesEnabled);
             click(dialog, 2);
@@ -126,6 +104,114 @@ TEST_F(PropertySheetTest, EveryElementOpensItsSheetWithItsCaptionAndPageSet)
         EXPECT_TRUE(seen);
     }
     EXPECT_FALSE(document.isModified());
+}
+
+// Abbrechen after an edit on any of the nine pages leaves the layout, its switches and the modified flag as
+// they were.
+TEST_F(PropertySheetTest, CancelAfterAnEditOnAnyPageChangesNothing)
+{
+    portal.write("Images\\Company\\anders.gif", "x");
+    document.flags().entryStyleFromCss = true;
+    document.flags().buttonStylesLoaded = true;
+    document.model().region(RegionId::KwRootNavigate).showButtonEffect = true;
+    const QColor other(0x12, 0x34, 0x56);
+    struct Case {
+        Pane pane;
+        RegionId region;
+        const char *tab;
+        std::function<void(QWidget &)> edit;
+    };
+    const Case cases[] = {
+        {Pane::StartPage, RegionId::KwRootNavigate, "Allgemein",
+         [&](QWidget &p) {
+             pickColor(p, 1001, other);
+             typeInto(p, 1010, "31");
+         }},
+        {Pane::StartPage, RegionId::KwApplication, "Überschriften",
+         [&](QWidget &p) {
+             pickColor(p, 1025, other);
+             chooseImage(p, QStringLiteral("anders.gif"), 1178);
+         }},
+        {Pane::StartPage, RegionId::KwApplication, "Tabellen",
+         [&](QWidget &p) {
+             pickColor(p, 1042, other);
+             typeInto(p, 1157, "9");
+         }},
+        {Pane::StartPage, RegionId::KwApplication, "Links", [&](QWidget &p) { pickColor(p, 1037, other); }},
+        {Pane::StartPage, RegionId::KwApplication, "Portal",
+         [&](QWidget &p) {
+             pickColor(p, 1041, other);
+             click(p, 1216);
+         }},
+        {Pane::StartPage, RegionId::KwApplication, "Eingabefelder",
+         [&](QWidget &p) {
+             pickColor(p, 1115, other);
+             chooseImage(p, QStringLiteral("anders.gif"), 1178);
+         }},
+        {Pane::StartPage, RegionId::KwApplication, "Schaltflächen",
+         [&](QWidget &p) {
+             pickColor(p, 1119, other);
+             typeInto(p, 1160, "9");
+         }},
+        {Pane::StartPage, RegionId::KwRootNavigate, "Spezialeinstellungen",
+         [&](QWidget &p) {
+             pickColor(p, 1120, other);
+             chooseImage(p, QStringLiteral("anders.gif"), 1200);
+         }},
+        {Pane::ApplicationPages, RegionId::KwNavigate, "Baummenü",
+         [](QWidget &p) { chooseImage(p, QStringLiteral("anders.gif"), 1220); }},
+    };
+    const auto before = layout::layoutValues(document.model(), document.flags());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.tab);
+        portalpage::PortalPane pane(c.pane, document.model());
+        pane.submenu().treeMenuShown = true;
+        whenModal([&](QDialog &sheet) {
+            ASSERT_TRUE(showTab(sheet, c.tab));
+            c.edit(*static_cast<CWebPagePropSheet &>(sheet).activePage());
+            click(sheet, 2);
+        });
+        EXPECT_FALSE(
+            editElementProperties(nullptr, *pane.element(c.region), document, portal.env(), prompter));
+        EXPECT_EQ(layout::layoutValues(document.model(), document.flags()), before);
+        EXPECT_FALSE(document.isModified());
+    }
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+// Every control of every page has a place of its own: none lies over another or stays unshown (the Special
+// settings page once with its separator group and once without); and every edit, list and colour button has
+// its caption.
+TEST_F(PropertySheetTest, EveryControlOfEveryPageHasAPlaceAndACaption)
+{
+    document.flags().entryStyleFromCss = true;
+    document.flags().buttonStylesLoaded = true;
+    const std::pair<Pane, RegionId> sheets[] = {{Pane::StartPage, RegionId::KwApplication},
+                                                {Pane::StartPage, RegionId::KwRootNavigate},
+                                                {Pane::ApplicationPages, RegionId::KwNavigate}};
+    int pages = 0;
+    for (const auto &[paneKind, region] : sheets) {
+        portalpage::PortalPane pane(paneKind, document.model());
+        pane.submenu().treeMenuShown = true;
+        whenModal([&](QDialog &sheet) {
+            auto *tabs = sheet.findChild<QTabBar *>(QStringLiteral("tabs"));
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                ASSERT_TRUE(showTab(sheet, tabs->tabText(tab).toUtf8().constData()));
+                QCoreApplication::sendPostedEvents(); // a page's controls are shown by posted events
+                ++pages;
+                EXPECT_EQ(kw::test::misplacedControls(sheet).join(", ").toStdString(), "")
+                    << tabs->tabText(tab).toStdString();
+                // The Buttons page's style box heads the page without a caption.
+                const std::string uncaptioned =
+                    tabs->tabText(tab) == QString::fromUtf8("Schaltflächen") ? "1149" : "";
+                EXPECT_EQ(uncaptionedControls(sheet).join(", ").toStdString(), uncaptioned)
+                    << tabs->tabText(tab).toStdString();
+            }
+            click(sheet, 2);
+        });
+        editElementProperties(nullptr, *pane.element(region), document, portal.env(), prompter);
+    }
+    EXPECT_EQ(pages, 7 + 2 + 3);
 }
 
 TEST_F(PropertySheetTest, TheSheetOffersOkCancelAndHelpButNoApply)

@@ -6,6 +6,7 @@
 
 #include "editors/CTopLevelMenuSheet.h"
 #include "platform/QPainterDeviceContext.h"
+#include "portalpage/RecordingPaintDevice.h"
 #include "preview/PaneContents.h"
 #include "preview/PaneElements.h"
 #include "shell/CChildFrame.h"
@@ -43,6 +44,23 @@ QAction *actionOf(const QMenu &menu, int command)
         if (action->property(shell::kCommandProperty).toInt() == command)
             return action;
     return nullptr;
+}
+
+/// Right-clicks `window` at `at` and chooses the item of `command` in the context menu that opens.
+void chooseFromContextMenu(QWidget &window, QPoint at, int command)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        shown = true;
+        menu->setActiveAction(actionOf(*menu, command));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mouseClick(&window, Qt::RightButton, {}, at);
+    settle();
+    EXPECT_TRUE(shown) << "no context menu for " << command;
 }
 
 class PaneInteraction : public test::OpenedPanes {
@@ -239,6 +257,96 @@ TEST_F(PaneInteraction, SwitchTogglesInOnePaneOrBoth)
     EXPECT_EQ(application->element("KwRootTop")->height(), before ? 0 : 23);
     EXPECT_EQ(console.frame()->commandState(res::ID_SHOW_INFO_BAR).checked, !before);
     EXPECT_FALSE(doc.isModified()) << "toggling a switch does not change the layout";
+}
+
+// "Anwendungsinfoleiste anzeigen", "Bild anzeigen" and "Baummenü verwenden" chosen in an element's context
+// menu switch both panes, "Begrüssungstext anzeigen" only the pane it was chosen in; each pane shows its
+// switch at once and the item's check mark follows the pane's own switch.
+TEST_F(PaneInteraction, SwitchCommandsOfTheContextMenuActInOnePaneOrBoth)
+{
+    using layout::Pane;
+    using Shown = std::function<std::optional<bool>(CKwLOutView *)>;
+    auto heightShown = [](const char *name, bool whenHigh) -> Shown {
+        return [name, whenHigh](CKwLOutView *pane) -> std::optional<bool> {
+            CPreviewElement *element = pane->element(name);
+            if (!element)
+                return std::nullopt;
+            return (element->height() > 0) == whenHigh;
+        };
+    };
+    const Shown welcomeShown = [this](CKwLOutView *pane) -> std::optional<bool> {
+        if (pane != start)
+            return std::nullopt;
+        return !welcome().isHidden();
+    };
+    struct Case {
+        int command;
+        CKwLOutView *pane;
+        const char *element;
+        bool PaneSwitches::*field;
+        bool bothPanes;
+        Shown shown;
+    };
+    const Case cases[] = {
+        {res::ID_SHOW_APP_INFO_BAR, application, "KwNavigate", &PaneSwitches::showAppInfoBar, true,
+         heightShown("KwStartTop", true)},
+        {res::ID_SHOW_PICTURE, application, "KwNavigate", &PaneSwitches::showPicture, true,
+         heightShown("KwPics", true)},
+        {res::ID_SHOW_PICTURE, start, "KwNavigate", &PaneSwitches::showPicture, true,
+         heightShown("KwPics", true)},
+        {res::ID_USE_TREE_MENU, start, "KwNavigate", &PaneSwitches::useTreeMenu, true,
+         heightShown("KwRootNavigate", false)},
+        {res::ID_USE_TREE_MENU, application, "KwNavigate", &PaneSwitches::useTreeMenu, true,
+         heightShown("KwRootNavigate", false)},
+        {res::ID_SHOW_WELCOME, start, "KwApplication", &PaneSwitches::showWelcome, false, welcomeShown},
+        {res::ID_SHOW_WELCOME, start, "KwApplication", &PaneSwitches::showWelcome, false, welcomeShown},
+    };
+    layout::LayoutDocument &doc = view->document();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.command) + (c.pane == start ? " start" : " app"));
+        const bool startBefore = doc.model().switches(Pane::StartPage).*c.field;
+        const bool appBefore = doc.model().switches(Pane::ApplicationPages).*c.field;
+        view->setCurrentWidget(c.pane);
+        settle();
+        CPreviewElement *element = c.pane->element(c.element);
+        chooseFromContextMenu(*element, QPoint(5, element->height() - 5), c.command);
+
+        const bool startNow = c.pane == start || c.bothPanes ? !startBefore : startBefore;
+        const bool appNow = c.pane == application || c.bothPanes ? !appBefore : appBefore;
+        EXPECT_EQ(doc.model().switches(Pane::StartPage).*c.field, startNow);
+        EXPECT_EQ(doc.model().switches(Pane::ApplicationPages).*c.field, appNow);
+        for (const auto &[pane, now] : {std::pair{start, startNow}, std::pair{application, appNow}})
+            if (const std::optional<bool> shown = c.shown(pane)) {
+                EXPECT_EQ(*shown, now) << (pane == start ? "start" : "app") << " pane";
+            }
+        const std::unique_ptr<QMenu> menu = c.pane->createContextMenu(*element);
+        EXPECT_EQ(actionOf(*menu, c.command)->isChecked(), c.pane == start ? startNow : appNow);
+    }
+}
+
+// Saving the layout under another name shows the new name on the content area of both panes.
+TEST_F(PaneInteraction, SavingUnderAnotherNameShowsTheNewNameOnTheContentArea)
+{
+    auto shows = [](CKwLOutView *pane, const std::string &label) {
+        portalpage::RecordingPaintDevice device;
+        pane->contents()->pane().appPage().Paint(device, {0, 0, 800, 600});
+        const auto texts = device.callsOf<portalpage::painted::DrawText>();
+        return std::ranges::any_of(texts, [&](const auto &text) { return text.text == label; });
+    };
+    layout::LayoutDocument &doc = view->document();
+    const std::string before = doc.layoutLabel();
+    for (CKwLOutView *pane : {start, application})
+        EXPECT_TRUE(shows(pane, before)) << before;
+    doc.setName("Blau2.kwc");
+    doc.saveLayout(false);
+    ASSERT_TRUE(doc.saved()) << prompter.describe();
+    const std::string after = doc.layoutLabel();
+    ASSERT_NE(after, before);
+    EXPECT_NE(after.find("Blau2"), std::string::npos) << after;
+    for (CKwLOutView *pane : {start, application}) {
+        EXPECT_TRUE(shows(pane, after)) << after;
+        EXPECT_FALSE(shows(pane, before)) << before;
+    }
 }
 
 TEST_F(PaneInteraction, GraphicCommandAndTheLogoChooser)

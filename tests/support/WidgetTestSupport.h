@@ -5,12 +5,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLayout>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace kw::test {
 
@@ -44,6 +47,45 @@ inline void whenModal(std::function<void(QDialog &)> step)
             dialog->reject();
         }
     });
+}
+
+/// The controls under `root` that have no place of their own: pairs of visible siblings that lie over each
+/// other ("a / b", by object name or class), and controls never shown although nothing hid them ("a not
+/// shown"). A control left out of its layout lands in a corner on top of another one, or stays unshown.
+/// Looks into every widget that arranges its children with a layout, and into tab widgets; Qt's own
+/// composite widgets arrange theirs and are left alone.
+inline QStringList misplacedControls(const QWidget &root)
+{
+    QStringList found;
+    auto nameOf = [](const QWidget *w) {
+        return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                         : w->objectName();
+    };
+    std::function<void(const QWidget &)> walk = [&](const QWidget &parent) {
+        // A tab widget's tab bar and pages may touch by design; what lies on a page is checked.
+        const bool arranged = parent.layout() != nullptr;
+        std::vector<const QWidget *> shown;
+        for (const QObject *child : parent.children()) {
+            const auto *widget = qobject_cast<const QWidget *>(child);
+            if (!widget || widget->isWindow())
+                continue;
+            if (widget->isHidden() && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+                found << nameOf(widget) + " not shown";
+                continue;
+            }
+            if (!widget->isVisibleTo(&root) || widget->geometry().isEmpty())
+                continue;
+            if (arranged)
+                for (const QWidget *other : shown)
+                    if (other->geometry().intersects(widget->geometry()))
+                        found << nameOf(other) + " / " + nameOf(widget);
+            shown.push_back(widget);
+            if (widget->layout() || qobject_cast<const QTabWidget *>(widget))
+                walk(*widget);
+        }
+    };
+    walk(root);
+    return found;
 }
 
 } // namespace kw::test
