@@ -53,7 +53,6 @@ void LayoutHistory::notify() const
 
 bool LayoutHistory::record(std::string name, const std::function<void()> &change, StepMerge merge)
 {
-    observePublishedCompany();
     LayoutSnapshot before = capture();
     try {
         change();
@@ -105,7 +104,6 @@ LayoutChanges LayoutHistory::move(std::size_t target)
 {
     if (target == m_position)
         return {};
-    observePublishedCompany();
     // Every step of the way is applied to a copy; the document's values change only once all fitted.
     LayoutSnapshot state = capture();
     LayoutChanges changes;

@@ -84,7 +84,8 @@ private:
     LayoutSnapshot capture() const;
     /// Puts a state's values back into the document (nothing that could fail).
     void restore(LayoutSnapshot &&state);
-    /// Notes the company values as published while the company settings are not marked changed.
+    /// Notes the company values as published while the company settings are not marked changed (the mark
+    /// is cleared only by publishing, inside a save).
     void observePublishedCompany();
     /// After the logo or welcome text changed through the history: they are to be published exactly when
     /// they differ from what was published.
