@@ -4,23 +4,14 @@
 #include "layout/LayoutDocument.h"
 #include "layout/LayoutHistory.h"
 
+#include "HistoryTestAccess.h"
+
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
 
 namespace kw::layout {
-
-/// Damages a recorded step so that it no longer fits its fields, as only a bug could.
-struct HistoryTestAccess {
-    static void damage(LayoutHistory &history, std::size_t step)
-    {
-        auto &fields = history.m_steps.at(step).delta.m_fields;
-        ASSERT_FALSE(fields.empty());
-        fields.front().before = std::string("kein Wert dieses Feldes");
-        fields.front().after = std::string("kein Wert dieses Feldes");
-    }
-};
 
 namespace {
 
