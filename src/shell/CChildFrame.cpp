@@ -318,9 +318,12 @@ bool CChildFrame::onCommand(int id)
     case res::ID_VIEW_HISTORY:
         if (!m_tabbedView)
             return true;
-        if (!m_historyWindow)
-            m_historyWindow = new CHistoryDlg(
-                *m_tabbedView, [this](int command) { routeCommand(command); }, this);
+        if (!m_historyWindow) {
+            m_historyWindow = new CHistoryDlg(*m_tabbedView, this);
+            // Beside the designer at the right, where it leaves the page header and the menus free.
+            const QRect area = window()->geometry();
+            m_historyWindow->move(area.right() - m_historyWindow->width() - 40, area.top() + 160);
+        }
         m_historyWindow->setVisible(!m_historyWindow->isVisible());
         if (m_historyWindow->isVisible())
             m_historyWindow->refresh();

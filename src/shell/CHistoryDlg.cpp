@@ -1,10 +1,8 @@
 #include "shell/CHistoryDlg.h"
 
 #include "shell/CKwLOutTabbedView.h"
-#include "shell/Resource.h"
 
 #include <QListWidget>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace kw::shell {
@@ -14,14 +12,9 @@ namespace {
 constexpr const char *kInitialState = "Ausgangszustand";
 constexpr const char *kSavedMark = " (gespeichert)";
 
-struct HistoryKey {
-    QKeySequence keys;
-    int command;
-};
-
 } // namespace
 
-CHistoryDlg::CHistoryDlg(CKwLOutTabbedView &view, std::function<void(int)> runCommand, QWidget *parent)
+CHistoryDlg::CHistoryDlg(CKwLOutTabbedView &view, QWidget *parent)
     : QDialog(parent, Qt::Tool), m_view(view), m_list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("historyWindow"));
@@ -44,13 +37,6 @@ CHistoryDlg::CHistoryDlg(CKwLOutTabbedView &view, std::function<void(int)> runCo
         if (m_view.document().history().position() != static_cast<std::size_t>(row))
             refresh();
     });
-    const HistoryKey keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Z), res::ID_EDIT_UNDO},
-                               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), res::ID_EDIT_REDO},
-                               {QKeySequence(Qt::CTRL | Qt::Key_Y), res::ID_EDIT_REDO}};
-    for (const HistoryKey &key : keys) {
-        auto *shortcut = new QShortcut(key.keys, this);
-        connect(shortcut, &QShortcut::activated, this, [runCommand, id = key.command] { runCommand(id); });
-    }
     refresh();
 }
 

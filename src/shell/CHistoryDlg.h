@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QListWidget;
 
 namespace kw::shell {
@@ -14,8 +12,8 @@ class CKwLOutTabbedView;
 
 class CHistoryDlg final : public QDialog {
 public:
-    /// `runCommand` takes undo and redo typed while the window has the focus along the module's route.
-    CHistoryDlg(CKwLOutTabbedView &view, std::function<void(int)> runCommand, QWidget *parent = nullptr);
+    /// A tool window of `parent` (the frame): while it is active, the frame's Ctrl+Z and Ctrl+Y still work.
+    CHistoryDlg(CKwLOutTabbedView &view, QWidget *parent);
 
     /// Shows the history as it is now: "Ausgangszustand" and the steps, the current one selected, those
     /// that would be redone greyed, the saved one marked.

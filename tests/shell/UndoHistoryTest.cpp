@@ -442,6 +442,15 @@ TEST_F(UndoHistory, TheHistoryWindowListsTheStepsAndGoesToThePickedOne)
     EXPECT_EQ(doc().model(), edited);
     EXPECT_FALSE(list->item(3)->font().italic());
 
+    // With the window active, the frame's keys still undo and redo.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(history().position(), 2u);
+    EXPECT_EQ(list->currentRow(), 2);
+    QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(history().position(), 3u);
+
     frame->routeCommand(res::ID_VIEW_HISTORY);
     EXPECT_FALSE(window->isVisible());
 }
