@@ -63,6 +63,18 @@ LayoutDocument::LayoutDocument(Environment env, Prompter &prompter, LayoutChoose
     : m_env(std::move(env)), m_prompter(prompter), m_chooser(chooser), m_wait(wait)
 {
     updateTitle();
+    m_history.setObserver([this] {
+        m_modified = m_history.differsFromSaved();
+        if (m_listener)
+            m_listener->historyChanged();
+    });
+}
+
+void LayoutDocument::setModified(bool on)
+{
+    m_modified = on;
+    if (!on)
+        m_history.markSaved();
 }
 
 std::string LayoutDocument::layoutLabel() const
@@ -77,6 +89,13 @@ void LayoutDocument::updateTitle()
 }
 
 bool LayoutDocument::load()
+{
+    const bool read = readLayout();
+    m_history.reset();
+    return read;
+}
+
+bool LayoutDocument::readLayout()
 {
     m_modified = false;
     m_model.resetRegions();
@@ -245,6 +264,7 @@ void LayoutDocument::save(bool saveAs)
         m_listener->layoutSaved();
     m_modified = false;
     m_saved = true;
+    m_history.markSaved();
 }
 
 void LayoutDocument::saveLayout(bool saveAs)
@@ -308,6 +328,7 @@ void LayoutDocument::commandNew()
     m_name.clear();
     load();
     giveNewLayoutPictures(m_model);
+    m_history.reset();
 }
 
 void LayoutDocument::commandOpen()

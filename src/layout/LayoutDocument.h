@@ -5,6 +5,7 @@
 
 #include "base/Prompter.h"
 #include "layout/CompanySettings.h"
+#include "layout/LayoutHistory.h"
 #include "layout/LayoutReader.h"
 #include "layout/LayoutValues.h"
 #include "layoutmodel/LayoutModel.h"
@@ -34,6 +35,8 @@ public:
     virtual void layoutLoaded() {}
     /// The title changed after saving: repaint.
     virtual void layoutSaved() {}
+    /// The undo history changed (a step, undo or redo, a load, a save): the modified mark may have too.
+    virtual void historyChanged() {}
 };
 
 class LayoutDocument {
@@ -46,6 +49,10 @@ public:
     const LayoutModel &model() const { return m_model; }
     CompanySettings &companySettings() { return m_company; }
     const ColorSet &layoutColors() const { return m_colors; }
+    /// The undo history of the open layout; every edit of the layout's values goes through its `record`,
+    /// and the modified mark follows it: modified exactly when the values differ from the saved state.
+    LayoutHistory &history() { return m_history; }
+    const LayoutHistory &history() const { return m_history; }
 
     // --- state -----------------------------------------------------------------------------------
     const std::string &name() const { return m_name; }
@@ -55,7 +62,8 @@ public:
     bool isOpen() const { return m_open; }
     void setOpen(bool on) { m_open = on; }
     bool isModified() const { return m_modified; }
-    void setModified(bool on) { m_modified = on; }
+    /// Sets the mark; clearing it makes the values as they are now the saved state of the history.
+    void setModified(bool on);
     bool isActive() const { return m_active; }
     /// `bEntryStyleFromCss` and `bButtonStylesLoaded`.
     LayoutFlags &flags() { return m_flags; }
@@ -92,6 +100,7 @@ public:
     bool openLayout(const std::string &fileName);
 
 private:
+    bool readLayout();
     void saveBeforeLeaving();
     void updateTitle();
     bool writeSettingsScript(const char *fileName, const std::string &text, StringId failure);
@@ -121,6 +130,7 @@ private:
     bool m_navTopRemoved = false;
     bool m_commandSave = false;
     bool m_saved = false;
+    LayoutHistory m_history{m_model, m_flags, m_company};
 };
 
 } // namespace kw::layout

@@ -103,10 +103,10 @@ bool editGlobalSearch(layout::LayoutDocument &document, layout::Pane pane, QWidg
     CGlobalSearchDlg dialog(layout::globalSearchValues(reference), parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!layout::storeGlobalSearchValues(dialog.values(), reference, document.model()))
-        return false;
-    document.setModified(true);
-    return true;
+    const Values values = dialog.values();
+    return document.history().record(dialog.windowTitle().toStdString() + " bearbeiten", [&] {
+        layout::storeGlobalSearchValues(values, reference, document.model());
+    });
 }
 
 } // namespace kw::pages

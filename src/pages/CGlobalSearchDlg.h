@@ -39,7 +39,7 @@ private:
 };
 
 /// Command 32911: runs the dialog on the switches of `pane`; on OK with a real change the switches are
-/// stored into both panes and the layout is marked modified. True when something was stored.
+/// stored into both panes as one step of the layout's history. True when something was stored.
 bool editGlobalSearch(layout::LayoutDocument &document, layout::Pane pane, QWidget *parent);
 
 } // namespace kw::pages

@@ -404,10 +404,27 @@ bool CN2NDPropPage::OnKillActive()
 void CN2NDPropPage::OnOK()
 {
     UpdateData(true);
-    if (m_file->text() == m_noImageText)
-        values.backgroundImage.clear();
-    values.backgroundRepeat = m_repeat->isChecked() ? "repeat" : "no-repeat";
-    values.backgroundAttachment = m_watermarkBox->isChecked() ? "fixed" : "scroll";
+    takeBackKeywords(values, m_repeat->isChecked(), m_watermarkBox->isChecked());
+}
+
+void CN2NDPropPage::takeBackKeywords(layout::GeneralValues &fields, bool repeat, bool watermark) const
+{
+    if (fields.backgroundImage == m_noImageText.toStdString())
+        fields.backgroundImage.clear();
+    fields.backgroundRepeat = repeat ? "repeat" : "no-repeat";
+    fields.backgroundAttachment = watermark ? "fixed" : "scroll";
+}
+
+layout::GeneralValues CN2NDPropPage::untouchedValues() const
+{
+    if (!isCreated())
+        return values;
+    layout::GeneralValues untouched = m_opened;
+    if (untouched.singleColor)
+        untouched.hoverColor = untouched.selectedColor = untouched.textColor;
+    takeBackKeywords(untouched, m_opened.backgroundRepeat == "repeat",
+                     !m_opened.noText && m_opened.backgroundAttachment == "fixed");
+    return untouched;
 }
 
 } // namespace kw::pages

@@ -54,6 +54,10 @@ public:
 
     bool OnKillActive() override;
     void OnOK() override;
+    /// The fields as OK gives them back when nothing on the page was touched: the keywords its controls
+    /// stand for ("no-repeat", "scroll") and, with one text colour, that colour for mouse-over and
+    /// selection. Only for a page that was created; before, the fields as they were given.
+    layout::GeneralValues untouchedValues() const;
 
 protected:
     void OnInitDialog() override;
@@ -78,6 +82,8 @@ private:
     void setGroupEnabled(const TextGroup &group, bool on);
 
     void DoDataExchange(controls::DataExchange &dx);
+    /// Turns the picture name and the background controls' states into the model's keywords.
+    void takeBackKeywords(layout::GeneralValues &fields, bool repeat, bool watermark) const;
     bool UpdateData(bool saving);
     void applySwitchRules();
     void applyBackgroundRule();

@@ -31,37 +31,28 @@ constexpr std::array<ElementSheetRow, 8> kElementSheets = {{
     {RegionId::KwPics, {StringId::SubmenuLogo, 0}},
 }};
 
-/// Stores a page's values into the page style when they differ from what the page was given; true when
-/// stored.
+/// Stores a page's values into the page style when they differ from what the page was given (so that a
+/// model text such as the weight "bold" stays as it was when the page hands it back unchanged).
 template <class Values, class Target>
-bool storeIfEdited(const Values &edited, const Values &handedIn, void (*store)(const Values &, Target &),
+void storeIfEdited(const Values &edited, const Values &handedIn, void (*store)(const Values &, Target &),
                    Target &target)
 {
-    if (edited == handedIn)
-        return false;
-    store(edited, target);
-    return true;
+    if (edited != handedIn)
+        store(edited, target);
 }
 
 /// Takes back the Buttons page's styles when they differ from the ones handed in (the default names the
-/// page fills in do not count) and the switch for user-defined buttons; true when either changed.
-bool storeButtonStyles(const CWebPagePropSheet &sheet, const layout::ButtonStyleList &handedIn,
+/// page fills in do not count) and the switch for user-defined buttons.
+void storeButtonStyles(const CWebPagePropSheet &sheet, const layout::ButtonStyleList &handedIn,
                        layout::LayoutDocument &document)
 {
     const auto &edited = sheet.buttonsPage.styles.styles();
     layout::ButtonStyleList named = handedIn;
     for (std::size_t i = 0; i < named.size(); ++i)
         named.denotationAt(i);
-    bool stored = false;
-    if (edited != handedIn.styles() && edited != named.styles()) {
+    if (edited != handedIn.styles() && edited != named.styles())
         document.model().buttons() = sheet.buttonsPage.styles;
-        stored = true;
-    }
-    if (sheet.customButtons != document.flags().buttonStylesLoaded) {
-        document.flags().buttonStylesLoaded = sheet.customButtons;
-        stored = true;
-    }
-    return stored;
+    document.flags().buttonStylesLoaded = sheet.customButtons;
 }
 
 } // namespace
@@ -146,28 +137,31 @@ bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &e
     if (sheet.exec() != QDialog::Accepted)
         return false;
 
-    if (sheet.changed)
-        document.setModified(true);
-    bool stored = layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
-    if (appPage) {
-        stored |= storeIfEdited(sheet.headingsPage.values, headings, &layout::storeHeadingValues, page);
-        stored |= storeIfEdited(sheet.linksPage.values, links, &layout::storeLinkValues, page);
-        stored |= storeIfEdited(sheet.tablesPage.values, tables, &layout::storeTableValues, page);
-        if (setup.withPortal)
-            stored |= storeIfEdited(sheet.portalPage.values, portal, &layout::storePortalValues, page);
-        stored |= storeIfEdited(sheet.entryFieldsPage.values, entry, &layout::storeEntryValues, page);
-        if (sheet.customEntryFields != customEntryFields) {
+    // What the page gives back for fields nobody touched (the keywords its controls stand for, one text
+    // colour for mouse-over and selection) is no edit: it goes in without a step and counts as saved.
+    const bool respelled = document.history().adoptSavedChange(
+        [&] { layout::storeGeneralValues(sheet.generalPage.untouchedValues(), region, document.model()); });
+    // Everything the sheet gives back is one step of the layout's history, named after the sheet; the
+    // history marks the layout modified exactly when a value changed.
+    const std::string stepName = sheetCaption(setup).trimmed().toStdString() + " bearbeiten";
+    const bool edited = document.history().record(stepName, [&] {
+        layout::storeGeneralValues(sheet.generalPage.values, region, document.model());
+        if (appPage) {
+            storeIfEdited(sheet.headingsPage.values, headings, &layout::storeHeadingValues, page);
+            storeIfEdited(sheet.linksPage.values, links, &layout::storeLinkValues, page);
+            storeIfEdited(sheet.tablesPage.values, tables, &layout::storeTableValues, page);
+            if (setup.withPortal)
+                storeIfEdited(sheet.portalPage.values, portal, &layout::storePortalValues, page);
+            storeIfEdited(sheet.entryFieldsPage.values, entry, &layout::storeEntryValues, page);
             customEntryFields = sheet.customEntryFields;
-            stored = true;
+            storeButtonStyles(sheet, buttons, document);
         }
-        stored |= storeButtonStyles(sheet, buttons, document);
-    }
-    if (menu)
-        stored |=
+        if (menu)
             storeIfEdited(sheet.specialSettingsPage.values, specials, &layout::storeMenuSpecialValues, style);
-    if (submenu)
-        stored |= storeIfEdited(sheet.treeMenuPage.values, treeImages, &layout::storeTreeMenuValues, style);
-    return stored || sheet.changed;
+        if (submenu)
+            storeIfEdited(sheet.treeMenuPage.values, treeImages, &layout::storeTreeMenuValues, style);
+    });
+    return edited || respelled;
 }
 
 } // namespace kw::pages

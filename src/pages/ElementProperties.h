@@ -40,9 +40,10 @@ QString sheetCaption(const ElementSheet &sheet);
 
 /// The element's properties operation: opens its sheet modally with its caption and pages, filled from the
 /// layout. On OK the values go back into the layout model (shared by both panes, so the twin sees them
-/// too), the layout is marked modified only when a page reported a change, and the result is true when
-/// the layout's values changed: the caller then rebuilds, lays out and repaints both panes. Cancel
-/// changes nothing and gives false.
+/// too) as one step of the layout's history named after the sheet ("Seitenkopf bearbeiten"), which marks
+/// the layout modified; the result is true when the layout's values changed (also when only the page
+/// spelled untouched fields in its own words, which is no step): the caller then rebuilds, lays out and
+/// repaints both panes. Cancel changes nothing and gives false.
 bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &element,
                            layout::LayoutDocument &document, server::Environment env, Prompter &prompter);
 

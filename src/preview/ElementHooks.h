@@ -13,9 +13,9 @@ class CPreviewElement;
 namespace kw::preview {
 
 struct ElementHooks {
-    /// Runs the property sheet of an element modally. True after OK: the values went into the layout
-    /// (the sheet sets the layout's modified flag on a real change), and both panes rebuild, lay
-    /// themselves out again and repaint. False after Cancel: nothing changed.
+    /// Runs the property sheet of an element modally. True after an OK that changed the layout: the values
+    /// went into it as one step of its history, and both panes rebuild, lay themselves out again and
+    /// repaint. False after Cancel or an OK without a change: nothing changed.
     std::function<bool(const portalpage::CPreviewElement &)> editProperties;
     /// The start page's logo chooser: the server file dialog on `Images\Company` with the current logo
     /// preselected. The chosen file's name, or nothing on Cancel.

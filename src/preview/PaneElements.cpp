@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextDocument>
@@ -114,6 +115,8 @@ CWelcomeTextEdit::CWelcomeTextEdit(QWidget *parent) : QTextEdit(parent)
     setObjectName(QStringLiteral("102"));
     setAccessibleName(QStringLiteral("Begrüssungstext"));
     setAcceptRichText(false);
+    // The layout's history keeps what is typed here, key by key merged into one step.
+    setUndoRedoEnabled(false);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setLineWrapMode(QTextEdit::NoWrap);
@@ -144,6 +147,21 @@ void CWelcomeTextEdit::showPage(const portalpage::CAppPageElement &page)
     m_showing = true;
     setPlainText(text);
     m_showing = false;
+}
+
+bool CWelcomeTextEdit::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeyCombination pressed = key->keyCombination();
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            // Not taken: the key goes on to the module's shortcuts.
+            event->ignore();
+            return true;
+        }
+    }
+    return QTextEdit::event(event);
 }
 
 void CWelcomeTextEdit::enterEvent(QEnterEvent *event)

@@ -117,6 +117,8 @@ public:
     bool hoverTimerActive() const { return m_hoverTimer.isActive(); }
 
 protected:
+    /// Undo and redo keys are the layout's (its history holds the typing), not the control's own.
+    bool event(QEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
+#include "shell/CHistoryDlg.h"
 #include "shell/CKwLOutDoc.h"
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/CKwLOutView.h"
@@ -39,10 +40,37 @@ std::intptr_t address(const void *object)
     return reinterpret_cast<std::intptr_t>(object);
 }
 
+/// Marks the toolbar's actions, whose changing texts go into their tips.
+constexpr const char *kToolBarButtonProperty = "kwToolBarButton";
+
+/// A menu item's new text with the accelerator of its static text ("...\tStrg+Z").
+QString menuText(int command, const std::string &text)
+{
+    QString result = QString::fromStdString(text);
+    if (const MenuItemData *item = menuItem(command)) {
+        const QString original = QString::fromUtf8(item->text);
+        if (const qsizetype tab = original.indexOf(QLatin1Char('\t')); tab >= 0)
+            result += original.mid(tab);
+    }
+    return result;
+}
+
+struct HistoryShortcut {
+    QKeyCombination keys;
+    int command;
+};
+
+constexpr HistoryShortcut kHistoryShortcuts[] = {
+    {Qt::CTRL | Qt::Key_Z, res::ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, res::ID_EDIT_REDO},
+    {Qt::CTRL | Qt::Key_Y, res::ID_EDIT_REDO},
+};
+
 } // namespace
 
 CChildFrame::CChildFrame(QWidget *parent)
-    : QWidget(parent), m_document(new CKwLOutDoc(this)), m_title(qt(loadString(StringId::LayoutManager)))
+    : QWidget(parent), m_document(new CKwLOutDoc(this)), m_baseTitle(qt(loadString(StringId::LayoutManager))),
+      m_title(m_baseTitle)
 {
     setObjectName(QStringLiteral("CChildFrame"));
     auto *layout = new QVBoxLayout(this);
@@ -51,18 +79,51 @@ CChildFrame::CChildFrame(QWidget *parent)
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::WidgetWithChildrenShortcut);
     connect(help, &QShortcut::activated, this, [this] { routeCommand(res::ID_HELP); });
+    createHistoryShortcuts();
 }
 
 CChildFrame::~CChildFrame()
 {
-    if (m_tabbedView)
+    if (m_tabbedView) {
+        m_tabbedView->setHistoryListener({});
         m_tabbedView->closeLayout();
+    }
     delete m_toolBar.data();
 }
 
 QToolBar *CChildFrame::toolBar() const
 {
     return m_toolBar.data();
+}
+
+CHistoryDlg *CChildFrame::historyWindow() const
+{
+    return m_historyWindow.data();
+}
+
+void CChildFrame::createHistoryShortcuts()
+{
+    for (const HistoryShortcut &key : kHistoryShortcuts) {
+        auto *shortcut = new QShortcut(QKeySequence(key.keys), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id = key.command] { routeCommand(id); });
+    }
+}
+
+void CChildFrame::historyChanged()
+{
+    const bool modified =
+        m_tabbedView && m_tabbedView->document().isOpen() && m_tabbedView->document().isModified();
+    const QString title = modified ? m_baseTitle + QStringLiteral(" *") : m_baseTitle;
+    if (title != m_title) {
+        m_title = title;
+        if (m_host)
+            m_host->setWindowTitle(m_title);
+        onUpdateFrameTitle();
+    }
+    if (m_historyWindow)
+        m_historyWindow->refresh();
+    updateCommandStates();
 }
 
 QList<QAction *> CChildFrame::actionsOf(int command) const
@@ -104,8 +165,9 @@ void CChildFrame::buildMenus()
 bool CChildFrame::createToolBar()
 {
     const QList<QImage> &pictures = moduleResources().toolBarImages();
-    if (pictures.size() < 6)
-        return false;
+    for (const ToolBarButtonData &button : toolBarResource())
+        if (button.picture >= pictures.size())
+            return false;
     auto *bar = new QToolBar(m_title, this);
     bar->setObjectName(QString::number(res::IDR_KWLOUTMAN));
     bar->setIconSize(QSize(16, 15));
@@ -119,6 +181,9 @@ bool CChildFrame::createToolBar()
         QAction *action =
             bar->addAction(QIcon(QPixmap::fromImage(pictures[button.picture])), toolTipText(id));
         action->setProperty(kCommandProperty, id);
+        action->setProperty(kToolBarButtonProperty, true);
+        // The buttons show only their pictures: a screen reader says what the menu item says.
+        bar->widgetForAction(action)->setAccessibleName(toolTipText(id));
         m_actions.emplace(id, action);
         connect(action, &QAction::triggered, this, [this, id] { routeCommand(id); });
     }
@@ -137,6 +202,7 @@ bool CChildFrame::onCreateClient()
     connect(m_tabbedView, &QTabWidget::currentChanged, this, [this] { updateCommandStates(); });
     // What 32907 and 32906 answer follows the selection and the keyboard focus.
     m_tabbedView->setCommandStatesListener([this] { updateCommandStates(); });
+    m_tabbedView->setHistoryListener([this] { historyChanged(); });
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommandStates(); });
 
     if (!createToolBar())
@@ -230,6 +296,12 @@ void CChildFrame::updateCommandStates()
             action->setEnabled(state.enabled);
             if (action->isCheckable())
                 action->setChecked(state.checked.value_or(false));
+            if (!state.text)
+                continue;
+            if (action->property(kToolBarButtonProperty).toBool())
+                action->setToolTip(QString::fromStdString(*state.text).remove(QLatin1Char('&')));
+            else
+                action->setText(menuText(id, *state.text));
         }
     } catch (const std::exception &) {
         // An update request that fails leaves the items as they were.
@@ -242,6 +314,19 @@ bool CChildFrame::onCommand(int id)
     case res::ID_VIEW_LAYOUT_BAR:
         m_toolBarWanted = !m_toolBarWanted;
         applyToolBarRule(isVisible());
+        return true;
+    case res::ID_VIEW_HISTORY:
+        if (!m_tabbedView)
+            return true;
+        if (!m_historyWindow) {
+            m_historyWindow = new CHistoryDlg(*m_tabbedView, this);
+            // Beside the designer at the right, where it leaves the page header and the menus free.
+            const QRect area = window()->geometry();
+            m_historyWindow->move(area.right() - m_historyWindow->width() - 40, area.top() + 160);
+        }
+        m_historyWindow->setVisible(!m_historyWindow->isVisible());
+        if (m_historyWindow->isVisible())
+            m_historyWindow->refresh();
         return true;
     case res::ID_HELP:
         platform::showHelpTopic(help::Frame);
@@ -256,6 +341,10 @@ bool CChildFrame::onUpdateCommand(int id, CommandState &state)
     switch (id) {
     case res::ID_VIEW_LAYOUT_BAR:
         state.checked = m_toolBarWanted;
+        return true;
+    case res::ID_VIEW_HISTORY:
+        state.enabled = m_tabbedView != nullptr;
+        state.checked = m_historyWindow && m_historyWindow->isVisible();
         return true;
     case res::ID_HELP:
         return true;

@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace kw::shell {
 
+class CHistoryDlg;
 class CKwLOutDoc;
 class CKwLOutTabbedView;
 
@@ -31,8 +32,11 @@ public:
     CKwLOutDoc *document() const { return m_document; }
     CKwLOutTabbedView *tabbedView() const { return m_tabbedView; }
     QToolBar *toolBar() const;
-    /// "Layout Manager": the tabbed view's text and the title announced to the console.
+    /// The title announced to the console: "Layout Manager", followed by " *" while the open layout is
+    /// modified. The tabbed view's text is "Layout Manager".
     const QString &title() const { return m_title; }
+    /// The window "Änderungsverlauf" (null until it was first shown).
+    CHistoryDlg *historyWindow() const;
     bool toolBarWanted() const { return m_toolBarWanted; }
     /// The drop-downs of menu 12000 in order, owned by the frame.
     const QList<QMenu *> &menus() const { return m_menus; }
@@ -57,7 +61,8 @@ public:
     /// Brings every menu item and toolbar button of the module up to date.
     void updateCommandStates();
 
-    /// The frame's own commands: 32910 (toolbar shown or hidden) and help.
+    /// The frame's own commands: 32910 (toolbar shown or hidden), 32932 (the history window shown or
+    /// hidden) and help.
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, CommandState &state) override;
 
@@ -78,13 +83,19 @@ protected:
 private:
     void buildMenus();
     bool createToolBar();
+    /// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is in the console's window.
+    void createHistoryShortcuts();
+    /// After the layout's history changed: the title's modified mark, the history window, the commands.
+    void historyChanged();
     /// Whether the frame's sub-window is the active one of its area (or stands alone).
     bool isActiveHost() const;
 
     CKwLOutDoc *m_document;
     CKwLOutTabbedView *m_tabbedView = nullptr;
+    const QString m_baseTitle;
     QString m_title;
     QPointer<QToolBar> m_toolBar;
+    QPointer<CHistoryDlg> m_historyWindow;
     bool m_toolBarWanted = true;
     QList<QMenu *> m_menus;
     std::multimap<int, QAction *> m_actions;

@@ -8,8 +8,11 @@
 #include "preview/PaneElements.h"
 #include "shell/CKwLOutView.h"
 #include "shell/CLayoutListDlg.h"
+#include "shell/MenuResource.h"
 #include "shell/ModuleState.h"
 #include "shell/Resource.h"
+
+#include <QApplication>
 
 #include <exception>
 
@@ -38,6 +41,25 @@ bool isLayoutCommand(int id)
     return id >= res::ID_LAYOUT_OPEN && id <= res::ID_LAYOUT_SAVE_AS_ACTIVE;
 }
 
+bool isHistoryCommand(int id)
+{
+    return id == res::ID_EDIT_UNDO || id == res::ID_EDIT_REDO;
+}
+
+/// "Rüc&kgängig: <step>": the menu item's text before its accelerator, and the step's name with its
+/// ampersands kept from becoming mnemonics.
+std::string historyCommandText(int id, const layout::LayoutStep *step)
+{
+    std::string text = menuItem(id)->text;
+    text = text.substr(0, text.find('\t'));
+    if (!step)
+        return text;
+    text += ": ";
+    for (const char c : step->name)
+        text += c == '&' ? std::string("&&") : std::string(1, c);
+    return text;
+}
+
 } // namespace
 
 CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
@@ -59,11 +81,15 @@ CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
         return pages::chooseCompanyImage({moduleEnvironment(), modulePrompter()}, currentLogo, window());
     };
     m_hooks.editWelcomeText = [this] {
-        // The shown text follows the portal's default language as it is now.
+        // The shown text follows the portal's default language as it is now. The sheet stores the texts
+        // on the server at once: no step of the layout's history, and nothing left to save.
         lookupDefaultLanguage();
-        editors::CWelcomeTextSheet sheet(moduleEnvironment(), modulePrompter(), document().companySettings(),
-                                         moduleState().defaultLanguageId, window());
-        runModal(sheet);
+        document().history().adoptSavedChange([this] {
+            editors::CWelcomeTextSheet sheet(moduleEnvironment(), modulePrompter(),
+                                             document().companySettings(), moduleState().defaultLanguageId,
+                                             window());
+            runModal(sheet);
+        });
     };
 }
 
@@ -170,6 +196,32 @@ void CKwLOutTabbedView::mainMenuChanged()
             pane->mainMenuChanged();
 }
 
+bool CKwLOutTabbedView::historyAvailable() const
+{
+    return document().isOpen() && !QApplication::activeModalWidget();
+}
+
+void CKwLOutTabbedView::goToHistoryPosition(std::size_t position)
+{
+    if (!historyAvailable())
+        return;
+    guarded([&] { showHistoryChanges(document().history().goTo(position)); });
+}
+
+void CKwLOutTabbedView::showHistoryChanges(const layout::LayoutChanges &changes)
+{
+    for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane}) {
+        if (!pane)
+            continue;
+        if (changes.switchesOf(pane->paneKind()))
+            pane->ApplySwitches();
+        else if (changes.values)
+            pane->rebuildElements();
+        if (changes.company)
+            pane->companyChanged();
+    }
+}
+
 template <class F> void CKwLOutTabbedView::guarded(F &&command)
 {
     try {
@@ -183,6 +235,14 @@ template <class F> void CKwLOutTabbedView::guarded(F &&command)
 
 bool CKwLOutTabbedView::onCommand(int id)
 {
+    if (isHistoryCommand(id)) {
+        const layout::LayoutHistory &history = document().history();
+        if (id == res::ID_EDIT_UNDO && history.canUndo())
+            goToHistoryPosition(history.position() - 1);
+        else if (id == res::ID_EDIT_REDO && history.canRedo())
+            goToHistoryPosition(history.position() + 1);
+        return true;
+    }
     if (!isLayoutCommand(id))
         return false;
     if (!loadedModuleEnvironment())
@@ -213,6 +273,13 @@ bool CKwLOutTabbedView::onCommand(int id)
 
 bool CKwLOutTabbedView::onUpdateCommand(int id, CommandState &state)
 {
+    if (isHistoryCommand(id)) {
+        const layout::LayoutHistory &history = document().history();
+        const layout::LayoutStep *step = id == res::ID_EDIT_UNDO ? history.undoStep() : history.redoStep();
+        state.enabled = step && historyAvailable();
+        state.text = historyCommandText(id, step);
+        return true;
+    }
     if (!isLayoutCommand(id))
         return false;
     state.enabled = true;
@@ -270,6 +337,12 @@ void CKwLOutTabbedView::layoutSaved()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutSaved();
+}
+
+void CKwLOutTabbedView::historyChanged()
+{
+    if (m_historyListener)
+        m_historyListener();
 }
 
 bool CKwLOutTabbedView::event(QEvent *event)

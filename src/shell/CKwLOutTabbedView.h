@@ -65,6 +65,15 @@ public:
     /// After the main-menu editor saved: both panes reload and repaint the main menu.
     void mainMenuChanged();
 
+    /// Moves the layout's undo history to a position (undo, redo, a step picked in the history window);
+    /// both panes show what changed at once, each keeping its selection. A step that cannot be applied is
+    /// reported and changes nothing. Nothing happens while the history is not available.
+    void goToHistoryPosition(std::size_t position);
+    /// Whether the history may move now: a layout is open and no sheet or dialog is.
+    bool historyAvailable() const;
+    /// Told after every change of the history, and so of the modified mark.
+    void setHistoryListener(std::function<void()> listener) { m_historyListener = std::move(listener); }
+
     /// The layout commands 32900 to 32905 and the frame's route below the panes.
     bool onCommand(int id) override;
     bool onUpdateCommand(int id, CommandState &state) override;
@@ -84,6 +93,9 @@ private:
     std::optional<std::string> chooseForSave() override;
     void layoutLoaded() override;
     void layoutSaved() override;
+    void historyChanged() override;
+    /// The panes follow what undo or redo changed: switches, values, the logo and welcome text.
+    void showHistoryChanges(const layout::LayoutChanges &changes);
     /// Runs a document command, reporting anything unexpected instead of letting it out.
     template <class F> void guarded(F &&command);
 
@@ -94,6 +106,7 @@ private:
     preview::CKwLOutView *m_appPagesPane = nullptr;
     preview::ElementHooks m_hooks;
     std::function<void()> m_commandStatesChanged;
+    std::function<void()> m_historyListener;
 };
 
 } // namespace kw::shell

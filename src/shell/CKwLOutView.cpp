@@ -109,6 +109,19 @@ void runPortalSettingsEditor(int id, QWidget *parent)
     }
 }
 
+/// "Logo anzeigen: aus (Standardstartseite)": the switch's menu text and its new state, and for a switch
+/// of one pane that pane's tab.
+std::string switchStepName(const SwitchCommand &command, bool on, layout::Pane pane)
+{
+    std::string name = shell::toolTipText(command.command).toStdString() + (on ? ": ein" : ": aus");
+    if (!command.bothPanes)
+        name += std::string(" (") +
+                std::string(loadString(pane == layout::Pane::StartPage ? StringId::DefaultStartPage
+                                                                       : StringId::ApplicationPages)) +
+                ")";
+    return name;
+}
+
 } // namespace
 
 const SwitchCommand *switchCommand(int command)
@@ -222,10 +235,7 @@ bool CKwLOutView::onCommand(int id)
         return true;
     }
     if (const SwitchCommand *command = switchCommand(id)) {
-        toggleSwitch(command->field);
-        if (command->bothPanes && m_tabbedView)
-            if (CKwLOutView *other = m_tabbedView->otherPane(this))
-                other->toggleSwitch(command->field);
+        toggleSwitch(*command);
         return true;
     }
     switch (id) {
@@ -314,6 +324,8 @@ std::unique_ptr<QMenu> CKwLOutView::createContextMenu(const CPreviewElement &win
     const layout::PaneSwitches *switches =
         m_tabbedView ? &m_tabbedView->document().model().switches(paneKind()) : nullptr;
     for (const shell::MenuItemData &item : edit.items) {
+        if (!item.inContextMenu)
+            continue;
         if (item.command == 0) {
             menu->addSeparator();
             continue;
@@ -376,13 +388,26 @@ void CKwLOutView::elementCommand(CPreviewElement &window, int id)
         m_tabbedView->commandStatesChanged();
 }
 
-void CKwLOutView::toggleSwitch(bool layout::PaneSwitches::*field)
+void CKwLOutView::toggleSwitch(const SwitchCommand &command)
 {
     if (!m_tabbedView)
         return;
-    bool &value = m_tabbedView->document().model().switches(paneKind()).*field;
-    value = !value;
+    CKwLOutView *other = command.bothPanes ? m_tabbedView->otherPane(this) : nullptr;
+    layout::LayoutModel &model = m_tabbedView->document().model();
+    // Each pane inverts its own switch, as the two may differ.
+    auto invert = [&](const CKwLOutView &pane) {
+        bool &value = model.switches(pane.paneKind()).*command.field;
+        value = !value;
+    };
+    const bool on = !(model.switches(paneKind()).*command.field);
+    m_tabbedView->document().history().record(switchStepName(command, on, paneKind()), [&] {
+        invert(*this);
+        if (other)
+            invert(*other);
+    });
     ApplySwitches();
+    if (other)
+        other->ApplySwitches();
 }
 
 void CKwLOutView::relayoutAfter(void (PaneContents::*change)())
@@ -468,9 +493,8 @@ void CKwLOutView::chooseLogo()
     const std::optional<std::string> chosen = choose(company.logoFile);
     if (!chosen || *chosen == company.logoFile)
         return;
-    doc.setModified(true);
-    company.changed = true;
-    company.logoFile = *chosen;
+    // The history marks the layout modified and the company settings to be published.
+    doc.history().record("Logo auswählen", [&] { company.logoFile = *chosen; });
     // Both panes take the name; a file of no known picture type leaves the logo shown as it was.
     m_tabbedView->companyChanged();
 }
@@ -480,9 +504,11 @@ void CKwLOutView::welcomeTextEdited(const std::string &text)
     if (!m_tabbedView || !layoutOpen())
         return;
     layout::LayoutDocument &doc = m_tabbedView->document();
-    doc.companySettings().shownWelcome = text;
-    doc.companySettings().changed = true;
-    doc.setModified(true);
+    // Typed key by key, one step; the history marks the layout modified and the start page content as to
+    // be published.
+    doc.history().record(
+        "Begrüssungstext bearbeiten", [&] { doc.companySettings().shownWelcome = text; },
+        layout::StepMerge::WelcomeText);
     guarded([&] { m_tabbedView->companyChanged(); });
 }
 

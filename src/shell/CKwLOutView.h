@@ -88,9 +88,10 @@ public:
     /// else the pane's.
     void elementCommand(CPreviewElement &window, int id);
 
-    /// Inverts a display switch in this pane, applies the switches and lays out and repaints; the layout
-    /// is not marked as changed.
-    void toggleSwitch(bool layout::PaneSwitches::*field);
+    /// A display switch command: inverts the switch in this pane, and in the other one when the command
+    /// says so, as one step of the layout's history; the panes concerned apply their switches, lay
+    /// themselves out and repaint.
+    void toggleSwitch(const SwitchCommand &command);
     /// After an element's values changed: every element is rebuilt, the pane laid out again and repainted.
     void rebuildElements();
     /// After the company logo or the welcome text changed: the application page follows, and the pane is

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace kw::shell {
 
@@ -10,6 +11,9 @@ struct CommandState {
     bool enabled = true;
     /// The check mark; nothing for an item without one.
     std::optional<bool> checked;
+    /// A text that changes with the state (with its mnemonic, without the accelerator); nothing keeps the
+    /// item's own text.
+    std::optional<std::string> text;
 };
 
 /// A window on the command route. Each handles what it knows and passes the rest on; an update request

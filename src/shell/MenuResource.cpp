@@ -36,6 +36,10 @@ constexpr MenuItemData kFile[] = {
 };
 
 constexpr MenuItemData kEdit[] = {
+    // The layout's undo history; the update requests put the step's name into the texts.
+    {"Rüc&kgängig\tStrg+Z", ID_EDIT_UNDO, M, false, false},
+    {"&Wiederholen\tStrg+Y", ID_EDIT_REDO, M, false, false},
+    {"", 0, M, false, false},
     {"&Hauptmenü", ID_EDIT_MAIN_MENU, M, false},
     {"&Startseite", ID_EDIT_START_PAGE, M, false},
     {"&Persönlicher Kalender", ID_EDIT_CALENDAR, M, false},
@@ -57,6 +61,7 @@ constexpr MenuItemData kEdit[] = {
 constexpr MenuItemData kView[] = {
     {"&Halvering-Manager Leiste", ID_VIEW_CONSOLE_BAR, C, true},
     {"&Layoutdesigner Leiste", ID_VIEW_LAYOUT_BAR, M, true},
+    {"Än&derungsverlauf", ID_VIEW_HISTORY, M, true},
 };
 
 constexpr MenuItemData kHelp[] = {
@@ -75,8 +80,16 @@ constexpr DropDownData kMenu[] = {
 };
 
 constexpr ToolBarButtonData kToolBar[] = {
-    {ID_LAYOUT_NEW, 0},  {ID_LAYOUT_OPEN, 1},  {ID_LAYOUT_SAVE, 2}, {ID_LAYOUT_SAVE_AS_ACTIVE, 3}, {0, -1},
-    {ID_EDIT_LAYOUT, 4}, {ID_EDIT_GRAPHIC, 5},
+    {ID_LAYOUT_NEW, 0},
+    {ID_LAYOUT_OPEN, 1},
+    {ID_LAYOUT_SAVE, 2},
+    {ID_LAYOUT_SAVE_AS_ACTIVE, 3},
+    {0, -1},
+    {ID_EDIT_LAYOUT, 4},
+    {ID_EDIT_GRAPHIC, 5},
+    {0, -1},
+    {ID_EDIT_UNDO, 6},
+    {ID_EDIT_REDO, 7},
 };
 
 } // namespace

@@ -16,6 +16,8 @@ struct MenuItemData {
     int command;
     HandledBy handledBy;
     bool checkable;
+    /// Whether the preview's context menu, made of the second drop-down, shows the item too.
+    bool inContextMenu = true;
 };
 
 struct DropDownData {
@@ -23,7 +25,8 @@ struct DropDownData {
     std::span<const MenuItemData> items;
 };
 
-/// One toolbar button; command 0 is a separator. `picture` is the button's index in bitmap 12000.
+/// One toolbar button; command 0 is a separator. `picture` is the button's index in the toolbar's
+/// pictures: bitmap 12000, then the undo and redo pictures of bitmap 32930.
 struct ToolBarButtonData {
     int command;
     int picture;
@@ -31,7 +34,7 @@ struct ToolBarButtonData {
 
 /// The four drop-downs "&Datei", "&Bearbeiten", "&Ansicht", "&Hilfe" in order.
 std::span<const DropDownData> menuResource();
-/// The seven toolbar buttons in order.
+/// The toolbar buttons in order.
 std::span<const ToolBarButtonData> toolBarResource();
 /// The menu item of a command (null when the menu has none).
 const MenuItemData *menuItem(int command);

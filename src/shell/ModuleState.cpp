@@ -60,8 +60,10 @@ int ModuleResources::made()
 
 const QList<QImage> &ModuleResources::toolBarImages()
 {
-    if (m_toolBar.isEmpty())
+    if (m_toolBar.isEmpty()) {
         m_toolBar = cut(platform::builtinPicture(std::to_string(res::IDR_KWLOUTMAN), 1, true), 16);
+        m_toolBar += cut(platform::builtinPicture(std::to_string(res::IDB_UNDO_REDO), 1, true), 16);
+    }
     return m_toolBar;
 }
 

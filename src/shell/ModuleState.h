@@ -24,7 +24,8 @@ namespace kw::shell {
 class ModuleResources {
 public:
     ModuleResources();
-    /// The six toolbar pictures (16 x 15) of resource 12000, magenta transparent.
+    /// The toolbar pictures (16 x 15), magenta transparent: the six of resource 12000, then undo and redo
+    /// of resource 32930.
     const QList<QImage> &toolBarImages();
     /// The two list pictures (16 x 16) of resource 12024: active layout, stored layout.
     const QList<QImage> &layoutListImages();

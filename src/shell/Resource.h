@@ -65,6 +65,14 @@ inline constexpr int ID_SHOW_PICTURE = 32913;
 inline constexpr int ID_USE_TREE_MENU = 32914;
 inline constexpr int ID_MENU_RIGHT = 32915;
 
+// --- the layout's undo history ---------------------------------------------------------------------
+/// Undo and redo: the pictures of their toolbar buttons are bitmap 32930.
+inline constexpr int ID_EDIT_UNDO = 32930;
+inline constexpr int ID_EDIT_REDO = 32931;
+/// The window "Änderungsverlauf" shown or hidden.
+inline constexpr int ID_VIEW_HISTORY = 32932;
+inline constexpr unsigned IDB_UNDO_REDO = 32930;
+
 // --- frame commands --------------------------------------------------------------------------------
 inline constexpr int ID_VIEW_LAYOUT_BAR = 32910;
 inline constexpr int ID_HELP = 57670;

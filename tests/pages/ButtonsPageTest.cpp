@@ -112,7 +112,7 @@ TEST_F(ButtonsPageTest, WithTheSwitchOffOnlyTheSwitchIsUsable)
     }));
     EXPECT_FALSE(document.flags().buttonStylesLoaded);
     EXPECT_EQ(style("KwButton").borderStyle, "solid");
-    EXPECT_FALSE(document.isModified()); // the switch alone does not mark the layout
+    EXPECT_TRUE(document.isModified()) << "the switch decides what is published";
 }
 
 TEST_F(ButtonsPageTest, NewDeleteAndRenameEditTheList)

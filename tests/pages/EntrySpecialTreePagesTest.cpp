@@ -88,7 +88,7 @@ TEST_F(EntrySpecialTreePagesTest, EntryFieldsFollowTheirSwitchAndClampTheBorderW
     EXPECT_EQ(page().entryBorderStyle, "dashed");
     EXPECT_FALSE(document.flags().entryStyleFromCss);
 
-    // Switched on: the style is shown, widths are clamped, a colour alone does not mark the layout.
+    // Switched on: the style is shown, widths are clamped, and every change marks the layout.
     document.setModified(false);
     for (const auto &[typed, stored] : {std::pair{"0", 1}, std::pair{"250", 100}}) {
         EXPECT_TRUE(
@@ -104,7 +104,7 @@ TEST_F(EntrySpecialTreePagesTest, EntryFieldsFollowTheirSwitchAndClampTheBorderW
     }
     EXPECT_TRUE(document.flags().entryStyleFromCss);
     EXPECT_EQ(page().entryBackgroundColor, rgb(0x12, 0x34, 0x56));
-    EXPECT_FALSE(document.isModified());
+    EXPECT_TRUE(document.isModified());
 
     // Switched off again: the layout's switch follows.
     editPage(Pane::ApplicationPages, RegionId::KwApplication, "Eingabefelder",

@@ -205,11 +205,12 @@ TEST_F(GeneralPageTest, ChoosingTheSameImageIsNoChangeAnotherOneIs)
     EXPECT_TRUE(document.isModified());
 }
 
-TEST_F(GeneralPageTest, SizesWeightsAndSubColoursAreTakenBackWithoutMarkingTheLayout)
+TEST_F(GeneralPageTest, SizesWeightsAndSubColoursAreTakenBackAndMarkTheLayout)
 {
     layout::RegionStyle &submenu = style(RegionId::KwNavigate);
     submenu.fontSize = 11;
     submenu.fontWeight = "700";
+    document.setModified(false);
     EXPECT_TRUE(edit(
         RegionId::KwNavigate,
         [](QDialog &sheet) {
@@ -225,12 +226,14 @@ TEST_F(GeneralPageTest, SizesWeightsAndSubColoursAreTakenBackWithoutMarkingTheLa
     EXPECT_EQ(submenu.fontSize, 15);
     EXPECT_EQ(submenu.fontWeight, "400");
     EXPECT_EQ(submenu.subSelectedColor, rgb(0x01, 0x02, 0x03));
-    EXPECT_FALSE(document.isModified());
+    EXPECT_TRUE(document.isModified());
 }
 
 TEST_F(GeneralPageTest, OkWithoutChangeKeepsAnEarlierMarkAndCancelChangesNothing)
 {
-    document.setModified(true);
+    document.history().record("Submenü-Logo bearbeiten",
+                              [&] { style(RegionId::KwPics).backgroundColor = rgb(1, 2, 3); });
+    ASSERT_TRUE(document.isModified());
     edit(RegionId::KwRootNavigate, [](QDialog &sheet) { click(sheet, 1); });
     EXPECT_TRUE(document.isModified());
 

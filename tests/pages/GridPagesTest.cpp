@@ -58,7 +58,7 @@ protected:
     layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
 };
 
-TEST_F(GridPagesTest, OnlyTheEditsThatCountMarkTheLayoutChangedAndEveryEditIsStored)
+TEST_F(GridPagesTest, EveryEditIsStoredAndMarksTheLayout)
 {
     const Color blue = rgb(0x10, 0x20, 0xF0);
     struct Case {
@@ -67,37 +67,36 @@ TEST_F(GridPagesTest, OnlyTheEditsThatCountMarkTheLayoutChangedAndEveryEditIsSto
         const char *tab;
         std::function<void(QWidget &)> edit;
         std::function<bool(const PageStyle &)> stored;
-        bool marks;
     };
     const std::vector<Case> cases = {
         {"column headings normal colour", Pane::ApplicationPages, "Tabellen",
          [](QWidget &p) { pickColor(p, 1034, QColor(0x10, 0x20, 0xF0)); },
-         [blue](const PageStyle &s) { return s.tableHeadLinkColor == blue; }, false},
+         [blue](const PageStyle &s) { return s.tableHeadLinkColor == blue; }},
         {"links normal colour", Pane::StartPage, "Portal",
          [](QWidget &p) { pickColor(p, 1034, QColor(0x10, 0x20, 0xF0)); },
-         [blue](const PageStyle &s) { return s.portletLinkColor == blue; }, false},
+         [blue](const PageStyle &s) { return s.portletLinkColor == blue; }},
         {"second font of the tables", Pane::ApplicationPages, "Tabellen",
          [](QWidget &p) { typeFont(p, 1155, "Courier"); },
-         [](const PageStyle &s) { return s.tableHeadLinkFont == "Courier"; }, false},
+         [](const PageStyle &s) { return s.tableHeadLinkFont == "Courier"; }},
         {"shadow", Pane::StartPage, "Portal", [](QWidget &p) { click(p, 1216); },
-         [](const PageStyle &s) { return s.showPortletShadow; }, false},
+         [](const PageStyle &s) { return s.showPortletShadow; }},
         {"first font of the portal", Pane::StartPage, "Portal",
          [](QWidget &p) { typeFont(p, 1153, "Tahoma"); },
-         [](const PageStyle &s) { return s.portletTitleFontFamily == "Tahoma"; }, true},
+         [](const PageStyle &s) { return s.portletTitleFontFamily == "Tahoma"; }},
         {"second size of the tables", Pane::ApplicationPages, "Tabellen",
          [](QWidget &p) { typeInto(p, 1032, "17"); },
-         [](const PageStyle &s) { return s.tableHeadLinkSize == 17; }, true},
+         [](const PageStyle &s) { return s.tableHeadLinkSize == 17; }},
         {"border width", Pane::ApplicationPages, "Tabellen", [](QWidget &p) { typeInto(p, 1157, "5"); },
-         [](const PageStyle &s) { return s.gridBorderWidth == 5; }, true},
+         [](const PageStyle &s) { return s.gridBorderWidth == 5; }},
         {"second weight of the portal", Pane::StartPage, "Portal",
          [](QWidget &p) { control<QComboBox>(p, 1033)->setCurrentIndex(2); },
-         [](const PageStyle &s) { return s.portletHeaderWeight == "300"; }, true},
+         [](const PageStyle &s) { return s.portletHeaderWeight == "300"; }},
         {"row colour of the tables", Pane::ApplicationPages, "Tabellen",
          [](QWidget &p) { pickColor(p, 1042, QColor(0x10, 0x20, 0xF0)); },
-         [blue](const PageStyle &s) { return s.firstRowColor == blue; }, true},
+         [blue](const PageStyle &s) { return s.firstRowColor == blue; }},
         {"entry text colour of the portal", Pane::StartPage, "Portal",
          [](QWidget &p) { pickColor(p, 1041, QColor(0x10, 0x20, 0xF0)); },
-         [blue](const PageStyle &s) { return s.portletTextColor == blue; }, true},
+         [blue](const PageStyle &s) { return s.portletTextColor == blue; }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -106,7 +105,8 @@ TEST_F(GridPagesTest, OnlyTheEditsThatCountMarkTheLayoutChangedAndEveryEditIsSto
         EXPECT_FALSE(c.stored(page()));
         EXPECT_TRUE(editPage(c.pane, c.tab, c.edit));
         EXPECT_TRUE(c.stored(page()));
-        EXPECT_EQ(document.isModified(), c.marks);
+        // Also the edits the page does not report (a slot-0 colour, the second font, the shadow).
+        EXPECT_TRUE(document.isModified());
     }
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }

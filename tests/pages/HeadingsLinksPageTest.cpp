@@ -131,9 +131,8 @@ TEST_F(HeadingsLinksPageTest, EachEditThatCountsMarksTheLayoutAndIsTakenBack)
         {"heading weight", "Überschriften",
          [](QWidget &p) { control<QComboBox>(p, 1024)->setCurrentIndex(8); },
          [](const layout::PageStyle &s) { return s.heading1Weight == "900"; }},
-        // Typing marks the layout even when the value typed in the end is the old one.
-        {"heading size typed again", "Überschriften", [](QWidget &p) { typeInto(p, 1063, "14"); },
-         [](const layout::PageStyle &s) { return s.heading2Size == 14; }},
+        {"heading size", "Überschriften", [](QWidget &p) { typeInto(p, 1063, "15"); },
+         [](const layout::PageStyle &s) { return s.heading2Size == 15; }},
         {"link colour", "Links", [](QWidget &p) { pickColor(p, 1037, QColor(4, 5, 6)); },
          [](const layout::PageStyle &s) { return s.linkColor == rgb(4, 5, 6); }},
         {"link hover colour", "Links", [](QWidget &p) { pickColor(p, 1041, QColor(7, 8, 9)); },
@@ -158,6 +157,17 @@ TEST_F(HeadingsLinksPageTest, EachEditThatCountsMarksTheLayoutAndIsTakenBack)
         EXPECT_TRUE(c.stored(page()));
         EXPECT_TRUE(document.isModified());
     }
+
+    // The old value typed again: the page reports a change, but the layout's values are as they were.
+    document.setModified(false);
+    edit([](QDialog &sheet) {
+        typeInto(showTab(sheet, "Überschriften"), 1063, "15");
+        showTab(sheet, "Allgemein");
+        EXPECT_TRUE(sheetOf(sheet).changed);
+        click(sheet, 1);
+    });
+    EXPECT_EQ(page().heading2Size, 15);
+    EXPECT_FALSE(document.isModified());
 }
 
 TEST_F(HeadingsLinksPageTest, TheSameOutlineSymbolAgainIsNoChangeAnotherOneIs)
@@ -204,19 +214,20 @@ TEST_F(HeadingsLinksPageTest, ANonNumberKeepsThePageUntilItIsCorrected)
             click(sheet, 1);
             EXPECT_TRUE(sheet.isVisible());
             EXPECT_EQ(sheetOf(sheet).activePage(), &page);
-            typeInto(page, c.size, "13");
+            typeInto(page, c.size, "16");
             click(sheet, 1);
         }));
         EXPECT_EQ(prompter.messages(),
                   (std::vector<std::string>{controls::notANumberMessage(), controls::notANumberMessage()}));
     }
-    EXPECT_EQ(page().heading3Size, 13);
-    EXPECT_EQ(page().mainLinkSize, 13);
+    EXPECT_EQ(page().heading3Size, 16);
+    EXPECT_EQ(page().mainLinkSize, 16);
 }
 
 TEST_F(HeadingsLinksPageTest, PagesNeverShownKeepTheElementsValues)
 {
     page().mainLinkWeight = "bold";
+    document.setModified(false);
     const layout::PageStyle before = page();
     edit([](QDialog &sheet) {
         EXPECT_FALSE(sheetOf(sheet).headingsPage.isCreated());

@@ -86,7 +86,13 @@ TEST_F(Frame, AnIdleStartOpensWithoutADialogAndNoLayout)
             EXPECT_FALSE(action->icon().isNull()) << commandOf(action);
         }
     }
-    EXPECT_EQ((std::vector<int>{32901, 32900, 32903, 32905, 0, 32907, 32906}), buttons);
+    EXPECT_EQ((std::vector<int>{32901, 32900, 32903, 32905, 0, 32907, 32906, 0, 32930, 32931}), buttons);
+    // The buttons show pictures only; a screen reader says what the menu items say.
+    for (const auto &[command, name] :
+         {std::pair{res::ID_EDIT_UNDO, "Rückgängig"}, std::pair{res::ID_EDIT_REDO, "Wiederholen"},
+          std::pair{res::ID_LAYOUT_SAVE, "Layout speichern"}})
+        EXPECT_EQ(bar->widgetForAction(frame->actionsOf(command).back())->accessibleName(),
+                  QString::fromUtf8(name));
 }
 
 TEST_F(Frame, TheMenuCarriesTheConsolesItemsGreyedAndTheModulesWorking)

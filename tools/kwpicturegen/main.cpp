@@ -398,6 +398,30 @@ Bytes toolbarBmp()
     return bmp24(keyed(c));
 }
 
+/// 32930: the undo and redo buttons of the toolbar, 16 x 15 each: an arrow that turns back to the left,
+/// and the same mirrored.
+Bytes undoRedoBmp()
+{
+    Canvas c(2 * 16, 15);
+    for (int i = 0; i < 2; ++i) {
+        const float x = 16.0f * i;
+        // Mirrors a horizontal position inside the button for the redo arrow.
+        auto at = [&](float px) { return i == 0 ? x + px : x + 16.0f - px; };
+        const float cx = at(9.5f);
+        c.fill(
+            [=](float px, float py) {
+                const float d = (px - cx) * (px - cx) + (py - 8.0f) * (py - 8.0f);
+                const bool outside = i == 0 ? px >= cx : px <= cx;
+                return outside && d <= 4.6f * 4.6f && d >= 2.4f * 2.4f;
+            },
+            kDeepBlue, x, 2, x + 16, 14);
+        c.line(at(5.5f), 4.5f, at(9.5f), 4.5f, 2.2f, kDeepBlue);
+        c.line(at(5.5f), 11.5f, at(9.5f), 11.5f, 2.2f, kDeepBlue);
+        c.polygon({{at(1.0f), 4.5f}, {at(6.5f), 0.5f}, {at(6.5f), 8.5f}}, kDeepBlue);
+    }
+    return bmp24(keyed(c));
+}
+
 // Demo portal pictures ---------------------------------------------------------------------------------
 
 /// backgrnd_CornerImage.gif: the submenu logo region's default picture, quarter circles out of a corner.
@@ -661,6 +685,7 @@ int main(int argc, char **argv)
     write(pictures / "12038.bmp", borderStylesBmp());
     write(pictures / "12061.png", idlePng());
     write(pictures / "12065.bmp", shortcutBmp());
+    write(pictures / "32930.bmp", undoRedoBmp());
     write(demo / "backgrnd_CornerImage.gif", cornerImageGif());
     write(demo / "logo.png", logoPng());
     write(demo / "header.jpg", headerJpeg());

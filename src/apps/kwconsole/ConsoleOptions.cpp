@@ -79,7 +79,8 @@ std::optional<ConsoleOptions> parseOptions(const QStringList &arguments, QString
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Host console of the layout designer KwLOutMan10.\n"
+        "Host console of the layout designer KwLOutMan10. In its window Ctrl+Z and Ctrl+Y (or\n"
+        "Bearbeiten > Rückgängig, Wiederholen) undo and redo every edit of the layout.\n"
         "kwconsole [--portal DIR] --open NAME --render FILE.png [--pane start|app] [--size WxH]\n"
         "draws a pane of a layout into a PNG file without a window."));
     const QCommandLineOption portal(QStringLiteral("portal"), QStringLiteral("Portal folder to open."),

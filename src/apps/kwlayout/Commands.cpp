@@ -259,16 +259,18 @@ int setValues(const Invocation &invocation, std::ostream &out)
     if (!session.open(invocation.args[0]))
         return 1;
     LayoutDocument &document = session.document();
-    for (std::size_t i = 1; i < invocation.args.size(); ++i) {
-        const std::string &assignment = invocation.args[i];
-        const auto equals = assignment.find('=');
-        if (equals == std::string::npos)
-            throw std::invalid_argument("\"" + assignment + "\" is not of the form FIELD=VALUE");
-        layout::setLayoutValue(document.model(), document.flags(),
-                               std::string_view(assignment).substr(0, equals),
-                               std::string_view(assignment).substr(equals + 1));
-    }
-    document.setModified(true);
+    // All values as one step of the layout's history, as an edit in the window: a bad one changes none.
+    document.history().record("Werte setzen", [&] {
+        for (std::size_t i = 1; i < invocation.args.size(); ++i) {
+            const std::string &assignment = invocation.args[i];
+            const auto equals = assignment.find('=');
+            if (equals == std::string::npos)
+                throw std::invalid_argument("\"" + assignment + "\" is not of the form FIELD=VALUE");
+            layout::setLayoutValue(document.model(), document.flags(),
+                                   std::string_view(assignment).substr(0, equals),
+                                   std::string_view(assignment).substr(equals + 1));
+        }
+    });
     document.saveLayout(false);
     if (session.status() == 0)
         out << "Saved " << document.title() << (document.isActive() ? " (published)" : "") << "\n";
