@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 
 class QAction;
 class QMdiSubWindow;
@@ -20,6 +21,7 @@ namespace kw::shell {
 
 class CKwLOutDoc;
 class CKwLOutTabbedView;
+class ContrastTools;
 
 class CChildFrame : public QWidget, public CommandTarget {
 public:
@@ -31,6 +33,8 @@ public:
     CKwLOutDoc *document() const { return m_document; }
     CKwLOutTabbedView *tabbedView() const { return m_tabbedView; }
     QToolBar *toolBar() const;
+    /// The contrast audit of the open layout, its window and the sample page (null before the client).
+    ContrastTools *contrastTools() const { return m_contrastTools.get(); }
     /// "Layout Manager": the tabbed view's text and the title announced to the console.
     const QString &title() const { return m_title; }
     bool toolBarWanted() const { return m_toolBarWanted; }
@@ -89,6 +93,7 @@ private:
     QList<QMenu *> m_menus;
     std::multimap<int, QAction *> m_actions;
     QPointer<QMdiSubWindow> m_host;
+    std::unique_ptr<ContrastTools> m_contrastTools;
     const QObject *m_hostObject = nullptr;
 };
 

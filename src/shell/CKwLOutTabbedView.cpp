@@ -149,11 +149,18 @@ void CKwLOutTabbedView::commandStatesChanged() const
         m_commandStatesChanged();
 }
 
+void CKwLOutTabbedView::notifyLayoutChanged() const
+{
+    if (m_layoutChanged)
+        m_layoutChanged();
+}
+
 void CKwLOutTabbedView::elementsChanged()
 {
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->rebuildElements();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::companyChanged()
@@ -161,6 +168,7 @@ void CKwLOutTabbedView::companyChanged()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->companyChanged();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::mainMenuChanged()
@@ -168,6 +176,7 @@ void CKwLOutTabbedView::mainMenuChanged()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->mainMenuChanged();
+    notifyLayoutChanged();
 }
 
 template <class F> void CKwLOutTabbedView::guarded(F &&command)
@@ -263,6 +272,7 @@ void CKwLOutTabbedView::layoutLoaded()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutChanged();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::layoutSaved()
@@ -270,6 +280,7 @@ void CKwLOutTabbedView::layoutSaved()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutSaved();
+    notifyLayoutChanged();
 }
 
 bool CKwLOutTabbedView::event(QEvent *event)

@@ -383,6 +383,7 @@ void CKwLOutView::toggleSwitch(bool layout::PaneSwitches::*field)
     bool &value = m_tabbedView->document().model().switches(paneKind()).*field;
     value = !value;
     ApplySwitches();
+    m_tabbedView->notifyLayoutChanged();
 }
 
 void CKwLOutView::relayoutAfter(void (PaneContents::*change)())
