@@ -239,8 +239,10 @@ std::string frameBody(RegionId region, const std::vector<std::string> &samples)
                (heading.empty() ? std::string() : "<tr>" + heading + "</tr>") +
                "<tr><td class=\"KwNavigate\">\n" + entries + "</td></tr></table>\n";
     }
+    // Between menu entries the separator, in the entries' normal colour.
+    const std::string separator = " <span data-pair=\"" + name + "/normal\">|</span> ";
     for (std::size_t i = 0; i < samples.size(); ++i)
-        joined += (i ? " | " : "") + samples[i];
+        joined += (i ? separator : "") + samples[i];
     if (!joined.starts_with("<td"))
         joined = "<td class=\"" + name + "\">" + joined + "</td>";
     return "<table class=\"" + name + "\" style=\"width: 100%; height: 100%\"><tr class=\"" + name + "\">" +
