@@ -1,5 +1,7 @@
 #include "portalpage/PreviewContrast.h"
 
+#include <utility>
+
 namespace kw::portalpage {
 
 using layout::Pane;
@@ -11,6 +13,72 @@ bool contains(const Rect &r, int x, int y)
     return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
 }
 
+// A true-colour picture device that draws nothing: the walk needs the texts and fills, not the pixels.
+class NoPictures final : public image::DeviceContext {
+public:
+    int bitsPerPixel() const override { return 32; }
+    Color backgroundColor() const override { return background; }
+    image::PaletteHandle createPalette(const image::LogicalPalette &) override { return {}; }
+    image::PaletteHandle createHalftonePalette() override { return {}; }
+    image::PaletteHandle selectPalette(image::PaletteHandle, bool) override { return {}; }
+    unsigned realizePalette() override { return 0; }
+    void deletePalette(image::PaletteHandle) override {}
+    image::StretchMode setStretchMode(image::StretchMode mode) override { return mode; }
+    int stretchDIBits(const Rect &, const Rect &, const image::BitmapInfo &, std::span<const std::uint8_t>,
+                      image::ColorUse, image::RasterOp) override
+    {
+        return 0;
+    }
+    Color background = rgb(255, 255, 255);
+};
+
+// Keeps the texts an element draws, each with the colour last filled under its centre.
+class TextWalkDevice final : public PaintDevice {
+public:
+    TextWalkDevice(layout::RegionId region, Color background, std::vector<DrawnText> &texts)
+        : m_region(region), m_elementBackground(background), m_texts(texts)
+    {
+    }
+    image::DeviceContext &pictures() override { return m_pictures; }
+    Color nearestColor(Color color) const override { return color; }
+    void fillRect(const Rect &rect, Color color) override { m_fills.push_back({rect, color}); }
+    Color setTextColor(Color color) override { return std::exchange(m_text, color); }
+    Color setBackgroundColor(Color color) override { return std::exchange(m_pictures.background, color); }
+    BackgroundMode setBackgroundMode(BackgroundMode mode) override { return std::exchange(m_mode, mode); }
+    FontSpec selectFont(const FontSpec &font) override { return std::exchange(m_font, font); }
+    Color textColor() const override { return m_text; }
+    Color backgroundColor() const override { return m_pictures.background; }
+    BackgroundMode backgroundMode() const override { return m_mode; }
+    const FontSpec &font() const override { return m_font; }
+    Size measureText(std::string_view) override { return {}; }
+    void drawText(std::string_view text, const Rect &rect, TextPlacement) override
+    {
+        if (text.empty())
+            return;
+        const int cx = rect.x + rect.width / 2;
+        const int cy = rect.y + rect.height / 2;
+        Color under = m_elementBackground;
+        for (auto it = m_fills.rbegin(); it != m_fills.rend(); ++it)
+            if (contains(it->rect, cx, cy)) {
+                under = it->color;
+                break;
+            }
+        m_texts.push_back({m_region, std::string(text), m_text, under, rect});
+    }
+    void drawFocusRect(const Rect &) override {}
+    void excludeClipRect(const Rect &) override {}
+
+private:
+    layout::RegionId m_region;
+    Color m_elementBackground;
+    std::vector<DrawnText> &m_texts;
+    NoPictures m_pictures;
+    std::vector<painted::FillRect> m_fills;
+    Color m_text = rgb(0, 0, 0);
+    BackgroundMode m_mode = BackgroundMode::Opaque;
+    FontSpec m_font;
+};
+
 } // namespace
 
 std::vector<DrawnText> drawnTexts(const PortalPane &pane, const PaneLayout &layout)
@@ -20,27 +88,8 @@ std::vector<DrawnText> drawnTexts(const PortalPane &pane, const PaneLayout &layo
         const Rect &where = layout[element->region()];
         if (where.width <= 0 || where.height <= 0)
             continue;
-        RecordingPaintDevice device;
+        TextWalkDevice device(element->region(), element->style().backgroundColor, texts);
         element->Paint(device, {0, 0, where.width, where.height});
-        std::vector<painted::FillRect> fills;
-        for (const PaintedCall &call : device.calls()) {
-            if (const auto *fill = std::get_if<painted::FillRect>(&call)) {
-                fills.push_back(*fill);
-                continue;
-            }
-            const auto *draw = std::get_if<painted::DrawText>(&call);
-            if (!draw || draw->text.empty())
-                continue;
-            const int cx = draw->rect.x + draw->rect.width / 2;
-            const int cy = draw->rect.y + draw->rect.height / 2;
-            Color under = element->style().backgroundColor;
-            for (auto it = fills.rbegin(); it != fills.rend(); ++it)
-                if (contains(it->rect, cx, cy)) {
-                    under = it->color;
-                    break;
-                }
-            texts.push_back({element->region(), draw->text, draw->textColor, under, draw->rect});
-        }
     }
     return texts;
 }
