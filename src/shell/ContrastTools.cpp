@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace kw::shell {
@@ -207,8 +209,19 @@ CContrastDlg::CContrastDlg(ContrastMonitor &monitor, PairAction showRegion, Pair
             m_applyProposal(*pair);
     });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    resize(720, 460);
     refill();
-    resize(980, 460);
+}
+
+void CContrastDlg::growToColumns()
+{
+    // Wide enough for every column as filled now, within the screen; never narrower than the user made it.
+    const int wanted = m_list->header()->length() + 2 * m_list->frameWidth() + 40;
+    const QScreen *shownOn = screen();
+    const int room = shownOn ? shownOn->availableGeometry().width() - 40 : 1200;
+    const int width = std::min(wanted, std::max(720, room));
+    if (width > this->width())
+        resize(width, height());
 }
 
 const PairResult *CContrastDlg::selectedPair() const
@@ -256,8 +269,12 @@ void CContrastDlg::refill()
             background += QStringLiteral(" + ") + qt(pair.picture);
         item->setText(BackgroundColumn, background);
         QString ratio = ratioText(pair.ratio);
-        if (pair.worstRatio)
-            ratio += QStringLiteral(" (schlechtestes Pixel %1)").arg(ratioText(*pair.worstRatio));
+        if (pair.worstRatio) {
+            ratio += QStringLiteral(" (min. %1)").arg(ratioText(*pair.worstRatio));
+            item->setToolTip(RatioColumn, QStringLiteral("95 % der Pixel unter dem Text erreichen %1, das "
+                                                         "schlechteste Pixel %2.")
+                                              .arg(ratioText(pair.ratio), ratioText(*pair.worstRatio)));
+        }
         item->setText(RatioColumn, ratio);
         item->setText(NeededColumn,
                       ratioText(pair.needed) + (pair.largeText ? QStringLiteral(" (groß)") : QString()));
@@ -280,6 +297,7 @@ void CContrastDlg::refill()
     }
     for (int column = 0; column < m_list->columnCount(); ++column)
         m_list->resizeColumnToContents(column);
+    growToColumns();
     if (reselect)
         m_list->setCurrentItem(reselect);
     if (!m_monitor.layoutOpen()) {

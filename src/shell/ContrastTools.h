@@ -71,6 +71,7 @@ public:
 private:
     const audit::PairResult *selectedPair() const;
     void updateButtons();
+    void growToColumns();
 
     ContrastMonitor &m_monitor;
     PairAction m_showRegion;
