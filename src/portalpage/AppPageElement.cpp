@@ -21,6 +21,7 @@ constexpr int kSymbolGap = 4;   // between an outline symbol and its heading
 constexpr int kLogoTop = 12;    // the logo control below the element's top
 constexpr int kWelcomeGap = 24; // the welcome control below the logo's height (or the top)
 constexpr Size kWelcomePadding{10, 6};
+constexpr int kCellPadding = 3; // the table samples' cells reach this far beside their texts
 
 // Loads a picture whose name may change, decoding it again only when it did.
 void loadNamed(PictureSource &pictures, const std::string &name, std::string &loadedName,
@@ -127,6 +128,7 @@ void CAppPageElement::layoutPieces(PaintDevice &measure)
         std::string text;
         FontSpec font;
         Color color;
+        std::optional<Color> cell = {}; ///< the table cell's colour the sample stands in
     };
     auto addLine = [&](std::vector<Sample> samples) {
         std::vector<Size> sizes;
@@ -142,6 +144,10 @@ void CAppPageElement::layoutPieces(PaintDevice &measure)
             piece.font = std::move(samples[i].font);
             piece.color = samples[i].color;
             piece.rect = {left, y, sizes[i].width, height};
+            if (samples[i].cell) {
+                piece.fill = samples[i].cell;
+                piece.box = {left - kCellPadding, y, sizes[i].width + 2 * kCellPadding, height};
+            }
             right = std::max(right, left + sizes[i].width);
             left += sizes[i].width + kSampleGap;
             m_pieces.push_back(std::move(piece));
@@ -168,6 +174,8 @@ void CAppPageElement::layoutPieces(PaintDevice &measure)
         // The box is the text enlarged by 40 x 24; like every line, the heading moves the next one down by
         // its text height + 12.
         heading.rect = {x, y, text.width + 40, text.height + 24};
+        heading.box = heading.rect;
+        heading.placement = TextPlacement::Centered;
         right = std::max(right, x + heading.rect.width);
         y += text.height + kLineGap;
         x += kIndentStep;
@@ -215,10 +223,14 @@ void CAppPageElement::layoutPieces(PaintDevice &measure)
         fontOf(page.tableHeadLinkFont, page.tableHeadLinkSize, page.tableHeadLinkWeight);
     FontSpec tableHeadHover = tableHead;
     tableHeadHover.underline = true;
+    // The table samples stand in the cells the portal shows them in: the title row and the header row.
     addLine({{std::string(loadString(StringId::TableHeading)),
-              fontOf(page.gridTitleFont, page.gridTitleSize, page.gridTitleWeight), page.gridTitleTextColor},
-             {std::string(loadString(StringId::TableSelected)), tableHead, page.tableHeadClickedColor},
-             {std::string(loadString(StringId::TableHover)), tableHeadHover, page.tableHeadLinkHoverColor}});
+              fontOf(page.gridTitleFont, page.gridTitleSize, page.gridTitleWeight), page.gridTitleTextColor,
+              page.gridTitleBackgroundColor},
+             {std::string(loadString(StringId::TableSelected)), tableHead, page.tableHeadClickedColor,
+              page.gridHeaderColor},
+             {std::string(loadString(StringId::TableHover)), tableHeadHover, page.tableHeadLinkHoverColor,
+              page.gridHeaderColor}});
     std::vector<Sample> highlighted = {{std::string(loadString(StringId::HighlightedLinks)),
                                         fontOf(page.mainLinkFont, page.mainLinkSize, page.mainLinkWeight),
                                         page.linkColor}};
@@ -243,16 +255,16 @@ void CAppPageElement::PaintContent(PaintDevice &device, const Rect &client) cons
     for (const Piece &piece : m_pieces) {
         device.selectFont(piece.font);
         device.setTextColor(piece.color);
-        if (piece.fill) {
-            device.fillRect(piece.rect, device.nearestColor(*piece.fill));
-            const Color background = device.setBackgroundColor(*piece.fill);
-            device.drawText(piece.text, piece.rect, TextPlacement::Centered);
-            device.setBackgroundColor(background);
-            continue;
-        }
         if (piece.picture)
             drawPictureCentred(device, *piece.picture, piece.pictureX, piece.rect);
-        device.drawText(piece.text, piece.rect, TextPlacement::Left);
+        if (!piece.fill) {
+            device.drawText(piece.text, piece.rect, piece.placement);
+            continue;
+        }
+        device.fillRect(piece.box, device.nearestColor(*piece.fill));
+        const Color background = device.setBackgroundColor(*piece.fill);
+        device.drawText(piece.text, piece.rect, piece.placement);
+        device.setBackgroundColor(background);
     }
 }
 

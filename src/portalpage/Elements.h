@@ -152,7 +152,9 @@ public:
         FontSpec font;
         Color color = 0;
         Rect rect;                 ///< the text's rectangle (the box for the portal heading)
-        std::optional<Color> fill; ///< the portal heading's box colour
+        std::optional<Color> fill; ///< the colour of the box the text stands in (portal heading, table cells)
+        Rect box;                  ///< the filled box
+        TextPlacement placement = TextPlacement::Left;
         const image::CLayoutImage *picture = nullptr; ///< an outline symbol before the text
         int pictureX = 0;
     };

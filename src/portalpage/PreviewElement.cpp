@@ -65,8 +65,12 @@ void CPreviewElement::Rebuild(ElementContext &context)
     if (loadsTopNavigationPictures())
         copyTopNavigationFiles(context.env);
     int type = m_backgroundImageType;
-    if (context.pictures.load(s.backgroundImage, m_backgroundPicture, &type) == PictureSource::Outcome::File)
+    const PictureSource::Outcome outcome =
+        context.pictures.load(s.backgroundImage, m_backgroundPicture, &type);
+    if (outcome == PictureSource::Outcome::File)
         m_backgroundImageType = type;
+    if (outcome != PictureSource::Outcome::Nothing)
+        m_backgroundPictureMissing = outcome == PictureSource::Outcome::Placeholder;
     if (layout::isMenuRegion(m_region))
         loadMenuPictures(context.pictures);
 }

@@ -79,6 +79,8 @@ public:
     const FontSpec &plainFont() const { return m_plainFont; }
     /// The decoded background picture; null before the first named picture was loaded.
     const image::CLayoutImage *backgroundPicture() const { return m_backgroundPicture.get(); }
+    /// Whether the background picture shown is the placeholder for a file that is not there.
+    bool backgroundPictureMissing() const { return m_backgroundPictureMissing; }
     /// The type code of the background picture file; -1 until a file was loaded.
     int backgroundImageType() const { return m_backgroundImageType; }
     /// The decoded entry and separator pictures of the menu regions (null when there are none).
@@ -115,6 +117,7 @@ private:
     FontSpec m_plainFont;
     std::unique_ptr<image::CLayoutImage> m_backgroundPicture;
     int m_backgroundImageType = -1;
+    bool m_backgroundPictureMissing = false;
     std::unique_ptr<image::CLayoutImage> m_itemPicture;
     std::unique_ptr<image::CLayoutImage> m_separatorPicture;
     std::string m_itemPictureName; // the names the two menu pictures were decoded from

@@ -6,6 +6,7 @@
 #include "shell/CKwLOutDoc.h"
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/CKwLOutView.h"
+#include "shell/ContrastTools.h"
 #include "shell/HelpTopics.h"
 #include "shell/MenuResource.h"
 #include "shell/ModuleContract.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -84,6 +86,7 @@ CChildFrame::CChildFrame(QWidget *parent)
 
 CChildFrame::~CChildFrame()
 {
+    m_contrastTools.reset();
     if (m_tabbedView) {
         m_tabbedView->setHistoryListener({});
         m_tabbedView->closeLayout();
@@ -199,6 +202,10 @@ bool CChildFrame::onCreateClient()
     m_tabbedView->onCreate();
     m_tabbedView->addPane(new preview::CKwLOutView(true), qt(loadString(StringId::DefaultStartPage)), true);
     m_tabbedView->addPane(new preview::CKwLOutView(false), qt(loadString(StringId::ApplicationPages)), false);
+    auto *statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    layout()->addWidget(statusBar);
+    m_contrastTools = std::make_unique<ContrastTools>(*m_tabbedView, *statusBar, this);
     connect(m_tabbedView, &QTabWidget::currentChanged, this, [this] { updateCommandStates(); });
     // What 32907 and 32906 answer follows the selection and the keyboard focus.
     m_tabbedView->setCommandStatesListener([this] { updateCommandStates(); });
@@ -310,6 +317,8 @@ void CChildFrame::updateCommandStates()
 
 bool CChildFrame::onCommand(int id)
 {
+    if (m_contrastTools && m_contrastTools->onCommand(id))
+        return true;
     switch (id) {
     case res::ID_VIEW_LAYOUT_BAR:
         m_toolBarWanted = !m_toolBarWanted;
@@ -338,6 +347,8 @@ bool CChildFrame::onCommand(int id)
 
 bool CChildFrame::onUpdateCommand(int id, CommandState &state)
 {
+    if (m_contrastTools && m_contrastTools->onUpdateCommand(id, state))
+        return true;
     switch (id) {
     case res::ID_VIEW_LAYOUT_BAR:
         state.checked = m_toolBarWanted;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 
 class QAction;
 class QMdiSubWindow;
@@ -21,6 +22,7 @@ namespace kw::shell {
 class CHistoryDlg;
 class CKwLOutDoc;
 class CKwLOutTabbedView;
+class ContrastTools;
 
 class CChildFrame : public QWidget, public CommandTarget {
 public:
@@ -32,6 +34,8 @@ public:
     CKwLOutDoc *document() const { return m_document; }
     CKwLOutTabbedView *tabbedView() const { return m_tabbedView; }
     QToolBar *toolBar() const;
+    /// The contrast audit of the open layout, its window and the sample page (null before the client).
+    ContrastTools *contrastTools() const { return m_contrastTools.get(); }
     /// The title announced to the console: "Layout Manager", followed by " *" while the open layout is
     /// modified. The tabbed view's text is "Layout Manager".
     const QString &title() const { return m_title; }
@@ -100,6 +104,7 @@ private:
     QList<QMenu *> m_menus;
     std::multimap<int, QAction *> m_actions;
     QPointer<QMdiSubWindow> m_host;
+    std::unique_ptr<ContrastTools> m_contrastTools;
     const QObject *m_hostObject = nullptr;
 };
 

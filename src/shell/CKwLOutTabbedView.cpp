@@ -175,11 +175,18 @@ void CKwLOutTabbedView::commandStatesChanged() const
         m_commandStatesChanged();
 }
 
+void CKwLOutTabbedView::notifyLayoutChanged() const
+{
+    if (m_layoutChanged)
+        m_layoutChanged();
+}
+
 void CKwLOutTabbedView::elementsChanged()
 {
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->rebuildElements();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::companyChanged()
@@ -187,6 +194,7 @@ void CKwLOutTabbedView::companyChanged()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->companyChanged();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::mainMenuChanged()
@@ -194,6 +202,7 @@ void CKwLOutTabbedView::mainMenuChanged()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->mainMenuChanged();
+    notifyLayoutChanged();
 }
 
 bool CKwLOutTabbedView::historyAvailable() const
@@ -330,6 +339,7 @@ void CKwLOutTabbedView::layoutLoaded()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutChanged();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::layoutSaved()
@@ -337,6 +347,7 @@ void CKwLOutTabbedView::layoutSaved()
     for (preview::CKwLOutView *pane : {m_startPagePane, m_appPagesPane})
         if (pane)
             pane->layoutSaved();
+    notifyLayoutChanged();
 }
 
 void CKwLOutTabbedView::historyChanged()

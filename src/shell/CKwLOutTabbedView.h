@@ -57,6 +57,9 @@ public:
         m_commandStatesChanged = std::move(listener);
     }
     void commandStatesChanged() const;
+    /// Told after every change of what the panes show of the layout: an edit, a switch, loading, saving.
+    void setLayoutChangedListener(std::function<void()> listener) { m_layoutChanged = std::move(listener); }
+    void notifyLayoutChanged() const;
     /// After an element's values changed through its property sheet: both panes rebuild, lay themselves
     /// out again and repaint.
     void elementsChanged();
@@ -107,6 +110,7 @@ private:
     preview::ElementHooks m_hooks;
     std::function<void()> m_commandStatesChanged;
     std::function<void()> m_historyListener;
+    std::function<void()> m_layoutChanged;
 };
 
 } // namespace kw::shell

@@ -408,6 +408,7 @@ void CKwLOutView::toggleSwitch(const SwitchCommand &command)
     ApplySwitches();
     if (other)
         other->ApplySwitches();
+    m_tabbedView->notifyLayoutChanged();
 }
 
 void CKwLOutView::relayoutAfter(void (PaneContents::*change)())

@@ -62,6 +62,8 @@ constexpr MenuItemData kView[] = {
     {"&Halvering-Manager Leiste", ID_VIEW_CONSOLE_BAR, C, true},
     {"&Layoutdesigner Leiste", ID_VIEW_LAYOUT_BAR, M, true},
     {"Än&derungsverlauf", ID_VIEW_HISTORY, M, true},
+    kSeparator,
+    {"Im &Browser ansehen", ID_VIEW_IN_BROWSER, M, false},
 };
 
 constexpr MenuItemData kHelp[] = {

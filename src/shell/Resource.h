@@ -75,6 +75,9 @@ inline constexpr unsigned IDB_UNDO_REDO = 32930;
 
 // --- frame commands --------------------------------------------------------------------------------
 inline constexpr int ID_VIEW_LAYOUT_BAR = 32910;
+/// The contrast check window (from the console's "Extras") and the sample page in the browser.
+inline constexpr int ID_CONTRAST_CHECK = 32940;
+inline constexpr int ID_VIEW_IN_BROWSER = 32941;
 inline constexpr int ID_HELP = 57670;
 
 } // namespace kw::shell::res

@@ -233,7 +233,7 @@ TEST_F(Console, ShowsTheModulesWindowWithItsToolbarTitleAndMenus)
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" - Layout Manager")));
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("Demo-Portal")));
 
-    EXPECT_EQ((QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "&Hilfe", "E&xtras"}), menuTitles());
+    EXPECT_EQ((QStringList{"&Datei", "&Bearbeiten", "&Ansicht", "E&xtras", "&Hilfe"}), menuTitles());
     ASSERT_NE(nullptr, moduleItem(32772));
     EXPECT_TRUE(moduleItem(32772)->isEnabled()) << "Firma öffnen is the console's";
     EXPECT_FALSE(moduleItem(32773)->isEnabled()) << "Neue Firma is not offered";

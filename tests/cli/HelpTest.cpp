@@ -107,6 +107,8 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_EQ(complete("menu", "re"), std::vector<std::string>{"rename"});
     EXPECT_EQ(complete("menu move Team", ""), (std::vector<std::string>{"up", "down"}));
     EXPECT_TRUE(contains(complete("menu add X", "--b"), "--before"));
+    EXPECT_EQ(complete("audit X --level", ""), (std::vector<std::string>{"AA", "AAA"}));
+    EXPECT_TRUE(contains(complete("audit X", "--f"), "--fix"));
 
     TempDir dir;
     const std::string portal = (dir.path() / "portal").string();
@@ -115,6 +117,8 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_TRUE(contains(layouts, "Aktives\\ Layout")) << layouts.size();
     EXPECT_TRUE(contains(layouts, "Blau"));
     EXPECT_EQ(complete("--portal '" + portal + "' activate", "He"), std::vector<std::string>{"Herbst"});
+    EXPECT_EQ(complete("--portal '" + portal + "' audit", "He"), std::vector<std::string>{"Herbst"});
+    EXPECT_EQ(complete("--portal '" + portal + "' sample-page", "Bl"), std::vector<std::string>{"Blau"});
     EXPECT_EQ(complete("--portal '" + portal + "' menu delete", "Pro"), std::vector<std::string>{"Projekte"});
     // Without a portal there is nothing to offer, and nothing is asked of the user.
     EXPECT_TRUE(complete("show", "").empty());

@@ -71,6 +71,16 @@ TEST(AppPage, SampleLinesOfAnApplicationPage)
     EXPECT_TRUE(drawnText(device, "Link mit Mauskontakt").font.underline);
     EXPECT_TRUE(drawnText(device, "mit Mauskontakt").font.underline);
     EXPECT_EQ(drawnText(device, "Tabellenüberschrift").font.weight, 900);
+    // The table samples stand in their cells: the title row's colour and the header row's, 3 pixels wider
+    // on each side than their texts.
+    const auto fills = device.callsOf<painted::FillRect>();
+    ASSERT_EQ(fills.size(), 4u);
+    EXPECT_EQ(fills[1].rect, (Rect{37, 128, 139, 14}));
+    EXPECT_EQ(fills[1].color, page.gridTitleBackgroundColor);
+    EXPECT_EQ(fills[2].rect, (Rect{180, 128, 76, 14}));
+    EXPECT_EQ(fills[2].color, page.gridHeaderColor);
+    EXPECT_EQ(fills[3].color, page.gridHeaderColor);
+    EXPECT_EQ(drawnText(device, "mit Mauskontakt").backgroundColor, page.gridHeaderColor);
     // No portal heading, no controls and no outline symbols outside the start page.
     EXPECT_TRUE(device.callsOf<painted::ExcludeClipRect>().empty());
     EXPECT_TRUE(pictureDestinations(device).empty());
@@ -144,7 +154,7 @@ TEST_F(StartPage, ControlsPlacedCentredAndSamplesBelowTheLastShown)
         EXPECT_EQ(heading.textColor, h.model().page().portalTextColor);
         EXPECT_EQ(heading.backgroundColor, h.model().page().portalBackgroundColor);
         const auto fills = device.callsOf<painted::FillRect>();
-        ASSERT_EQ(fills.size(), 2u); // the background, then the box
+        ASSERT_EQ(fills.size(), 5u); // the background, the box, then the three table samples' cells
         EXPECT_EQ(fills[1].rect, heading.rect);
         EXPECT_EQ(fills[1].color, h.model().page().portalBackgroundColor);
 

@@ -90,6 +90,10 @@ void ConsoleWindow::buildMenus()
         sendCommandToActivePane(shell::res::ID_COUNTRY_SETTINGS);
     });
     country->setObjectName(QStringLiteral("countrySettings"));
+    QAction *contrast = m_extrasMenu->addAction(QStringLiteral("&Kontrastprüfung..."), this, [this] {
+        sendCommandToActivePane(shell::res::ID_CONTRAST_CHECK);
+    });
+    contrast->setObjectName(QStringLiteral("contrastCheck"));
     QAction *history = m_extrasMenu->addAction(QStringLiteral("Veröffentlichungsverlauf..."), this,
                                                [this] { showPublishHistory(); });
     history->setObjectName(QStringLiteral("publishHistory"));
@@ -360,15 +364,24 @@ void ConsoleWindow::updateMenuBar()
     QMenuBar *bar = menuBar();
     bar->clear();
     const ModuleWindowRecord *record = currentRecord();
+    // "Extras" stands before the module's last drop-down, "Hilfe", where users look for it.
     if (record) {
+        QList<QMenu *> menus;
         for (const QPointer<QMenu> &menu : record->menus)
             if (menu)
-                bar->addMenu(menu.data());
+                menus.append(menu.data());
+        for (qsizetype i = 0; i < menus.size(); ++i) {
+            if (i + 1 == menus.size())
+                bar->addMenu(m_extrasMenu);
+            bar->addMenu(menus[i]);
+        }
+        if (menus.isEmpty())
+            bar->addMenu(m_extrasMenu);
     } else {
         for (QMenu *menu : m_consoleMenus)
             bar->addMenu(menu);
+        bar->addMenu(m_extrasMenu);
     }
-    bar->addMenu(m_extrasMenu);
 }
 
 void ConsoleWindow::updateTitle()

@@ -65,6 +65,11 @@ int startPage(const Invocation &invocation, std::ostream &out);
 /// core (MenuCommands.cpp).
 int menu(const Invocation &invocation, std::ostream &out);
 
+/// `audit NAME [--level AA|AAA] [--fix]`: status 0 every shown pair passes, 1 one fails, 2 an error;
+/// `sample-page NAME DIR` (AuditCommands.cpp).
+int audit(const Invocation &invocation, std::ostream &out);
+int samplePage(const Invocation &invocation, std::ostream &out);
+
 /// `database info` and `database migrate URL` (DatabaseCommands.cpp).
 int database(const Invocation &invocation, std::ostream &out);
 /// The URL of `--database URL` among a command's arguments ("" without it); throws
