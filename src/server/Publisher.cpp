@@ -99,7 +99,8 @@ void Publisher::checkNoJournal() const
                                   "opened; nothing is published until it is checked and removed.");
 }
 
-std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry)
+std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry,
+                                bool recorded)
 {
     checkNoJournal();
     Journal journal;
@@ -137,6 +138,7 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
         syncFolders(steps);
         journal.batch = batchToken();
         journal.entry = entry;
+        journal.recorded = recorded;
         for (const JournalStep &step : steps)
             journal.steps.push_back({step.kind, portalPath(step.target),
                                      step.temporary.empty() ? "" : portalPath(step.temporary),
@@ -156,7 +158,8 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
             else
                 m_files.rename(step.temporary, step.target, step.target);
         syncFolders(steps);
-        id = m_history.record(journal.batch, entry, replaced);
+        if (recorded)
+            id = m_history.record(journal.batch, entry, replaced);
     } catch (const ServerError &error) {
         undo(steps, error);
     }
@@ -274,15 +277,21 @@ std::vector<std::string> Publisher::recover()
                             "remove the journal.");
             return notes;
         }
-        const std::string layout = "\"" + loaded.journal.entry.layout + "\"";
+        const std::string what = std::string(loaded.journal.recorded ? "activation" : "import") + " of \"" +
+                                 loaded.journal.entry.layout + "\"";
         if (undoing) {
             rollBack(loaded.steps);
-            notes.push_back("An activation of " + layout + " that had failed was undone.");
+            notes.push_back("An " + what + " that had failed was undone.");
         } else {
             const auto replaced = rollForward(loaded.steps);
-            const std::int64_t id = m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
-            notes.push_back("An interrupted activation of " + layout + " was completed (history entry " +
-                            std::to_string(id) + ").");
+            if (loaded.journal.recorded) {
+                const std::int64_t id =
+                    m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
+                notes.push_back("An interrupted " + what + " was completed (history entry " +
+                                std::to_string(id) + ").");
+            } else {
+                notes.push_back("An interrupted " + what + " was completed.");
+            }
         }
         m_files.remove(file);
         m_files.syncFolder(m_files.root());
