@@ -9,6 +9,7 @@
 #include "layout/LayoutValues.h"
 #include "layoutmodel/LayoutModel.h"
 #include "server/LocalPortal.h"
+#include "server/PortalAccess.h"
 
 #include <optional>
 #include <string>
@@ -34,6 +35,16 @@ public:
     /// The title changed after saving: repaint.
     virtual void layoutSaved() {}
 };
+
+/// Reads a stored layout into the model as loading does: the layout file ("global.css" or NAME.kwc),
+/// menu.css and buttonstyles.css beside it, and the favourites of LayoutSettings.asp. Changes nothing on
+/// the server; throws ServerError.
+void readStoredLayout(const server::PortalConnection &connection, const std::string &fileName,
+                      LayoutModel &model, ColorSet &colors, LayoutFlags &flags);
+
+/// The text of the layout file the model is stored as under a name (NAME.kwc in _KwTemplates), as saving
+/// writes it.
+std::string namedLayoutText(LayoutModel &model, const LayoutFlags &flags);
 
 class LayoutDocument {
 public:
