@@ -28,7 +28,7 @@ Bytes craftZip(const std::vector<CraftedMember> &members)
         if (index < 0)
             throw std::runtime_error("craftZip: " + member.name + ": " + zip_strerror(archive));
         const auto at = static_cast<zip_uint64_t>(index);
-        zip_set_file_compression(archive, at, member.method, 0);
+        zip_set_file_compression(archive, at, member.method, member.level);
         zip_file_set_external_attributes(archive, at, 0, ZIP_OPSYS_UNIX,
                                          member.unixMode.value_or(S_IFREG | 0644u) << 16);
         if (member.encrypted && zip_file_set_encryption(archive, at, ZIP_EM_AES_256, "geheim") != 0)
@@ -133,14 +133,14 @@ Bytes withSpoiledMember(const Bundle &valid, const std::string &name, std::size_
     return zip;
 }
 
-// Bytes that deflate hardly at all.
-Bytes noise(std::size_t size, unsigned seed)
+// Bytes that deflate about tenfold: one random byte in every 32.
+Bytes sparseNoise(std::size_t size)
 {
     Bytes bytes(size);
-    std::uint32_t state = seed * 2654435761u + 1;
-    for (std::uint8_t &byte : bytes) {
+    std::uint32_t state = 1;
+    for (std::size_t i = 0; i < size; i += 32) {
         state = state * 1664525u + 1013904223u;
-        byte = static_cast<std::uint8_t>(state >> 24);
+        bytes[i] = static_cast<std::uint8_t>(state >> 24);
     }
     return bytes;
 }
@@ -192,9 +192,10 @@ const std::vector<CraftedFault> &craftedFaults()
         {"BundleLargerThan64MB", "mehr als 64 MB",
          [](const Bundle &valid) {
              std::vector<CraftedMember> members = bundleMembers(valid);
-             const Bytes filler = noise(13u << 20, 1);
+             // Each member within the limits, packed within the ratio, the file itself small.
+             const Bytes filler = sparseNoise(13u << 20);
              for (int i = 0; i < 5; ++i)
-                 members.push_back({"pictures/fill" + std::to_string(i) + ".gif", filler, 0});
+                 members.push_back({"pictures/fill" + std::to_string(i) + ".gif", filler, 8, {}, false, 1});
              return craftZip(members);
          }},
         {"CompressionRatioAbove100", "100fach gepackt",

@@ -21,6 +21,7 @@ struct CraftedMember {
     int method = 8;                                  // ZIP_CM_DEFLATE; 0 stored, 12 bzip2
     std::optional<unsigned> unixMode = std::nullopt; // external attributes (regular file 0644 when none)
     bool encrypted = false;                          // AES-256 with a password
+    unsigned level = 0;                              // deflate level 1 (fastest) to 9; 0: libzip's default
 };
 
 /// The zip libzip writes for the members, in order.
