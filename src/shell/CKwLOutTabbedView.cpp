@@ -43,7 +43,8 @@ bool isLayoutCommand(int id)
 CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
     : QTabWidget(parent), m_wait(std::make_unique<ForwardingWait>(m_waitBox)),
       m_document(std::make_unique<layout::LayoutDocument>(
-          moduleEnvironment(), modulePrompter(), static_cast<layout::LayoutChooser &>(*this), *m_wait))
+          moduleEnvironment(), modulePrompter(), static_cast<layout::LayoutChooser &>(*this), *m_wait)),
+      m_transfer(this, *m_document, *m_wait)
 {
     setObjectName(QStringLiteral("CKwLOutTabbedView"));
     setDocumentMode(true);
@@ -183,6 +184,10 @@ template <class F> void CKwLOutTabbedView::guarded(F &&command)
 
 bool CKwLOutTabbedView::onCommand(int id)
 {
+    if (LayoutTransferCommands::handles(id)) {
+        m_transfer.run(id);
+        return true;
+    }
     if (!isLayoutCommand(id))
         return false;
     if (!loadedModuleEnvironment())
@@ -213,6 +218,10 @@ bool CKwLOutTabbedView::onCommand(int id)
 
 bool CKwLOutTabbedView::onUpdateCommand(int id, CommandState &state)
 {
+    if (LayoutTransferCommands::handles(id)) {
+        state.enabled = m_transfer.enabled(id);
+        return true;
+    }
     if (!isLayoutCommand(id))
         return false;
     state.enabled = true;
