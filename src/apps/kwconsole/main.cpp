@@ -10,8 +10,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <exception>
@@ -84,6 +87,11 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     app.setWindowIcon(applicationIcon());
+    // Qt's own texts (standard buttons, file dialogs) in German like every other text of the window.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
 
     platform::QtPrompter prompter({}, QStringLiteral("kwconsole"));
     console::ModuleHost host(console::defaultModulePath());
