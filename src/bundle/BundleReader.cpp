@@ -26,6 +26,12 @@ std::string megabytes(std::uint64_t bytes)
     return std::to_string(bytes >> 20) + " MB";
 }
 
+bool holdsControlCharacters(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; });
+}
+
 // The reasons a member name is no path inside the bundle, in the order a person would name them.
 std::string pathFault(std::string_view name)
 {
@@ -46,8 +52,7 @@ std::string pathFault(std::string_view name)
     }
     if (name.find('\\') != std::string_view::npos)
         return "der Eintrag " + inQuotes(name) + " enthält einen umgekehrten Schrägstrich";
-    if (std::any_of(name.begin(), name.end(),
-                    [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }))
+    if (holdsControlCharacters(name))
         return "der Eintrag " + inQuotes(name) + " enthält Steuerzeichen";
     return {};
 }
@@ -182,19 +187,25 @@ bool holdsSettingsBlock(const css::CCssElement &root)
 
 } // namespace
 
-std::string pictureNameFault(std::string_view name)
+std::string plainFileNameFault(std::string_view name, std::size_t maxBytes)
 {
     if (name.empty())
         return "der Name ist leer";
-    if (name.size() > 255)
-        return "der Name ist länger als 255 Bytes";
+    if (name.size() > maxBytes)
+        return "der Name ist länger als " + std::to_string(maxBytes) + " Bytes";
     if (name.front() == '.')
         return "der Name beginnt mit einem Punkt";
     if (name.find_first_of("/\\:*?\"<>|") != std::string_view::npos)
         return "der Name enthält eines der Zeichen / \\ : * ? \" < > |";
-    if (std::any_of(name.begin(), name.end(),
-                    [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }))
+    if (holdsControlCharacters(name))
         return "der Name enthält Steuerzeichen";
+    return {};
+}
+
+std::string pictureNameFault(std::string_view name)
+{
+    if (std::string fault = plainFileNameFault(name, 255); !fault.empty())
+        return fault;
     if (image::KwGetImageType(name) == 0)
         return "der Name endet nicht auf eine Bild-Endung (.bmp, .gif, .jpg, .jpeg, .jpe, .png, .xbm)";
     return {};

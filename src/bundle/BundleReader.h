@@ -29,8 +29,12 @@ std::vector<std::string> picturesOfLayoutFile(std::span<const std::uint8_t> layo
 /// name gives, and that its contents are of that type. Throws BundleRefusal naming the picture.
 void checkPicture(const std::string &name, std::span<const std::uint8_t> bytes);
 
-/// Whether `name` can be a picture's file name in the portal and in a bundle: no folder, no drive, no
-/// wildcard or quote, no control character, not hidden, at most 255 bytes. The reason why not, or empty.
+/// Whether `name` can be a file's name in a portal folder: no folder, no drive, no wildcard or quote, no
+/// control character, not hidden, at most `maxBytes` bytes. The reason why not, or empty.
+std::string plainFileNameFault(std::string_view name, std::size_t maxBytes);
+
+/// Whether `name` can be a picture's file name in the portal and in a bundle: a plain file name of at most
+/// 255 bytes with a picture extension. The reason why not, or empty.
 std::string pictureNameFault(std::string_view name);
 
 } // namespace kw::bundle

@@ -135,18 +135,7 @@ std::string layoutNameFault(std::string_view name)
 {
     if (layout::isActiveLayoutFile(name) || layout::isActiveLayoutFile(layout::layoutFileFromName(name)))
         return "ein Import wird nie das aktive Layout";
-    if (name.empty())
-        return "der Name ist leer";
-    if (name.size() > 200)
-        return "der Name ist länger als 200 Bytes";
-    if (name.front() == '.')
-        return "der Name beginnt mit einem Punkt";
-    if (name.find_first_of("/\\:*?\"<>|") != std::string_view::npos)
-        return "der Name enthält eines der Zeichen / \\ : * ? \" < > |";
-    if (std::any_of(name.begin(), name.end(),
-                    [](char ch) { return static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f; }))
-        return "der Name enthält Steuerzeichen";
-    return {};
+    return plainFileNameFault(name, 200);
 }
 
 ImportPlan planImport(const server::Environment &env, const Bundle &bundle,

@@ -145,6 +145,12 @@ Bytes sparseNoise(std::size_t size)
     return bytes;
 }
 
+// Makes the valid bundle with one more member of that name.
+std::function<Bytes(const Bundle &)> withMemberNamed(std::string name)
+{
+    return [name](const Bundle &valid) { return withMember(valid, {name, text("x")}); };
+}
+
 } // namespace
 
 const Bundle &demoBundle()
@@ -163,22 +169,10 @@ const std::vector<CraftedFault> &craftedFaults()
              zip.resize(zip.size() * 2 / 3);
              return zip;
          }},
-        {"DotDotInAPath", "\"..\"",
-         [](const Bundle &valid) {
-             return withMember(valid, {"pictures/../../etc/evil.gif", text("x")});
-         }},
-        {"LeadingSlash", "absoluter Pfad",
-         [](const Bundle &valid) {
-             return withMember(valid, {"/etc/evil.gif", text("x")});
-         }},
-        {"LeadingBackslash", "absoluter Pfad",
-         [](const Bundle &valid) {
-             return withMember(valid, {"\\Windows\\evil.gif", text("x")});
-         }},
-        {"DriveLetter", "Laufwerksbuchstaben",
-         [](const Bundle &valid) {
-             return withMember(valid, {"C:pictures/evil.gif", text("x")});
-         }},
+        {"DotDotInAPath", "\"..\"", withMemberNamed("pictures/../../etc/evil.gif")},
+        {"LeadingSlash", "absoluter Pfad", withMemberNamed("/etc/evil.gif")},
+        {"LeadingBackslash", "absoluter Pfad", withMemberNamed("\\Windows\\evil.gif")},
+        {"DriveLetter", "Laufwerksbuchstaben", withMemberNamed("C:pictures/evil.gif")},
         {"SymbolicLink", "symbolischer Verweis",
          [](const Bundle &valid) {
              return withMember(valid, {"pictures/link.gif", text("/etc/passwd"), 0, S_IFLNK | 0777u});
