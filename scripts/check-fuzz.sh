@@ -9,7 +9,7 @@ cmake --build build-fuzz -j"$(nproc)"
 
 # fuzz_<target> and its seed folder under fuzz/corpus/.
 declare -A seeds=(
-  [asp_readers]=asp [bmp]=bmp [css]=css [gif]=gif [jpeg]=jpeg [layout_reader]=layout [png]=png [xbm]=xbm
+  [asp_readers]=asp [bmp]=bmp [bundle_reader]=bundle [css]=css [gif]=gif [jpeg]=jpeg [layout_reader]=layout [png]=png [xbm]=xbm
   [publish_journal]=journal [start_page]=startpage
 )
 artifacts=$(mktemp -d)

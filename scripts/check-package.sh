@@ -45,6 +45,10 @@ portal="$work/portal"
 grep -qx "Blau" "$work/list"
 /usr/bin/kwlayout --portal "$portal" --yes activate Blau
 grep -qi "background" "$portal/_KwStyle/global.css"
+/usr/bin/kwlayout --portal "$portal" export Blau "$work/Blau.kwlayout"
+/usr/bin/kwlayout --portal "$work/other" portal-init
+/usr/bin/kwlayout --portal "$work/other" import "$work/Blau.kwlayout"
+/usr/bin/kwlayout --portal "$work/other" list | grep -qx "Blau"
 for pane in start app; do
   /usr/bin/kwconsole --portal "$portal" --open "Aktives Layout" --pane "$pane" --render "$work/$pane.png"
   [ -s "$work/$pane.png" ] || { echo "no picture of the $pane pane" >&2; exit 1; }

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config git
   postgresql
   libsqlite3-dev libpq-dev libpng-dev libjpeg62-turbo-dev libgif-dev
+  libzip-dev libssl-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-dejavu-core
   clang libclang-rt-14-dev clang-format

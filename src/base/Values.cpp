@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 
 namespace kw {
 
@@ -146,6 +147,16 @@ std::string_view trimBlanks(std::string_view text)
         return {};
     const auto last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
+}
+
+std::string utcTimestamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return buffer;
 }
 
 } // namespace kw

@@ -58,6 +58,8 @@ std::string reducePictureName(std::string_view path);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 /// ASCII lower-case copy.
 std::string toLowerAscii(std::string_view text);
+/// The time now in UTC as "2026-12-07T01:23:45Z".
+std::string utcTimestamp();
 /// Text without leading and trailing blanks (spaces and tabs).
 std::string_view trimBlanks(std::string_view text);
 

@@ -27,6 +27,33 @@ int KwGetImageType(std::string_view fileName)
     return 0;
 }
 
+ImageType imageTypeOfContents(std::span<const std::uint8_t> bytes)
+{
+    const std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    static constexpr std::string_view kPng("\x89PNG\r\n\x1a\n", 8);
+    if (text.starts_with("BM"))
+        return ImageType::Bmp;
+    if (text.starts_with("\xff\xd8\xff"))
+        return ImageType::Jpeg;
+    if (text.starts_with("GIF87a") || text.starts_with("GIF89a"))
+        return ImageType::Gif;
+    if (text.starts_with(kPng))
+        return ImageType::Png;
+    // X bitmaps are C source: blanks and comments may come before the first definition.
+    std::size_t at = 0;
+    for (;;) {
+        at = text.find_first_not_of(" \t\r\n", at);
+        if (at == std::string_view::npos || !text.substr(at).starts_with("/*"))
+            break;
+        const std::size_t end = text.find("*/", at + 2);
+        if (end == std::string_view::npos)
+            return ImageType::Unknown;
+        at = end + 2;
+    }
+    return at != std::string_view::npos && text.substr(at).starts_with("#define") ? ImageType::Xbm
+                                                                                  : ImageType::Unknown;
+}
+
 ImageType imageTypeFromCode(int code)
 {
     if (code < static_cast<int>(ImageType::Bmp) || code > static_cast<int>(ImageType::Xbm))

@@ -1,6 +1,8 @@
 // Picture type codes and the classification of file names by extension.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kw::image {
@@ -12,6 +14,10 @@ enum class ImageType : int { Unknown = 0, Bmp = 1, Jpeg = 2, Gif = 3, Png = 4, X
 /// ".gif" 3, ".png" 4, ".xbm" 5. Anything else, including a name without extension or a dot that belongs
 /// to a folder of the path, gives 0.
 int KwGetImageType(std::string_view fileName);
+
+/// The type a picture's contents announce by their signature: "BM" (BMP), FF D8 FF (JPEG), "GIF87a" or
+/// "GIF89a", the PNG signature, or "#define" after blanks and comments (XBM); Unknown for anything else.
+ImageType imageTypeOfContents(std::span<const std::uint8_t> bytes);
 
 /// The type for a code, Unknown for any code outside 1..5.
 ImageType imageTypeFromCode(int code);

@@ -58,6 +58,50 @@ std::string generate(const std::function<void(css::CCssElement &)> &build)
 
 } // namespace
 
+void readStoredLayout(const PortalConnection &connection, const std::string &fileName, LayoutModel &model,
+                      ColorSet &colors, LayoutFlags &flags)
+{
+    const bool active = isActiveLayoutFile(fileName);
+    Ref<IServerFolder> folder = connection.folder(active ? folders::Style : folders::Templates);
+    const auto layoutFile = parseFile(*folder, fileName);
+    const auto menuFile = folder->HasFile(kMenuCss) ? parseFile(*folder, kMenuCss) : nullptr;
+    const auto buttonFile =
+        folder->HasFile(kButtonStylesCss) ? parseFile(*folder, kButtonStylesCss) : nullptr;
+
+    ButtonStyleList &buttons = model.buttons();
+    publish::readButtonStyles(buttons, active && buttonFile ? &buttonFile->Root() : nullptr,
+                              layoutFile->Root());
+    for (const ButtonStyle &button : buttons.styles())
+        for (Color c : {button.backgroundColor, button.textColor, button.borderTopLeftColor,
+                        button.borderBottomRightColor})
+            colors.add(c);
+    flags.buttonStylesLoaded = buttons.foundInCss;
+
+    readLayoutTree(layoutFile->Root(), model, colors, flags.entryStyleFromCss);
+
+    // The settings script belongs to every portal (each one is created with an active layout); a missing
+    // one is a server error like any other unreadable file.
+    Ref<IServerFolder> settings = connection.folder(folders::CompanySettings);
+    const publish::FavoriteSwitches favorites =
+        publish::readLayoutSettings(readTextFile(*settings, kLayoutSettingsScript));
+    if (favorites.infoFavorites)
+        model.region(RegionId::KwRootTop).showFavorites = *favorites.infoFavorites;
+    if (favorites.secondLevelFavorites)
+        model.region(RegionId::KwNavigate).showFavorites = *favorites.secondLevelFavorites;
+
+    if (menuFile)
+        readLayoutTree(menuFile->Root(), model, colors, flags.entryStyleFromCss);
+}
+
+std::string namedLayoutText(LayoutModel &model, const LayoutFlags &flags)
+{
+    model.buttons().resetUnknownTextAlignments();
+    publish::LayoutTreeOptions options;
+    options.entryStyleFromCss = flags.entryStyleFromCss;
+    options.buttonStylesLoaded = flags.buttonStylesLoaded;
+    return generate([&](css::CCssElement &root) { publish::buildLayoutTree(model, options, root); });
+}
+
 LayoutDocument::LayoutDocument(Environment env, Prompter &prompter, LayoutChooser &chooser,
                                WaitIndicator &wait)
     : m_env(std::move(env)), m_prompter(prompter), m_chooser(chooser), m_wait(wait)
@@ -114,35 +158,7 @@ bool LayoutDocument::readLayout()
             m_navTopRemoved = true;
             style->RemoveFile(kNavTopScript);
         }
-        Ref<IServerFolder> folder = m_active ? style : connection.folder(folders::Templates);
-        const auto layoutFile = parseFile(*folder, m_name);
-        const auto menuFile = folder->HasFile(kMenuCss) ? parseFile(*folder, kMenuCss) : nullptr;
-        const auto buttonFile =
-            folder->HasFile(kButtonStylesCss) ? parseFile(*folder, kButtonStylesCss) : nullptr;
-
-        ButtonStyleList &buttons = m_model.buttons();
-        publish::readButtonStyles(buttons, m_active && buttonFile ? &buttonFile->Root() : nullptr,
-                                  layoutFile->Root());
-        for (const ButtonStyle &button : buttons.styles())
-            for (Color c : {button.backgroundColor, button.textColor, button.borderTopLeftColor,
-                            button.borderBottomRightColor})
-                m_colors.add(c);
-        m_flags.buttonStylesLoaded = buttons.foundInCss;
-
-        readLayoutTree(layoutFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
-
-        // The settings script belongs to every portal (each one is created with an active layout); a
-        // missing one is a server error like any other unreadable file.
-        Ref<IServerFolder> settings = connection.folder(folders::CompanySettings);
-        const publish::FavoriteSwitches favorites =
-            publish::readLayoutSettings(readTextFile(*settings, kLayoutSettingsScript));
-        if (favorites.infoFavorites)
-            m_model.region(RegionId::KwRootTop).showFavorites = *favorites.infoFavorites;
-        if (favorites.secondLevelFavorites)
-            m_model.region(RegionId::KwNavigate).showFavorites = *favorites.secondLevelFavorites;
-
-        if (menuFile)
-            readLayoutTree(menuFile->Root(), m_model, m_colors, m_flags.entryStyleFromCss);
+        readStoredLayout(connection, m_name, m_model, m_colors, m_flags);
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotRead, error);
         if (m_listener)

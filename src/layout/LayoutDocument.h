@@ -10,6 +10,7 @@
 #include "layout/LayoutValues.h"
 #include "layoutmodel/LayoutModel.h"
 #include "server/LocalPortal.h"
+#include "server/PortalAccess.h"
 
 #include <functional>
 #include <optional>
@@ -38,6 +39,16 @@ public:
     /// The undo history changed (a step, undo or redo, a load, a save): the modified mark may have too.
     virtual void historyChanged() {}
 };
+
+/// Reads a stored layout into the model as loading does: the layout file ("global.css" or NAME.kwc),
+/// menu.css and buttonstyles.css beside it, and the favourites of LayoutSettings.asp. Changes nothing on
+/// the server; throws ServerError.
+void readStoredLayout(const server::PortalConnection &connection, const std::string &fileName,
+                      LayoutModel &model, ColorSet &colors, LayoutFlags &flags);
+
+/// The text of the layout file the model is stored as under a name (NAME.kwc in _KwTemplates), as saving
+/// writes it.
+std::string namedLayoutText(LayoutModel &model, const LayoutFlags &flags);
 
 class LayoutDocument {
 public:

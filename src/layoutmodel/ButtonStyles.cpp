@@ -28,7 +28,7 @@ const F kFields[] = {
     {"borderTopLeftColor", &ButtonStyle::borderTopLeftColor},
     {"borderBottomRightColor", &ButtonStyle::borderBottomRightColor},
     {"borderStyle", &ButtonStyle::borderStyle},
-    {"backgroundImage", &ButtonStyle::backgroundImage},
+    {"backgroundImage", &ButtonStyle::backgroundImage, FieldRole::Picture},
     {"fontFamily", &ButtonStyle::fontFamily},
     {"fontWeight", &ButtonStyle::fontWeight},
     {"textAlign", &ButtonStyle::textAlign},

@@ -12,10 +12,16 @@
 
 namespace kw::layout {
 
-/// One field of `Record`: its name as the command line and the golden files spell it, and its member.
+/// What a field's value stands for beyond its type: a picture is the name of a file in the portal's
+/// Images\Company (what a layout carries along when it moves to another portal).
+enum class FieldRole { Value, Picture };
+
+/// One field of `Record`: its name as the command line and the golden files spell it, its member, and
+/// its role.
 template <class Record> struct Field {
     std::string_view name;
     std::variant<Color Record::*, int Record::*, bool Record::*, std::string Record::*> member;
+    FieldRole role = FieldRole::Value;
 };
 
 /// The field's value as text: colours "#RRGGBB", numbers in decimal, switches "true"/"false".

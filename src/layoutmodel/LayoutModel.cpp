@@ -12,6 +12,8 @@ constexpr std::array<std::string_view, 8> kRegionNames = {"KwRootTop",        "K
                                                           "KwNavigateHeader", "KwNavigate",     "KwStartTop",
                                                           "KwStartNavigate",  "KwApplication"};
 
+constexpr FieldRole Picture = FieldRole::Picture;
+
 using R = RegionStyle;
 const Field<R> kRegionFields[] = {
     {"backgroundColor", &R::backgroundColor},
@@ -29,7 +31,7 @@ const Field<R> kRegionFields[] = {
     {"subFontSize", &R::subFontSize},
     {"backgroundRepeat", &R::backgroundRepeat},
     {"backgroundAttachment", &R::backgroundAttachment},
-    {"backgroundImage", &R::backgroundImage},
+    {"backgroundImage", &R::backgroundImage, Picture},
     {"textAlign", &R::textAlign},
     {"textDecoration", &R::textDecoration},
     {"verticalAlign", &R::verticalAlign},
@@ -40,15 +42,15 @@ const Field<R> kRegionFields[] = {
     {"focusColor", &R::focusColor},
     {"clickBorderColor", &R::clickBorderColor},
     {"clickColor", &R::clickColor},
-    {"itemImage", &R::itemImage},
-    {"separatorImage", &R::separatorImage},
-    {"buttonImageNormal", &R::buttonImageNormal},
-    {"buttonImageMouse", &R::buttonImageMouse},
-    {"buttonImageSelect", &R::buttonImageSelect},
-    {"closeLeafsImage", &R::closeLeafsImage},
-    {"openLeafImage", &R::openLeafImage},
-    {"closedLeafImage", &R::closedLeafImage},
-    {"loginButtonImage", &R::loginButtonImage},
+    {"itemImage", &R::itemImage, Picture},
+    {"separatorImage", &R::separatorImage, Picture},
+    {"buttonImageNormal", &R::buttonImageNormal, Picture},
+    {"buttonImageMouse", &R::buttonImageMouse, Picture},
+    {"buttonImageSelect", &R::buttonImageSelect, Picture},
+    {"closeLeafsImage", &R::closeLeafsImage, Picture},
+    {"openLeafImage", &R::openLeafImage, Picture},
+    {"closedLeafImage", &R::closedLeafImage, Picture},
+    {"loginButtonImage", &R::loginButtonImage, Picture},
     {"borderStyle", &R::borderStyle},
     {"showFavorites", &R::showFavorites},
 };
@@ -75,8 +77,8 @@ const Field<P> kPageFields[] = {
     {"heading1Weight", &P::heading1Weight},
     {"heading2Weight", &P::heading2Weight},
     {"heading3Weight", &P::heading3Weight},
-    {"bulletBigPath", &P::bulletBigPath},
-    {"bulletSmallPath", &P::bulletSmallPath},
+    {"bulletBigPath", &P::bulletBigPath, Picture},
+    {"bulletSmallPath", &P::bulletSmallPath, Picture},
     {"tableHeadLinkColor", &P::tableHeadLinkColor},
     {"tableHeadLinkHoverColor", &P::tableHeadLinkHoverColor},
     {"tableHeadClickedColor", &P::tableHeadClickedColor},
@@ -117,7 +119,7 @@ const Field<P> kPageFields[] = {
     {"entryBorderColor", &P::entryBorderColor},
     {"entryBorderStyle", &P::entryBorderStyle},
     {"entryBorderWidth", &P::entryBorderWidth},
-    {"requiredImage", &P::requiredImage},
+    {"requiredImage", &P::requiredImage, Picture},
 };
 
 using S = PaneSwitches;

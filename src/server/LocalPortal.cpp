@@ -787,16 +787,6 @@ private:
 // ---------------------------------------------------------------------------------------------------
 // Publishing: batches and their history
 
-std::string nowUtc()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return buffer;
-}
-
 // The login of the session's user as the portal spells it ("" for a portal without users).
 std::string currentLogin(PortalState &state)
 {
@@ -810,22 +800,8 @@ class LocalPublishing final : public IPublishing {
 public:
     void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
 
-    void BatchBegin(const std::string &layout) override
-    {
-        PortalState &s = state();
-        if (s.batch) {
-            s.batch->beginPart();
-            return;
-        }
-        s.acquireWriteLock();
-        try {
-            s.publisher().checkNoJournal();
-        } catch (const ServerError &) {
-            s.lock.release();
-            throw;
-        }
-        s.batch.emplace(layout);
-    }
+    void BatchBegin(const std::string &layout) override { begin(layout, true); }
+    void BatchBeginImport(const std::string &layout) override { begin(layout, false); }
     std::vector<PendingChange> BatchPending() override
     {
         PortalState &s = openBatch();
@@ -848,10 +824,11 @@ public:
             return 0;
         }
         const std::vector<WriteBatch::Change> changes = s.batch->changes();
-        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.batch->layout(), 0};
+        const PublishEntry entry{0, utcTimestamp(), currentLogin(s), s.batch->layout(), 0};
+        const bool recorded = s.batch->recorded();
         PortalLockScope held(s.lock); // kept while the batch's own hold ends
         close(s);
-        return s.publisher().publish(changes, entry);
+        return s.publisher().publish(changes, entry, recorded);
     }
     void BatchDiscard() override
     {
@@ -887,7 +864,7 @@ public:
         PortalState::WriteLockScope held(s);
         // Checked under the lock: what is published now decides whether the rollback would delete a file.
         const std::vector<WriteBatch::Change> changes = rollbackPlan(s, id);
-        const PublishEntry entry{0, nowUtc(), currentLogin(s), s.history.entry(id).layout, id};
+        const PublishEntry entry{0, utcTimestamp(), currentLogin(s), s.history.entry(id).layout, id};
         return s.publisher().publish(changes, entry);
     }
     std::vector<std::string> RecoveryNotes() override { return state().recoveryNotes; }
@@ -915,6 +892,24 @@ private:
                 changes.emplace_back(std::move(path), std::move(file.contents));
         }
         return changes;
+    }
+    // Takes the write lock (recovering what an interrupted batch left) and opens a batch; `recorded` says
+    // whether its commit becomes an entry of the publishing history (an import does not).
+    void begin(const std::string &layout, bool recorded)
+    {
+        PortalState &s = state();
+        if (s.batch) {
+            s.batch->beginPart();
+            return;
+        }
+        s.acquireWriteLock();
+        try {
+            s.publisher().checkNoJournal();
+        } catch (const ServerError &) {
+            s.lock.release();
+            throw;
+        }
+        s.batch.emplace(layout, recorded);
     }
     // A history entry's path must name a file in an existing folder inside the portal.
     static fs::path localPathOf(PortalState &s, std::int64_t id, const std::string &path)

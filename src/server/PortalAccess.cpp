@@ -28,7 +28,8 @@ Ref<IServerFolder> PortalConnection::folder(const std::string &subFolder) const
     return m_files->GetFolder(m_basePath + subFolder);
 }
 
-PublishScope::PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout)
+PublishScope::PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout,
+                           Kind kind)
     : m_layout(layout)
 {
     try {
@@ -39,7 +40,10 @@ PublishScope::PublishScope(IObjectFactory &factory, const Ref<ISession> &session
         return; // no batches here: every write is made at once
     }
     m_publishing->AttachSession(session);
-    m_publishing->BatchBegin(layout);
+    if (kind == Kind::Import)
+        m_publishing->BatchBeginImport(layout);
+    else
+        m_publishing->BatchBegin(layout);
     m_open = true;
 }
 

@@ -40,8 +40,12 @@ private:
 /// objects writes every file at once instead.
 class PublishScope {
 public:
+    /// An activation, recorded in the publishing history, or an import, which is not.
+    enum class Kind { Activation, Import };
+
     /// Throws ServerError when the batch cannot be begun.
-    PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout);
+    PublishScope(IObjectFactory &factory, const Ref<ISession> &session, const std::string &layout,
+                 Kind kind = Kind::Activation);
     ~PublishScope();
     PublishScope(const PublishScope &) = delete;
     PublishScope &operator=(const PublishScope &) = delete;

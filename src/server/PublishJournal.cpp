@@ -152,6 +152,8 @@ std::string formatJournal(const Journal &journal)
     text += "batch\t" + escape(journal.batch) + "\n";
     text += "entry\t" + escape(journal.entry.time) + "\t" + escape(journal.entry.user) + "\t" +
             escape(journal.entry.layout) + "\t" + std::to_string(journal.entry.rollbackOf) + "\n";
+    if (!journal.recorded)
+        text += "unrecorded\n";
     for (const JournalStep &step : journal.steps) {
         for (const KindName &kind : kKinds)
             if (kind.kind == step.kind)
@@ -195,6 +197,11 @@ Journal parseJournal(const std::string &text)
                 damaged("the entry's rollback \"" + fields[4] + "\" is no number");
             }
             haveEntry = true;
+            continue;
+        }
+        if (fields.size() == 1 && fields[0] == "unrecorded" && haveEntry && journal.recorded &&
+            journal.steps.empty()) {
+            journal.recorded = false;
             continue;
         }
         const KindName *kind = nullptr;

@@ -24,6 +24,7 @@ struct Journal {
     std::string batch;  // the batch's own token, recorded with its history entry
     PublishEntry entry; // what the history records (the id is given when it is recorded)
     std::vector<JournalStep> steps;
+    bool recorded = true; // false: an import, which the history does not record
 };
 
 /// The journal as text: a header line, the batch's token and history entry, one line per step, and a

@@ -115,7 +115,8 @@ void Publisher::checkNoJournal() const
     }
 }
 
-std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry)
+std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry,
+                                bool recorded)
 {
     checkNoJournal();
     Journal journal;
@@ -153,6 +154,7 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
         syncFolders(steps);
         journal.batch = batchToken();
         journal.entry = entry;
+        journal.recorded = recorded;
         for (const JournalStep &step : steps)
             journal.steps.push_back({step.kind, portalPath(step.target),
                                      step.temporary.empty() ? "" : portalPath(step.temporary),
@@ -172,7 +174,8 @@ std::int64_t Publisher::publish(const std::vector<WriteBatch::Change> &changes, 
             else
                 m_files.rename(step.temporary, step.target, step.target);
         syncFolders(steps);
-        id = m_history.record(journal.batch, entry, replaced);
+        if (recorded)
+            id = m_history.record(journal.batch, entry, replaced);
     } catch (const ServerError &error) {
         undo(steps, error);
     }
@@ -292,15 +295,21 @@ std::vector<std::string> Publisher::recover()
             notes.push_back(refusedJournal(file, error.what()));
             return notes;
         }
-        const std::string layout = "\"" + loaded.journal.entry.layout + "\"";
+        const std::string what = std::string(loaded.journal.recorded ? "activation" : "import") + " of \"" +
+                                 loaded.journal.entry.layout + "\"";
         if (undoing) {
             rollBack(loaded.steps);
-            notes.push_back("An activation of " + layout + " that had failed was undone.");
+            notes.push_back("An " + what + " that had failed was undone.");
         } else {
             const auto replaced = rollForward(loaded.steps);
-            const std::int64_t id = m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
-            notes.push_back("An interrupted activation of " + layout + " was completed (history entry " +
-                            std::to_string(id) + ").");
+            if (loaded.journal.recorded) {
+                const std::int64_t id =
+                    m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
+                notes.push_back("An interrupted " + what + " was completed (history entry " +
+                                std::to_string(id) + ").");
+            } else {
+                notes.push_back("An interrupted " + what + " was completed.");
+            }
         }
         m_files.remove(file);
         m_files.syncFolder(m_files.root());

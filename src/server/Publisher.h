@@ -29,9 +29,11 @@ public:
     /// The caller holds the portal's write lock for every call.
     Publisher(const PortalFileSystem &files, PublishHistory &history);
 
-    /// Publishes the changes and records `entry` with the files they replace; the entry's id, or 0 when
-    /// nothing would change. Throws ServerError; the published files are then as they were.
-    std::int64_t publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry);
+    /// Publishes the changes and, when `recorded`, records `entry` with the files they replace; the
+    /// entry's id, or 0 when nothing would change or nothing is recorded. Throws ServerError; the
+    /// published files are then as they were.
+    std::int64_t publish(const std::vector<WriteBatch::Change> &changes, const PublishEntry &entry,
+                         bool recorded = true);
 
     /// Finishes a batch whose journal is complete, undoes one whose undo journal is there, and removes
     /// the temporary files of any other interrupted write. A damaged journal, or one naming paths outside

@@ -253,6 +253,10 @@ public:
     /// forgets them, and the outer batch publishes. Throws when the portal cannot take a batch now (it
     /// is being written by another program, or an earlier batch's journal is damaged).
     virtual void BatchBegin(const std::string &layout) = 0;
+    /// Starts a batch as `BatchBegin` does for writes that are no activation (a layout imported with its
+    /// pictures): published all at once with the same crash safety, but not recorded in the history (its
+    /// `BatchCommit` gives 0). Begun while a batch is open, it is a part of the open one.
+    virtual void BatchBeginImport(const std::string &layout) = 0;
     /// What the open batch would change, file by file, in the order first written.
     virtual std::vector<PendingChange> BatchPending() = 0;
     /// Publishes every file of the batch at once and records it in the history; the entry's id, or 0

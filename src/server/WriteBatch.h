@@ -16,9 +16,14 @@ public:
     /// A file and what becomes of it: new contents, or none for a removal.
     using Change = std::pair<std::filesystem::path, std::optional<Bytes>>;
 
-    explicit WriteBatch(std::string layout) : m_layout(std::move(layout)) {}
+    /// `recorded`: the batch is an activation, recorded in the publishing history when it is published.
+    explicit WriteBatch(std::string layout, bool recorded = true)
+        : m_layout(std::move(layout)), m_recorded(recorded)
+    {
+    }
 
     const std::string &layout() const { return m_layout; }
+    bool recorded() const { return m_recorded; }
 
     void write(const std::filesystem::path &file, Bytes contents);
     void remove(const std::filesystem::path &file);
@@ -36,6 +41,7 @@ public:
 
 private:
     std::string m_layout;
+    bool m_recorded;
     std::vector<Change> m_log;
     std::vector<std::size_t> m_marks;
 };

@@ -65,7 +65,8 @@ std::string historyCommandText(int id, const layout::LayoutStep *step)
 CKwLOutTabbedView::CKwLOutTabbedView(QWidget *parent)
     : QTabWidget(parent), m_wait(std::make_unique<ForwardingWait>(m_waitBox)),
       m_document(std::make_unique<layout::LayoutDocument>(
-          moduleEnvironment(), modulePrompter(), static_cast<layout::LayoutChooser &>(*this), *m_wait))
+          moduleEnvironment(), modulePrompter(), static_cast<layout::LayoutChooser &>(*this), *m_wait)),
+      m_transfer(this, *m_document, *m_wait)
 {
     setObjectName(QStringLiteral("CKwLOutTabbedView"));
     setDocumentMode(true);
@@ -252,6 +253,10 @@ bool CKwLOutTabbedView::onCommand(int id)
             goToHistoryPosition(history.position() + 1);
         return true;
     }
+    if (LayoutTransferCommands::handles(id)) {
+        m_transfer.run(id);
+        return true;
+    }
     if (!isLayoutCommand(id))
         return false;
     if (!loadedModuleEnvironment())
@@ -287,6 +292,10 @@ bool CKwLOutTabbedView::onUpdateCommand(int id, CommandState &state)
         const layout::LayoutStep *step = id == res::ID_EDIT_UNDO ? history.undoStep() : history.redoStep();
         state.enabled = step && historyAvailable();
         state.text = historyCommandText(id, step);
+        return true;
+    }
+    if (LayoutTransferCommands::handles(id)) {
+        state.enabled = m_transfer.enabled(id);
         return true;
     }
     if (!isLayoutCommand(id))

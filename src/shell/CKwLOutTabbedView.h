@@ -6,6 +6,7 @@
 #include "platform/WaitBox.h"
 #include "preview/ElementHooks.h"
 #include "shell/Commands.h"
+#include "shell/LayoutTransferCommands.h"
 
 #include <QTabWidget>
 
@@ -105,6 +106,7 @@ private:
     platform::QtWaitBox m_waitBox;
     std::unique_ptr<WaitIndicator> m_wait;
     std::unique_ptr<layout::LayoutDocument> m_document;
+    LayoutTransferCommands m_transfer;
     preview::CKwLOutView *m_startPagePane = nullptr;
     preview::CKwLOutView *m_appPagesPane = nullptr;
     preview::ElementHooks m_hooks;

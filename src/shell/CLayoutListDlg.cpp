@@ -184,6 +184,9 @@ void CLayoutListDlg::initDialog()
     }
     applyMode();
     m_nameEdit->setFocus();
+    for (std::size_t row = 0; row < m_fileNames.size(); ++row)
+        if (!m_preselect.empty() && equalsIgnoringCase(m_fileNames[row], m_preselect))
+            m_list->setCurrentRow(static_cast<int>(row));
 }
 
 void CLayoutListDlg::applyMode()

@@ -31,6 +31,8 @@ public:
     void setSaveMode() { m_saveMode = true; }
     void setDeleteMode() { m_deleteMode = true; }
     Mode mode() const;
+    /// The row of this file is chosen when the dialog opens (a layout just imported).
+    void preselect(std::string fileName) { m_preselect = std::move(fileName); }
 
     /// Initialises the dialog and runs it modally (through the module's dialog runner): IDOK with the
     /// chosen file set, ResultNew, or IDCANCEL.
@@ -74,6 +76,7 @@ private:
     bool m_deleteMode = false;
     bool m_saveMode = false;
     bool m_openMode = false;
+    std::string m_preselect;
 
     QListWidget *m_list = nullptr;
     QLineEdit *m_nameEdit = nullptr;

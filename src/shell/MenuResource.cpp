@@ -31,6 +31,8 @@ constexpr MenuItemData kFile[] = {
     {"Layout speichern a&ls ...", ID_LAYOUT_SAVE_AS, M, false},
     {"Als a&ktives Layout speichern", ID_LAYOUT_SAVE_AS_ACTIVE, M, false},
     {"La&yout löschen ...", ID_LAYOUT_DELETE, M, false},
+    {"Layout expor&tieren...", ID_LAYOUT_EXPORT, M, false},
+    {"Layout impo&rtieren...", ID_LAYOUT_IMPORT, M, false},
     kSeparator,
     {"&Beenden", ID_APP_EXIT, C, false},
 };

@@ -48,6 +48,9 @@ inline constexpr int ID_LAYOUT_DELETE = 32902;
 inline constexpr int ID_LAYOUT_SAVE = 32903;
 inline constexpr int ID_LAYOUT_SAVE_AS = 32904;
 inline constexpr int ID_LAYOUT_SAVE_AS_ACTIVE = 32905;
+/// A layout with its pictures to a bundle file, and a bundle file into the portal.
+inline constexpr int ID_LAYOUT_EXPORT = 32950;
+inline constexpr int ID_LAYOUT_IMPORT = 32951;
 
 // --- pane commands ---------------------------------------------------------------------------------
 inline constexpr int ID_EDIT_GRAPHIC = 32906;

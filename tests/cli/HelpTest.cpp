@@ -119,6 +119,8 @@ TEST(KwlayoutHelp, CompletionOffersCommandsOptionsAndTheLayoutsOfThePortal)
     EXPECT_EQ(complete("--portal '" + portal + "' activate", "He"), std::vector<std::string>{"Herbst"});
     EXPECT_EQ(complete("--portal '" + portal + "' audit", "He"), std::vector<std::string>{"Herbst"});
     EXPECT_EQ(complete("--portal '" + portal + "' sample-page", "Bl"), std::vector<std::string>{"Blau"});
+    EXPECT_EQ(complete("--portal '" + portal + "' export", "He"), std::vector<std::string>{"Herbst"});
+    EXPECT_TRUE(contains(complete("import x.kwlayout", "--"), "--as"));
     EXPECT_EQ(complete("--portal '" + portal + "' menu delete", "Pro"), std::vector<std::string>{"Projekte"});
     // Without a portal there is nothing to offer, and nothing is asked of the user.
     EXPECT_TRUE(complete("show", "").empty());

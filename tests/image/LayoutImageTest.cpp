@@ -240,6 +240,28 @@ TEST(LayoutImage, DemoPicturesDecode)
     }
 }
 
+TEST(ImageTypeOfContents, EachFormatIsKnownByItsSignatureWhateverItsName)
+{
+    const Indexed bits = stripes(8, 4, 2);
+    const std::string xbm = "/* made by hand */\n  " + encodeXbm(bits, "x");
+    const struct {
+        Bytes bytes;
+        ImageType type;
+    } cases[] = {
+        {encodeBmp(gradient(4, 4), BmpOptions{}), ImageType::Bmp},
+        {encodeJpeg(gradient(8, 8), JpegOptions{}), ImageType::Jpeg},
+        {encodeGif(stripes(4, 4, 4), GifOptions{}), ImageType::Gif},
+        {encodePng(gradient(4, 4), PngOptions{}), ImageType::Png},
+        {Bytes(xbm.begin(), xbm.end()), ImageType::Xbm},
+        {bytesOf("GIF90a"), ImageType::Unknown},
+        {bytesOf("/* never closed #define"), ImageType::Unknown},
+        {bytesOf("<%@ Language=VBScript %>"), ImageType::Unknown},
+        {Bytes{}, ImageType::Unknown},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(imageTypeOfContents(c.bytes), c.type) << static_cast<int>(c.type);
+}
+
 // Drawing ------------------------------------------------------------------------------------------------
 
 TEST(LayoutImageDraw, NothingIsDrawnBeforeASuccessfulLoad)

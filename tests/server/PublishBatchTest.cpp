@@ -35,14 +35,17 @@ protected:
         object->AttachSession(portal.session());
         return object;
     }
-    // One batch writing every file with `tag`, a new file beside them, and removing `_KwStyle/gone.txt`;
-    // through another opening of the portal when `env` is given.
-    std::int64_t publishAll(const std::string &tag, const Environment *env = nullptr)
+    // One batch (an import when `import` is set) writing every file with `tag`, a new file beside them, and
+    // removing `_KwStyle/gone.txt`; through another opening of the portal when `env` is given.
+    std::int64_t publishAll(const std::string &tag, bool import = false, const Environment *env = nullptr)
     {
         const Environment &through = env ? *env : portal.env();
         Ref<IPublishing> batch = createObject<IPublishing>(*through.factory);
         batch->AttachSession(through.session);
-        batch->BatchBegin("Layout " + tag);
+        if (import)
+            batch->BatchBeginImport("Layout " + tag);
+        else
+            batch->BatchBegin("Layout " + tag);
         PortalConnection connection(*through.factory, through.session);
         for (const char *file : kFiles) {
             const std::string path = file;
@@ -73,6 +76,8 @@ protected:
             return "mixed";
         return seen;
     }
+
+    void crashAtEveryStep(bool import);
 
     TempPortal portal{true, {}, backend()};
 };
@@ -187,10 +192,12 @@ TEST_P(PublishBatchTest, AFailureAtAnyStepLeavesThePublishedFilesAsTheyWere)
 }
 
 // A crash at every step of a commit: opening the portal again gives the old or the new files, never a mix,
-// with no temporary file or journal left, and a history entry exactly when the new files are there.
-TEST_P(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpened)
+// with no temporary file or journal left, and a history entry exactly when the new files are there (an
+// import never has one).
+void PublishBatchTest::crashAtEveryStep(bool import)
 {
     std::set<std::string> outcomes;
+    bool namedKind = false;
     for (int n = 1;; ++n) {
         for (const char *file : kFiles)
             portal.write(file, std::string("old ") + file);
@@ -202,7 +209,7 @@ TEST_P(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpene
         faults->crashAt(Op::Any, n);
         const std::string tag = "n" + std::to_string(n);
         try {
-            publishAll(tag);
+            publishAll(tag, import);
         } catch (const SimulatedCrash &) {
         }
         const bool crashed = faults->fired();
@@ -210,16 +217,44 @@ TEST_P(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpene
         const std::string after = state();
         EXPECT_TRUE(after == "old" || after == tag) << "crash at call " << n << ": " << after;
         EXPECT_TRUE(portal.leftovers().empty()) << "crash at call " << n;
-        EXPECT_EQ(publishing()->HistoryEntries().size(), entries + (after == tag ? 1 : 0)) << n;
+        EXPECT_EQ(publishing()->HistoryEntries().size(), entries + (after == tag && !import ? 1 : 0)) << n;
         outcomes.insert(after == "old" ? "old" : "new");
         if (!crashed)
             break;
         if (after == tag) {
             EXPECT_FALSE(publishing()->RecoveryNotes().empty());
         }
+        // What recovery tells names the kind of batch it finished or undid.
+        for (const std::string &note : publishing()->RecoveryNotes()) {
+            EXPECT_EQ(note.find(import ? "activation" : "import"), std::string::npos) << note;
+            namedKind = namedKind || note.find(import ? "import" : "activation") != std::string::npos;
+        }
     }
     // Early crashes keep the old files, late ones are completed.
     EXPECT_EQ(outcomes, (std::set<std::string>{"old", "new"}));
+    EXPECT_TRUE(namedKind);
+}
+
+TEST_P(PublishBatchTest, ACrashAtAnyStepIsRecoveredToOneSideWhenThePortalIsOpened)
+{
+    crashAtEveryStep(false);
+}
+
+TEST_P(PublishBatchTest, AnImportIsPublishedAsOneBatchButNeverEntersTheHistory)
+{
+    const std::size_t entries = publishing()->HistoryEntries().size();
+    EXPECT_EQ(publishAll("imported", true), 0);
+    EXPECT_EQ(state(), "imported");
+    EXPECT_EQ(publishing()->HistoryEntries().size(), entries);
+    // As a part of an activation it is that activation's.
+    Ref<IPublishing> outer = publishing();
+    outer->BatchBegin("Herbst");
+    EXPECT_EQ(publishAll("inner", true), 0);
+    EXPECT_EQ(state(), "imported");
+    EXPECT_GT(outer->BatchCommit(), 0);
+    EXPECT_EQ(state(), "inner");
+    EXPECT_EQ(publishing()->HistoryEntries().size(), entries + 1);
+    crashAtEveryStep(true);
 }
 
 TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
@@ -413,7 +448,7 @@ TEST_P(PublishBatchTest, ABatchLeftByAnotherProgramIsRecoveredWhenTheLockIsTaken
             // The other program: its own opening of the portal, stopped dead at call n.
             const Environment other = LocalPortal::open(portal.root(), {}, faults);
             try {
-                publishAll(tag, &other);
+                publishAll(tag, false, &other);
             } catch (const SimulatedCrash &) {
                 crashed = true;
             }

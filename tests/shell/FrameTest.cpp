@@ -107,9 +107,10 @@ TEST_F(Frame, TheMenuCarriesTheConsolesItemsGreyedAndTheModulesWorking)
     std::vector<int> file;
     for (QAction *action : window.menus[0]->actions())
         file.push_back(commandOf(action));
-    EXPECT_EQ((std::vector<int>{32773, 32784, 32785, 32772, 32775, 32774, 0,     32779, 0, 32780, 32781,
-                                32783, 0,     32901, 32900, 32903, 32904, 32905, 32902, 0, 57665}),
-              file);
+    EXPECT_EQ(
+        (std::vector<int>{32773, 32784, 32785, 32772, 32775, 32774, 0,     32779, 0,     32780, 32781, 32783,
+                          0,     32901, 32900, 32903, 32904, 32905, 32902, 32950, 32951, 0,     57665}),
+        file);
 
     console.frame()->updateCommandStates();
     for (QMenu *menu : window.menus) {

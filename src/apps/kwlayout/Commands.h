@@ -46,6 +46,11 @@ int rollback(const Invocation &invocation, std::ostream &out);
 /// Exit status as diff's: 0 nothing would change, 1 something would, 2 an error.
 int diff(const Invocation &invocation, std::ostream &out);
 
+/// `export NAME FILE` and `import FILE [--as NAME]`: a layout with its pictures as one bundle file
+/// (BundleCommands.cpp).
+int exportLayout(const Invocation &invocation, std::ostream &out);
+int importLayout(const Invocation &invocation, std::ostream &out);
+
 /// `image-info FILE`: decodes a picture and prints its properties (ImageInfoCommand.cpp).
 int imageInfo(const Invocation &invocation, std::ostream &out);
 

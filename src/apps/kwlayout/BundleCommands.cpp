@@ -1,0 +1,143 @@
+// kwlayout export and import: a layout with its pictures as one bundle file, and such a file checked and
+// imported into the portal as one batch.
+#include "CliInteraction.h"
+#include "Commands.h"
+
+#include "bundle/BundleReader.h"
+#include "bundle/LayoutTransfer.h"
+#include "layout/LayoutList.h"
+
+#include <iostream>
+#include <ostream>
+#include <stdexcept>
+
+namespace kw::cli {
+
+namespace {
+
+const char *actionName(bundle::PictureAction action)
+{
+    switch (action) {
+    case bundle::PictureAction::Create:
+        return "create";
+    case bundle::PictureAction::Replace:
+        return "replace";
+    case bundle::PictureAction::Keep:
+        return "keep";
+    }
+    return "";
+}
+
+struct PlannedFile {
+    std::string path; // in portal notation
+    const char *action;
+    std::uint64_t size;
+};
+
+std::vector<PlannedFile> plannedFiles(const bundle::ImportPlan &plan)
+{
+    std::vector<PlannedFile> files;
+    for (const bundle::PlannedPicture &picture : plan.pictures)
+        files.push_back({"Images\\Company\\" + picture.name, actionName(picture.action), picture.size});
+    files.push_back(
+        {"_KwTemplates\\" + plan.layoutFile, plan.replacesLayout ? "replace" : "create", plan.layoutSize});
+    return files;
+}
+
+std::string jsonNames(const std::vector<std::string> &names)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += (i ? ", " : "") + jsonString(names[i]);
+    return out + "]";
+}
+
+} // namespace
+
+int exportLayout(const Invocation &invocation, std::ostream &out)
+{
+    const std::string layoutFile = fileOfLayout(invocation.args[0]);
+    const std::string &target = invocation.args[1];
+    const server::Environment env = openPortal(invocation);
+    if (!layout::isActiveLayoutFile(layoutFile) &&
+        !layout::LayoutList(*env.factory, env.session).namedLayoutExists(layoutFile))
+        throw std::invalid_argument(std::string(loadString(StringId::LayoutFileNotFound)) + " (" +
+                                    layoutFile + ")");
+    bundle::Bundle contents;
+    try {
+        contents = bundle::exportLayout(env, layoutFile);
+    } catch (const bundle::BundleRefusal &refusal) {
+        throw std::runtime_error("the layout \"" + layout::layoutTitle(layoutFile) +
+                                 "\" cannot be exported: " + refusal.what());
+    }
+    for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
+        std::cerr << "kwlayout: warning: the picture \"" << picture.name
+                  << "\" is left out: " << picture.reason << "\n";
+    const bundle::Bytes bytes = bundle::writeBundle(contents);
+    bundle::writeBundleFile(target, bytes);
+    if (invocation.json) {
+        out << "{\"file\": " << jsonString(target) << ", \"layout\": " << jsonString(contents.manifest.layout)
+            << ", \"size\": " << bytes.size() << ", \"pictures\": [";
+        for (std::size_t i = 0; i < contents.pictures.size(); ++i)
+            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.pictures[i].name)
+                << ", \"size\": " << contents.pictures[i].bytes.size() << "}";
+        out << "], \"missing\": [";
+        for (std::size_t i = 0; i < contents.manifest.missing.size(); ++i)
+            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.manifest.missing[i].name)
+                << ", \"reason\": " << jsonString(contents.manifest.missing[i].reason) << "}";
+        out << "]}\n";
+        return 0;
+    }
+    out << "Exported " << contents.manifest.layout << " to " << target << " (" << contents.pictures.size()
+        << " pictures";
+    if (!contents.manifest.missing.empty())
+        out << ", " << contents.manifest.missing.size() << " left out";
+    out << ")\n";
+    return 0;
+}
+
+int importLayout(const Invocation &invocation, std::ostream &out)
+{
+    const std::vector<std::string> &args = invocation.args;
+    std::optional<std::string> name;
+    if (args.size() == 3 && args[1] == "--as")
+        name = args[2];
+    else if (args.size() != 1)
+        throw std::invalid_argument("usage: kwlayout --portal DIR import FILE [--as NAME] [--yes|--no]");
+    bundle::Bundle contents;
+    try {
+        contents = bundle::readBundleFile(args[0]);
+    } catch (const bundle::BundleError &refusal) {
+        throw std::invalid_argument(refusal.what());
+    }
+    const server::Environment env = openPortal(invocation);
+    const bundle::ImportPlan plan = bundle::planImport(env, contents, name);
+    if (!plan.unavailable.empty())
+        std::cerr << "kwlayout: warning: " << formatString(StringId::PicturesUnavailable, [&] {
+            std::string names;
+            for (const std::string &picture : plan.unavailable)
+                names += (names.empty() ? "" : ", ") + picture;
+            return names;
+        }()) << "\n";
+    CliPrompter prompter(invocation.answer, std::cerr);
+    const bool confirmed = bundle::confirmImport(plan, prompter);
+    if (confirmed)
+        bundle::applyImport(env, contents, plan);
+
+    const std::vector<PlannedFile> files = plannedFiles(plan);
+    if (invocation.json) {
+        out << "{\"layout\": " << jsonString(plan.layoutName)
+            << ", \"written\": " << (confirmed ? "true" : "false") << ", \"files\": [";
+        for (std::size_t i = 0; i < files.size(); ++i)
+            out << (i ? ",\n  " : "") << "{\"path\": " << jsonString(files[i].path) << ", \"action\": \""
+                << files[i].action << "\", \"size\": " << files[i].size << "}";
+        out << "], \"unavailable\": " << jsonNames(plan.unavailable) << "}\n";
+        return 0;
+    }
+    for (const PlannedFile &file : files)
+        out << file.action << "\t" << file.path << "\n";
+    out << (confirmed ? "Imported " + plan.layoutName : std::string("Nothing was imported")) << "\n";
+    return 0;
+}
+
+} // namespace kw::cli
