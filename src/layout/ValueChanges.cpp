@@ -2,17 +2,15 @@
 
 namespace kw::layout {
 
-void applyValueChanges(LayoutDocument &document, std::span<const ValueChange> changes)
+bool applyValueChanges(LayoutDocument &document, std::span<const ValueChange> changes, std::string stepName)
 {
     if (changes.empty())
-        return;
-    LayoutModel model = document.model();
-    LayoutFlags flags = document.flags();
-    for (const ValueChange &change : changes)
-        setLayoutValue(model, flags, change.key, change.value);
-    document.model() = std::move(model);
-    document.flags() = flags;
-    document.setModified(true);
+        return false;
+    // The history puts every value back when one of them throws, so no step is ever half applied.
+    return document.history().record(std::move(stepName), [&] {
+        for (const ValueChange &change : changes)
+            setLayoutValue(document.model(), document.flags(), change.key, change.value);
+    });
 }
 
 } // namespace kw::layout

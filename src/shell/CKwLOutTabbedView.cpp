@@ -230,6 +230,7 @@ void CKwLOutTabbedView::showHistoryChanges(const layout::LayoutChanges &changes)
         if (changes.company)
             pane->companyChanged();
     }
+    notifyLayoutChanged();
 }
 
 template <class F> void CKwLOutTabbedView::guarded(F &&command)

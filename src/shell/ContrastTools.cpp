@@ -403,7 +403,7 @@ void ContrastTools::applyProposal(const PairResult &pair)
         return;
     const layout::ValueChange change = audit::changeOf(pair, pair.proposals.front());
     try {
-        layout::applyValueChanges(m_view.document(), {&change, 1});
+        layout::applyValueChanges(m_view.document(), {&change, 1}, "Kontrastvorschlag übernehmen");
     } catch (const std::exception &error) {
         modulePrompter().tell(error.what());
         return;

@@ -263,7 +263,7 @@ TEST_F(MenuEntryEditorsTest, StartPageAbbrechenKeepsTheEntryAndReturnIsOk)
     MenuEntry entry = existing(40);
     whenModal([](QDialog &shown) {
         click(shown, res::IDC_MENU_START_ALTERNATIVE);
-        type(shown, res::IDC_MENU_START_PAGE, QStringLiteral("Own.asp"));
+        type(shown, res::IDC_MENU_START_EDIT, QStringLiteral("Own.asp"));
         click(shown, 2);
         EXPECT_FALSE(shown.isVisible());
     });
@@ -274,8 +274,8 @@ TEST_F(MenuEntryEditorsTest, StartPageAbbrechenKeepsTheEntryAndReturnIsOk)
     prompter.answerYes();
     whenModal([](QDialog &shown) {
         click(shown, res::IDC_MENU_START_ALTERNATIVE);
-        type(shown, res::IDC_MENU_START_PAGE, QStringLiteral("Own.asp"));
-        QTest::keyClick(control<QLineEdit>(shown, res::IDC_MENU_START_PAGE), Qt::Key_Return);
+        type(shown, res::IDC_MENU_START_EDIT, QStringLiteral("Own.asp"));
+        QTest::keyClick(control<QLineEdit>(shown, res::IDC_MENU_START_EDIT), Qt::Key_Return);
         EXPECT_FALSE(shown.isVisible());
     });
     EXPECT_TRUE(editMenuEntryStartPage(nullptr, portal.env(), prompter, entry, QStringLiteral("Aktuelles")));

@@ -156,6 +156,16 @@ TEST_F(ContrastWindow, ApplyingAProposalIsAnEditOfTheLayout)
     EXPECT_EQ(status(), QStringLiteral("Kontrast: 9 Probleme"));
     // Saving asks nothing more than before: the audit only informs.
     EXPECT_TRUE(prompter.questions().empty());
+
+    // The proposal is one step of the layout's history: undoing it brings the colour and the problem back,
+    // and the list and the status follow at once.
+    ASSERT_TRUE(doc.history().undoStep());
+    EXPECT_EQ(doc.history().undoStep()->name, "Kontrastvorschlag übernehmen");
+    frame->routeCommand(res::ID_EDIT_UNDO);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_NE(QString::fromStdString(formatColor(doc.model().page().tableHeadLinkColor)), proposal);
+    EXPECT_TRUE(row(*dialog, QStringLiteral("KwApplication/tableHeadLink")));
+    EXPECT_EQ(status(), QStringLiteral("Kontrast: 10 Probleme"));
 }
 
 TEST_F(ContrastWindow, TheSamplePageOpensInTheBrowser)

@@ -155,7 +155,7 @@ int runAuditCommand(const Invocation &invocation, std::ostream &out)
             std::cerr << "kwlayout: " << (go ? "fixed " : "would fix ") << change.key << " "
                       << change.previous << " -> " << change.value << "\n";
         if (go) {
-            layout::applyValueChanges(document, fixes);
+            layout::applyValueChanges(document, fixes, "Kontrast verbessern");
             document.saveLayout(false);
             if (session.status() != 0)
                 return 2;

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "layout/ValueChanges.h"
+
 #include "CliInteraction.h"
 #include "demo/DemoPortal.h"
 
@@ -259,18 +261,16 @@ int setValues(const Invocation &invocation, std::ostream &out)
     if (!session.open(invocation.args[0]))
         return 1;
     LayoutDocument &document = session.document();
+    std::vector<layout::ValueChange> changes;
+    for (std::size_t i = 1; i < invocation.args.size(); ++i) {
+        const std::string &assignment = invocation.args[i];
+        const auto equals = assignment.find('=');
+        if (equals == std::string::npos)
+            throw std::invalid_argument("\"" + assignment + "\" is not of the form FIELD=VALUE");
+        changes.push_back({assignment.substr(0, equals), assignment.substr(equals + 1), {}});
+    }
     // All values as one step of the layout's history, as an edit in the window: a bad one changes none.
-    document.history().record("Werte setzen", [&] {
-        for (std::size_t i = 1; i < invocation.args.size(); ++i) {
-            const std::string &assignment = invocation.args[i];
-            const auto equals = assignment.find('=');
-            if (equals == std::string::npos)
-                throw std::invalid_argument("\"" + assignment + "\" is not of the form FIELD=VALUE");
-            layout::setLayoutValue(document.model(), document.flags(),
-                                   std::string_view(assignment).substr(0, equals),
-                                   std::string_view(assignment).substr(equals + 1));
-        }
-    });
+    layout::applyValueChanges(document, changes, "Werte setzen");
     document.saveLayout(false);
     if (session.status() == 0)
         out << "Saved " << document.title() << (document.isActive() ? " (published)" : "") << "\n";
