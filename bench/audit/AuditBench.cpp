@@ -1,6 +1,7 @@
 // Speed of the contrast audit on the demo portal's four layouts, each with background pictures behind the
 // page header, the submenu and the page: the whole audit (the preview's texts walked, every pair measured,
 // the pictures' pixels under the texts included) and the proposals for every failing pair.
+#include "../BenchPrompters.h"
 #include "audit/Audit.h"
 #include "demo/DemoPortal.h"
 #include "layout/LayoutDocument.h"
@@ -18,26 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kw;
 
-class QuietPrompter final : public Prompter {
-public:
-    void tell(std::string_view) override {}
-    Answer ask(std::string_view) override { return Answer::Yes; }
-    void showExtendedError(StringId, const ServerError &error) override { throw error; }
-};
-
-class NoChooser final : public layout::LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 constexpr const char *kLayouts[] = {"global.css", "Blau.kwc", "Herbst.kwc", "Baummenue.kwc"};
 
 // One demo layout opened with its pictures and both panes rebuilt (pictures decoded), as the window has it
 // when the audit runs.
 struct OpenLayout {
-    QuietPrompter prompter;
-    NoChooser chooser;
+    bench::AgreeingPrompter prompter;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     server::Environment env;
     std::unique_ptr<layout::LayoutDocument> document;

@@ -1,6 +1,7 @@
 // Speed of the layout engine on the demo portal: stylesheet text of the active layout parsed and
 // generated (MB/s), a whole load and a whole activation against a local portal, and the six published
 // files written one by one against the same files written as one batch (milliseconds).
+#include "../BenchPrompters.h"
 #include "css/CssDocument.h"
 #include "demo/DemoPortal.h"
 #include "layout/LayoutDocument.h"
@@ -48,19 +49,6 @@ DemoPortal &demo()
     return portal;
 }
 
-class QuietPrompter final : public kw::Prompter {
-public:
-    void tell(std::string_view) override {}
-    Answer ask(std::string_view) override { return Answer::Yes; }
-    void showExtendedError(kw::StringId, const kw::ServerError &error) override { throw error; }
-};
-
-class NoChooser final : public kw::layout::LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 void ParseDemoLayout(benchmark::State &state)
 {
     const std::string text = demo().globalCss();
@@ -91,8 +79,8 @@ void GenerateDemoLayout(benchmark::State &state)
 BENCHMARK(GenerateDemoLayout);
 
 struct Session {
-    QuietPrompter prompter;
-    NoChooser chooser;
+    kw::bench::AgreeingPrompter prompter;
+    kw::layout::NoLayoutChooser chooser;
     kw::NoWaitIndicator wait;
     kw::layout::LayoutDocument document{kw::server::LocalPortal::open(demo().folder()), prompter, chooser,
                                         wait};

@@ -1,5 +1,6 @@
 // The property sheet's cost on the demo portal: from the application page element's properties to the
 // sheet painted (offscreen), and from OK to the values back in the layout. Target: 50 ms each.
+#include "../BenchPrompters.h"
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ElementProperties.h"
 
@@ -20,27 +21,12 @@ namespace {
 
 using namespace kw;
 
-class QuietPrompter final : public Prompter {
-public:
-    void tell(std::string_view message) override { std::cerr << message << '\n'; }
-    Answer ask(std::string_view) override { return Answer::No; }
-    void showExtendedError(StringId message, const ServerError &error) override
-    {
-        std::cerr << loadString(message) << ' ' << error.what() << '\n';
-    }
-};
-
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 /// The demo portal with its active layout open, made once and removed at exit.
 struct Demo {
     std::filesystem::path path;
     server::Environment env;
-    QuietPrompter prompter;
-    NoChooser chooser;
+    bench::LoggingPrompter prompter;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     std::unique_ptr<layout::LayoutDocument> document;
 

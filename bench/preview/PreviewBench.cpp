@@ -1,5 +1,6 @@
 // The preview's cost: opening the demo portal's active layout into both panes (load, rebuild, lay out,
 // first paint of each) and repainting one pane at 1280 x 800.
+#include "../BenchPrompters.h"
 #include "preview/LayoutPreview.h"
 
 #include "demo/DemoPortal.h"
@@ -19,16 +20,6 @@ namespace {
 using namespace kw;
 
 const QSize kSize(1280, 800);
-
-class QuietPrompter final : public Prompter {
-public:
-    void tell(std::string_view message) override { std::cerr << message << '\n'; }
-    Answer ask(std::string_view) override { return Answer::No; }
-    void showExtendedError(StringId message, const ServerError &error) override
-    {
-        std::cerr << loadString(message) << ' ' << error.what() << '\n';
-    }
-};
 
 // The demo portal in a temporary folder, made once and removed at exit.
 const std::filesystem::path &demoPortal()
@@ -54,7 +45,7 @@ const std::filesystem::path &demoPortal()
 
 void BM_OpenDemoLayout(benchmark::State &state)
 {
-    QuietPrompter prompter;
+    bench::LoggingPrompter prompter;
     const server::Environment env = server::LocalPortal::open(demoPortal());
     for (auto _ : state) {
         preview::LayoutPreview preview(env, prompter);
@@ -70,7 +61,7 @@ BENCHMARK(BM_OpenDemoLayout)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintPane(benchmark::State &state)
 {
-    QuietPrompter prompter;
+    bench::LoggingPrompter prompter;
     preview::LayoutPreview preview(server::LocalPortal::open(demoPortal()), prompter);
     preview.open("Aktives Layout");
     const layout::Pane kind = state.range(0) == 0 ? layout::Pane::StartPage : layout::Pane::ApplicationPages;

@@ -1,6 +1,7 @@
 // Undo and redo in the module's window on the demo portal (offscreen): from the key (Ctrl+Z, Ctrl+Y) to
 // both panes repainted, for a sheet's step and for a switch of both panes, on each demo layout; and the
 // heap that 100 steps of sheet edits hold. Targets: 16 ms per key, 5 MB for 100 steps.
+#include "../BenchPrompters.h"
 #include "demo/DemoPortal.h"
 #include "layout/LayoutDocument.h"
 #include "layoutmodel/GeneralValues.h"
@@ -31,21 +32,6 @@ namespace {
 
 using namespace kw;
 
-class QuietPrompter final : public Prompter {
-public:
-    void tell(std::string_view message) override { std::cerr << message << '\n'; }
-    Answer ask(std::string_view) override { return Answer::No; }
-    void showExtendedError(StringId message, const ServerError &error) override
-    {
-        std::cerr << loadString(message) << ' ' << error.what() << '\n';
-    }
-};
-
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 constexpr std::array<const char *, 4> kDemoLayouts = {"global.css", "Blau.kwc", "Herbst.kwc",
                                                       "Baummenue.kwc"};
 
@@ -53,7 +39,7 @@ constexpr std::array<const char *, 4> kDemoLayouts = {"global.css", "Blau.kwc", 
 struct Demo {
     std::filesystem::path path;
     server::Environment env;
-    QuietPrompter prompter;
+    bench::LoggingPrompter prompter;
     QMainWindow console;
     std::unique_ptr<shell::CKwLOutDocTemplate> documentTemplate;
     shell::ModuleWindow window;
@@ -178,8 +164,8 @@ BENCHMARK(BM_UndoRedoToBothPanesRepainted)
 /// The heap that 100 steps of sheet edits hold in the history of a document, against none.
 void BM_HundredSheetSteps(benchmark::State &state)
 {
-    QuietPrompter prompter;
-    NoChooser chooser;
+    bench::LoggingPrompter prompter;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     const Demo &demo = demoWindow();
     for (auto _ : state) {

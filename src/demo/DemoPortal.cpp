@@ -38,12 +38,6 @@ private:
     bool m_failed = false;
 };
 
-class NoChooser final : public layout::LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 struct Assignment {
     std::string_view key, value;
 };
@@ -130,7 +124,7 @@ void publishInitialLayout(const std::filesystem::path &folder)
 {
     server::Environment env = server::LocalPortal::open(folder);
     SilentPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(env, prompter, chooser, wait);
     document.setName("global.css");
@@ -155,7 +149,7 @@ void fillDemoPortal(const std::filesystem::path &folder)
                           publish::makeMainLogo("logo.png"));
 
     SilentPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(env, prompter, chooser, wait);
     writeLayout(document, kAutumnLayout, "Herbst.kwc");

@@ -28,6 +28,14 @@ public:
     virtual std::optional<std::string> chooseForSave() = 0;
 };
 
+/// For callers without a layout list (the command line, headless rendering, benchmarks): they name the
+/// layout themselves, so both modes cancel.
+class NoLayoutChooser final : public LayoutChooser {
+public:
+    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseForSave() override { return std::nullopt; }
+};
+
 /// Told when the panes must follow the document.
 class DocumentListener {
 public:

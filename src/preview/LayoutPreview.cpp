@@ -11,13 +11,6 @@ using layout::Pane;
 
 namespace {
 
-// Without a window nobody picks a layout from the list: the caller names it.
-class NoChooser final : public layout::LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 bool endsWith(const std::string &text, std::string_view end)
 {
     return text.size() >= end.size() &&
@@ -35,7 +28,7 @@ std::string layoutFileOf(const std::string &name)
 
 LayoutPreview::LayoutPreview(server::Environment env, Prompter &prompter,
                              std::optional<portalpage::HeaderDate> date)
-    : m_env(std::move(env)), m_prompter(prompter), m_chooser(std::make_unique<NoChooser>())
+    : m_env(std::move(env)), m_prompter(prompter), m_chooser(std::make_unique<layout::NoLayoutChooser>())
 {
     m_document = std::make_unique<layout::LayoutDocument>(m_env, prompter, *m_chooser, m_wait);
     m_pictures = std::make_unique<portalpage::PictureSource>(m_env);

@@ -101,10 +101,7 @@ TEST(BrowserTest, PublishedStylesheetsApplyAsTheModelSays)
         << "Chromium is needed (scripts/install-deps.sh installs it)";
     test::TempPortal portal;
     test::ScriptedPrompter prompter;
-    struct NoChooser final : LayoutChooser {
-        std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-        std::optional<std::string> chooseForSave() override { return std::nullopt; }
-    } chooser;
+    NoLayoutChooser chooser;
     NoWaitIndicator wait;
     LayoutDocument document(portal.env(), prompter, chooser, wait);
     const std::pair<const char *, const char *> values[] = {

@@ -136,10 +136,7 @@ TEST_F(ContrastBrowser, AxeCoreAndTheAuditAgreeOnTheSamplePage)
     demo::createDemoPortal(dir.path() / "portal");
     server::Environment env = server::LocalPortal::open(dir.path() / "portal");
     kw::test::ScriptedPrompter prompter;
-    struct NoChooser final : LayoutChooser {
-        std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-        std::optional<std::string> chooseForSave() override { return std::nullopt; }
-    } chooser;
+    NoLayoutChooser chooser;
     NoWaitIndicator wait;
     LayoutDocument document(env, prompter, chooser, wait);
     ASSERT_TRUE(document.openLayout("Blau.kwc"));

@@ -54,17 +54,11 @@ std::string localPath(std::string serverPath)
     return serverPath;
 }
 
-class NoChooser final : public layout::LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 // Loads a layout and saves it as the active layout, as `kwlayout activate` does.
 void activate(const server::Environment &env, const std::string &layoutFile)
 {
     ScriptedPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(env, prompter, chooser, wait);
     ASSERT_TRUE(document.openLayout(layoutFile)) << prompter.describe();
@@ -79,7 +73,7 @@ std::vector<std::pair<std::string, std::string>> shownValues(const server::Envir
                                                              const std::string &layoutFile)
 {
     ScriptedPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(env, prompter, chooser, wait);
     EXPECT_TRUE(document.openLayout(layoutFile)) << prompter.describe();
@@ -169,7 +163,7 @@ TEST_F(LayoutTransferTest, TheActiveLayoutTravelsAsCopyStoresItUnderANameAndExpo
     EXPECT_EQ(defaultImportName(bundle.manifest), "Aktives Layout aus Demo-Portal");
 
     ScriptedPrompter copyPrompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document(demoEnv, copyPrompter, chooser, wait);
     ASSERT_TRUE(document.openLayout("global.css"));

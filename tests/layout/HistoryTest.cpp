@@ -294,13 +294,9 @@ TEST(LayoutDeltaTest, EveryValueGoesBothWays)
 // undoing back to it clears the modified mark that the close question asks about.
 class DocumentHistoryTest : public ::testing::Test {
 protected:
-    struct NoChooser final : LayoutChooser {
-        std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-        std::optional<std::string> chooseForSave() override { return std::nullopt; }
-    };
     test::TempPortal portal{true};
     test::ScriptedPrompter prompter;
-    NoChooser chooser;
+    NoLayoutChooser chooser;
     NoWaitIndicator wait;
     LayoutDocument document{portal.env(), prompter, chooser, wait};
 

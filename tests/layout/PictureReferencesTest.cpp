@@ -14,12 +14,6 @@
 namespace kw::layout {
 namespace {
 
-class NoChooser final : public LayoutChooser {
-public:
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 class SilentPrompter final : public Prompter {
 public:
     void tell(std::string_view) override {}
@@ -57,7 +51,7 @@ TEST(PictureReferencesTest, EveryPictureTheWrittenFilesNameIsAPictureFieldOfTheM
 {
     test::TempPortal portal{false};
     SilentPrompter prompter;
-    NoChooser chooser;
+    NoLayoutChooser chooser;
     NoWaitIndicator wait;
     LayoutDocument document(portal.env(), prompter, chooser, wait);
     LayoutModel &model = document.model();

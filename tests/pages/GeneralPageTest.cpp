@@ -63,7 +63,7 @@ protected:
 
     kw::test::TempPortal portal{false};
     kw::test::ScriptedPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
 };

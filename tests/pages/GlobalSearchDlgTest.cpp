@@ -18,7 +18,7 @@ class GlobalSearchDlgTest : public ::testing::Test {
 protected:
     kw::test::TempPortal portal{false};
     kw::test::ScriptedPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
 };

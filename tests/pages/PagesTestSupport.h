@@ -49,12 +49,6 @@ inline void chooseImage(QWidget &page, const QString &name, int id = 1101)
     click(page, id);
 }
 
-/// A layout chooser that is never asked (the tests open no layouts).
-struct NoChooser final : layout::LayoutChooser {
-    std::optional<std::string> chooseForOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseForSave() override { return std::nullopt; }
-};
-
 /// Shows the sheet's tab with that caption; false when the sheet has none.
 inline bool showTab(QDialog &sheet, const char *caption)
 {

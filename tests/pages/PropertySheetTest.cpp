@@ -36,7 +36,7 @@ class PropertySheetTest : public ::testing::Test {
 protected:
     kw::test::TempPortal portal{false};
     kw::test::ScriptedPrompter prompter;
-    NoChooser chooser;
+    layout::NoLayoutChooser chooser;
     NoWaitIndicator wait;
     layout::LayoutDocument document{portal.env(), prompter, chooser, wait};
     PageContext context{portal.env(), prompter};
