@@ -299,7 +299,9 @@ TEST_F(Console, OpeningTellsWhatRecoveryDidAndExtrasOpensThePublishingHistory)
     ASSERT_TRUE(window->openPortal(demoFolder(), {}));
     EXPECT_FALSE(std::filesystem::exists(demo.path() / "_KwStyle/.kwtmp-left"));
     ASSERT_EQ(2u, prompter.messages().size());
-    EXPECT_NE(std::string::npos, prompter.messages()[1].find("temporary file")) << prompter.describe();
+    EXPECT_EQ("Eine temporäre Datei eines unterbrochenen Schreibvorgangs wurde gelöscht.",
+              prompter.messages()[1])
+        << prompter.describe();
 
     ModalCloser closer;
     history->trigger();

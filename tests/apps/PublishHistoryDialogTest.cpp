@@ -95,7 +95,8 @@ TEST_F(PublishHistoryDialogTest, AStateWithoutAFilePublishedNowIsRefused)
     dialog = std::make_unique<PublishHistoryDialog>(portal.env(), prompter);
     dialog->show();
     list()->setCurrentItem(list()->topLevelItem(1));
-    EXPECT_TRUE(diffText().contains("_KwStyle/extra.css did not exist yet")) << diffText().toStdString();
+    EXPECT_TRUE(diffText().contains(QStringLiteral("_KwStyle/extra.css gab es damals noch nicht")))
+        << diffText().toStdString();
     EXPECT_FALSE(dialog->findChild<QPushButton *>("rollback")->isEnabled());
     EXPECT_TRUE(portal.exists("_KwStyle/extra.css"));
 }
