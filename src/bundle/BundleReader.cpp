@@ -2,6 +2,7 @@
 
 #include "bundle/ZipArchive.h"
 
+#include "base/SystemErrorText.h"
 #include "base/TextCodec.h"
 #include "base/Values.h"
 #include "css/CssDocument.h"
@@ -294,7 +295,7 @@ Bundle readBundleFile(const std::filesystem::path &file)
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error)
-        throw BundleError(name, "die Datei lässt sich nicht lesen (" + error.message() + ")");
+        throw BundleError(name, "die Datei lässt sich nicht lesen (" + systemErrorText(error) + ")");
     if (size > kMaxFileSize)
         throw BundleError(name, "die Datei ist " + std::to_string(size) +
                                     " Bytes groß, ein Layout-Paket höchstens " +

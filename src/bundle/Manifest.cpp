@@ -61,7 +61,7 @@ std::string sha256Hex(const std::uint8_t *data, std::size_t size)
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
     if (EVP_Digest(data, size, digest, &length, EVP_sha256(), nullptr) != 1)
-        throw std::runtime_error("SHA-256 could not be computed");
+        throw std::runtime_error("Die SHA-256-Prüfsumme kann nicht berechnet werden.");
     std::string hex;
     hex.reserve(2 * length);
     for (unsigned int i = 0; i < length; ++i) {

@@ -16,6 +16,16 @@ std::string errorText(zip_error_t &error)
     return text;
 }
 
+// Failures while writing a bundle, with libzip's own words in brackets.
+const std::string kNotCreated = "Das Layout-Paket kann nicht angelegt werden (libzip: ";
+constexpr const char *kNotReadBack = "Das fertige Layout-Paket kann nicht zurückgelesen werden.";
+
+std::runtime_error memberFailure(const std::string &name, zip_t *zip)
+{
+    return std::runtime_error("\"" + name + "\" kann nicht in das Layout-Paket aufgenommen werden (libzip: " +
+                              zip_strerror(zip) + ").");
+}
+
 bool startsLikeZip(std::span<const std::uint8_t> bytes)
 {
     // A local file header or the end record of an empty archive.
@@ -114,12 +124,12 @@ ZipWriter::ZipWriter()
     zip_error_init(&error);
     m_buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
     if (!m_buffer)
-        throw std::runtime_error("zip buffer: " + errorText(error));
+        throw std::runtime_error(kNotCreated + errorText(error) + ").");
     zip_source_keep(m_buffer); // the archive's bytes are read from it after the archive is closed
     m_zip = zip_open_from_source(m_buffer, ZIP_TRUNCATE, &error);
     if (!m_zip) {
         zip_source_free(m_buffer);
-        throw std::runtime_error("zip archive: " + errorText(error));
+        throw std::runtime_error(kNotCreated + errorText(error) + ").");
     }
 }
 
@@ -135,34 +145,35 @@ void ZipWriter::add(const std::string &name, std::span<const std::uint8_t> bytes
 {
     zip_source_t *source = zip_source_buffer(m_zip, bytes.data(), bytes.size(), 0);
     if (!source)
-        throw std::runtime_error("zip member " + name + ": " + zip_strerror(m_zip));
+        throw memberFailure(name, m_zip);
     const zip_int64_t index = zip_file_add(m_zip, name.c_str(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(source);
-        throw std::runtime_error("zip member " + name + ": " + zip_strerror(m_zip));
+        throw memberFailure(name, m_zip);
     }
     const auto at = static_cast<zip_uint64_t>(index);
     if (zip_set_file_compression(m_zip, at, deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0 ||
         zip_file_set_mtime(m_zip, at, time, 0) != 0 ||
         zip_file_set_external_attributes(m_zip, at, 0, ZIP_OPSYS_UNIX, (S_IFREG | 0644u) << 16) != 0)
-        throw std::runtime_error("zip member " + name + ": " + zip_strerror(m_zip));
+        throw memberFailure(name, m_zip);
 }
 
 Bytes ZipWriter::finish()
 {
     if (zip_close(m_zip) != 0)
-        throw std::runtime_error(std::string("zip archive: ") + zip_strerror(m_zip));
+        throw std::runtime_error("Das Layout-Paket kann nicht abgeschlossen werden (libzip: " +
+                                 std::string(zip_strerror(m_zip)) + ").");
     m_zip = nullptr;
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_source_stat(m_buffer, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
         zip_source_open(m_buffer) != 0)
-        throw std::runtime_error("zip archive: its bytes cannot be read back");
+        throw std::runtime_error(kNotReadBack);
     Bytes bytes(stat.size);
     const zip_int64_t n = zip_source_read(m_buffer, bytes.data(), bytes.size());
     zip_source_close(m_buffer);
     if (n < 0 || static_cast<std::uint64_t>(n) != stat.size)
-        throw std::runtime_error("zip archive: its bytes cannot be read back");
+        throw std::runtime_error(kNotReadBack);
     return bytes;
 }
 

@@ -131,7 +131,7 @@ void publishInitialLayout(const std::filesystem::path &folder)
     document.save(false);
     if (prompter.failed())
         throw ServerError(ServerError::Fail,
-                          "The active layout could not be written: " + prompter.messages());
+                          "Das aktive Layout konnte nicht geschrieben werden: " + prompter.messages());
 }
 
 void fillDemoPortal(const std::filesystem::path &folder)
@@ -158,7 +158,9 @@ void fillDemoPortal(const std::filesystem::path &folder)
     document.setName("global.css");
     document.save(false);
     if (prompter.failed())
-        throw ServerError(ServerError::Fail, "The demo layouts could not be written: " + prompter.messages());
+        throw ServerError(ServerError::Fail,
+                          "Die Layouts des Demo-Portals konnten nicht geschrieben werden: " +
+                              prompter.messages());
 }
 
 void createDemoPortal(const std::filesystem::path &folder)

@@ -155,7 +155,7 @@ CLanguageSheet::CLanguageSheet(StringId caption, server::Environment env, Prompt
     tabs->addTab(m_page, QString::fromUtf8("Spracheinstellungen"));
     try {
         if (!env.session)
-            throw ServerError(ServerError::NullPointer, "The module has no session.");
+            throw ServerError(ServerError::NullPointer, "Das Modul hat keine Sitzung mit dem Portalserver.");
         m_languages = portalsettings::readLanguages(*env.session);
         m_page->languages = m_languages.languages;
     } catch (const ServerError &error) {

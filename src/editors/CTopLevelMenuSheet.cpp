@@ -294,7 +294,7 @@ CTopLevelMenuSheet::CTopLevelMenuSheet(server::Environment env, Prompter &prompt
     m_language = new CIFLanguagePage;
     try {
         if (!env.session)
-            throw ServerError(ServerError::NullPointer, "The module has no session.");
+            throw ServerError(ServerError::NullPointer, "Das Modul hat keine Sitzung mit dem Portalserver.");
         m_languages = portalsettings::readLanguages(*env.session);
         m_language->languages = m_languages.languages;
     } catch (const ServerError &error) {

@@ -1,6 +1,7 @@
 #include "layout/SamplePage.h"
 
 #include "audit/PairTable.h"
+#include "base/SystemErrorText.h"
 #include "css/CssDocument.h"
 #include "layout/LayoutList.h"
 #include "publish/ButtonStylesheet.h"
@@ -191,12 +192,16 @@ std::string escapeHtml(std::string_view text)
 
 void writeFile(const fs::path &path, std::string_view text)
 {
-    fs::create_directories(path.parent_path());
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    if (ec)
+        throw std::runtime_error("Der Ordner " + path.parent_path().string() +
+                                 " kann nicht angelegt werden: " + systemErrorText(ec));
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
     if (!out)
-        throw std::runtime_error("could not write " + path.string());
+        throw std::runtime_error("Die Datei " + path.string() + " kann nicht geschrieben werden.");
 }
 
 std::string generate(const std::function<void(css::CCssElement &)> &build)

@@ -136,12 +136,12 @@ bool CMainMenuElement::LoadEntries(ElementContext &context)
     entries.clear();
     try {
         if (!context.env.factory)
-            throw ServerError(ServerError::NullPointer, "There is no portal server.");
+            throw ServerError(ServerError::NullPointer, "Es besteht keine Verbindung zum Portalserver.");
         Ref<INavigation> navigation = createObject<INavigation>(*context.env.factory);
         navigation->NavInit(context.env.session, 1);
         Ref<INavEntryCollection> items = navigation->NavEntries();
         if (!items)
-            throw ServerError(ServerError::NullPointer, "The navigation gave no entries.");
+            throw ServerError(ServerError::NullPointer, "Die Navigation hat keine Einträge geliefert.");
         const int count = items->NavItemCount();
         for (int index = 0; index < count; ++index) {
             const NavItemInfo info = items->NavItemInfoAt(index);

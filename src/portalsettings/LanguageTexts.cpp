@@ -46,7 +46,7 @@ PortalLanguages readLanguages(server::ISession &session)
 {
     server::Ref<server::ILanguageList> list = session.GetLanguages(-1);
     if (!list)
-        throw ServerError(ServerError::NullPointer, "The session gave no language list.");
+        throw ServerError(ServerError::NullPointer, "Die Sitzung hat keine Sprachliste geliefert.");
     PortalLanguages result;
     for (int index = 0; index < list->LanguageCount(); ++index) {
         result.languages.push_back({list->LanguageId(index), list->LanguageName(index)});

@@ -66,7 +66,7 @@ void appendLine(std::string &out, char mark, std::string_view line)
     out += mark;
     out += line;
     if (line.empty() || line.back() != '\n')
-        out += "\n\\ No newline at end of file\n";
+        out += "\n\\ Kein Zeilenumbruch am Dateiende.\n";
 }
 
 } // namespace
@@ -81,7 +81,7 @@ std::string unifiedDiff(const std::string &path, const std::optional<std::string
     const std::string_view oldText = before ? std::string_view(*before) : std::string_view();
     const std::string_view newText = after ? std::string_view(*after) : std::string_view();
     if (oldText.find('\0') != std::string_view::npos || newText.find('\0') != std::string_view::npos)
-        return "Binary files " + from + " and " + to + " differ\n";
+        return "Binärdateien " + from + " und " + to + " sind verschieden.\n";
 
     const auto a = splitLines(oldText), b = splitLines(newText);
     const std::vector<Edit> script = editScript(a, b);

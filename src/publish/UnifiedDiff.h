@@ -1,5 +1,5 @@
-// Unified diffs of two versions of a published file, as `diff -u` prints them, with a/ and b/ before the
-// portal path in the headers.
+// Unified diffs of two versions of a published file, as `diff -u` prints them in a German locale, with a/
+// and b/ before the portal path in the headers.
 #pragma once
 
 #include <optional>

@@ -34,8 +34,8 @@ std::int64_t Database::insert(const std::string &sql, const std::vector<SqlValue
 {
     const auto rows = query(sql + " RETURNING id", params);
     if (rows.empty() || rows[0].empty())
-        throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + location() + " gave no id for the new row.");
+        throw ServerError(ServerError::DatabaseError, "Die Datenbank des Portals " + location() +
+                                                          " hat für die neue Zeile keine ID geliefert.");
     return sqlInt(rows[0][0]);
 }
 

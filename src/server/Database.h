@@ -20,6 +20,10 @@ namespace kw::server {
 using SqlValue = std::variant<std::monostate, std::int64_t, double, std::string>;
 using SqlRow = std::vector<SqlValue>;
 
+/// Added to the message of a statement that failed because another program holds the database.
+inline constexpr const char *kDatabaseInUse =
+    " Die Datenbank wird gerade von einem anderen Programm benutzt; versuchen Sie es später noch einmal.";
+
 /// Text form of a value (empty for NULL).
 std::string sqlText(const SqlValue &value);
 std::int64_t sqlInt(const SqlValue &value);

@@ -22,6 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// What the administrator is told before the reason when an interrupted activation could not be finished.
+constexpr const char *kRecoveryFailed = "Eine unterbrochene Aktivierung konnte nicht abgeschlossen werden: ";
+
 // Everything the objects of one opened portal share.
 struct PortalState {
     PortalState(const fs::path &folder, const std::string &login, std::shared_ptr<FileOps> ops)
@@ -52,8 +55,7 @@ struct PortalState {
             recover();
         } catch (const ServerError &error) {
             lock.release();
-            throw ServerError(error.code(), std::string("An interrupted activation could not be finished: ") +
-                                                error.what());
+            throw ServerError(error.code(), std::string(kRecoveryFailed) + error.what());
         }
     }
     class WriteLockScope {
@@ -98,9 +100,9 @@ struct PortalState {
     {
         if (const std::optional<Bytes> *staged = batch ? batch->find(path) : nullptr) {
             if (!*staged)
-                throw ServerError(ServerError::NotFound, "The file " + path.string() +
-                                                             " cannot be read: it "
-                                                             "was removed.");
+                throw ServerError(ServerError::NotFound, "Die Datei " + path.string() +
+                                                             " kann nicht gelesen werden, denn sie "
+                                                             "wurde gelöscht.");
             return **staged;
         }
         return PortalFileSystem::readAll(path);
@@ -187,7 +189,8 @@ private:
     {
         if (index < 0 || index >= static_cast<int>(m_rows.size()))
             throw ServerError(ServerError::InvalidArgument,
-                              "There is no language number " + std::to_string(index) + " in the portal.");
+                              "Im Portal gibt es keine Sprache mit der Nummer " + std::to_string(index) +
+                                  ".");
         return m_rows[static_cast<std::size_t>(index)];
     }
     std::vector<SqlRow> m_rows;
@@ -208,9 +211,9 @@ public:
                                                   {m_state->userLogin});
         if (rows.empty())
             throw ServerError(ServerError::NotFound, m_state->userLogin.empty()
-                                                         ? "The portal has no users."
-                                                         : "The user " + inQuotes(m_state->userLogin) +
-                                                               " is not known in this portal.");
+                                                         ? "Das Portal hat keine Benutzer."
+                                                         : "Der Benutzer " + inQuotes(m_state->userLogin) +
+                                                               " ist in diesem Portal nicht bekannt.");
         const SqlRow &r = rows[0];
         return makeRef<LocalUser>(sqlText(r[0]), sqlText(r[1]), sqlText(r[2]), sqlInt(r[3]) != 0);
     }
@@ -245,7 +248,7 @@ const StatePtr &stateOf(const Ref<ISession> &session)
 {
     const auto *local = dynamic_cast<const LocalSession *>(session.get());
     if (!local)
-        throw ServerError(ServerError::NullPointer, "No session of this portal was given.");
+        throw ServerError(ServerError::NullPointer, "Es wurde keine Sitzung dieses Portals übergeben.");
     return local->state();
 }
 
@@ -276,8 +279,8 @@ public:
     {
         if (!isCreateMode())
             throw ServerError(ServerError::AccessDenied,
-                              "The file " + m_path.string() +
-                                  " was opened for reading and cannot be replaced.");
+                              "Die Datei " + m_path.string() +
+                                  " wurde zum Lesen geöffnet und kann nicht ersetzt werden.");
         m_state->writeFile(m_path, contents);
         m_written = contents;
     }
@@ -286,8 +289,8 @@ public:
     {
         if (m_mode == ModeRead)
             throw ServerError(ServerError::AccessDenied,
-                              "The file " + m_path.string() +
-                                  " was opened for reading and cannot be extended.");
+                              "Die Datei " + m_path.string() +
+                                  " wurde zum Lesen geöffnet; an sie kann nichts angehängt werden.");
         // A file opened for creation starts empty; one opened for appending keeps its contents.
         Bytes contents = isCreateMode() ? m_written.value_or(Bytes()) : m_state->readFile(m_path);
         const Bytes added = utf8ToCp1252(text);
@@ -318,8 +321,8 @@ public:
     {
         const fs::path path = m_state->files.resolveFile(m_folder, name);
         if (!m_state->fileExists(path))
-            throw ServerError(ServerError::NotFound,
-                              "The file " + inQuotes(name) + " does not exist in " + m_folder.string() + ".");
+            throw ServerError(ServerError::NotFound, "Die Datei " + inQuotes(name) + " ist im Ordner " +
+                                                         m_folder.string() + " nicht vorhanden.");
         m_state->removeFile(path);
     }
     Ref<IServerFile> GetFile(const std::string &name, std::uint32_t mode) override
@@ -330,21 +333,24 @@ public:
         case ModeRead:
         case ModeReadAppend:
             if (!m_state->fileExists(path))
-                throw ServerError(ServerError::NotFound, "The file " + inQuotes(name) +
-                                                             " does not exist in " + m_folder.string() + ".");
+                throw ServerError(ServerError::NotFound, "Die Datei " + inQuotes(name) + " ist im Ordner " +
+                                                             m_folder.string() + " nicht vorhanden.");
             break;
         case ModeCreateWrite:
         case ModeCreateDenyWrite:
             if (fs::is_directory(path, ec))
                 throw ServerError(ServerError::AccessDenied,
-                                  path.string() + " is a folder and cannot be written as a file.");
+                                  path.string() +
+                                      " ist ein Ordner und kann nicht als Datei geschrieben werden.");
             if (m_state->denyWrite.count(lockKey(path)))
                 throw ServerError(ServerError::SharingViolation,
-                                  "The file " + path.string() + " is being written by someone else.");
+                                  "Die Datei " + path.string() +
+                                      " wird gerade von jemand anderem geschrieben.");
             break;
         default:
-            throw ServerError(ServerError::InvalidArgument,
-                              "Unknown open mode 0x" + toHex(mode) + " for the file " + path.string() + ".");
+            throw ServerError(ServerError::InvalidArgument, "Unbekannte Art 0x" + toHex(mode) +
+                                                                ", die Datei " + path.string() +
+                                                                " zu öffnen.");
         }
         return makeRef<LocalFile>(m_state, path, mode);
     }
@@ -409,7 +415,7 @@ private:
     const StatePtr &state() const
     {
         if (!m_state)
-            throw ServerError(ServerError::NullPointer, "The file service has no session attached.");
+            throw ServerError(ServerError::NullPointer, "Der Dateidienst ist mit keiner Sitzung verbunden.");
         return m_state;
     }
     StatePtr m_state;
@@ -427,7 +433,7 @@ public:
         m_state = stateOf(session);
         if (m_state->db.query("SELECT 1 FROM navigation WHERE id=?1", {std::int64_t{id}}).empty())
             throw ServerError(ServerError::NotFound,
-                              "The navigation entry " + std::to_string(id) + " does not exist.");
+                              "Den Navigationseintrag " + std::to_string(id) + " gibt es nicht.");
         m_id = id;
         m_pending = {};
     }
@@ -487,7 +493,7 @@ private:
     std::int32_t bound() const
     {
         if (!m_state || m_id == 0)
-            throw ServerError(ServerError::NullPointer, "The navigation entry is not initialised.");
+            throw ServerError(ServerError::NullPointer, "Der Navigationseintrag ist nicht initialisiert.");
         return m_id;
     }
     SqlValue column(const char *name)
@@ -496,7 +502,7 @@ private:
                                             {std::int64_t{bound()}});
         if (rows.empty())
             throw ServerError(ServerError::NotFound,
-                              "The navigation entry " + std::to_string(m_id) + " no longer exists.");
+                              "Den Navigationseintrag " + std::to_string(m_id) + " gibt es nicht mehr.");
         return rows[0][0];
     }
 
@@ -530,7 +536,8 @@ public:
     Ref<INavEntry> NavAdd(const std::string &name, int) override
     {
         if (!m_mainMenu)
-            throw ServerError(ServerError::InvalidArgument, "Entries can only be added to the main menu.");
+            throw ServerError(ServerError::InvalidArgument,
+                              "Einträge können nur dem Hauptmenü hinzugefügt werden.");
         std::int64_t id = 0;
         m_state->db.transaction([&] {
             id = m_state->db.insert(
@@ -547,7 +554,7 @@ public:
             if (m_state->db.run("DELETE FROM navigation WHERE id=?1 AND parent_id IS NULL",
                                 {std::int64_t{id}}) == 0)
                 throw ServerError(ServerError::NotFound,
-                                  "The main-menu entry " + std::to_string(id) + " does not exist.");
+                                  "Den Hauptmenüeintrag " + std::to_string(id) + " gibt es nicht.");
             bumpNavigationVersion(m_state->db);
         });
     }
@@ -565,7 +572,8 @@ private:
         auto rows = items();
         if (index < 0 || index >= static_cast<int>(rows.size()))
             throw ServerError(ServerError::InvalidArgument,
-                              "There is no main-menu entry number " + std::to_string(index) + ".");
+                              "Es gibt keinen Hauptmenüeintrag mit der Nummer " + std::to_string(index) +
+                                  ".");
         return std::move(rows[static_cast<std::size_t>(index)]);
     }
 
@@ -581,7 +589,7 @@ public:
         if (element != kMainMenu &&
             m_state->db.query("SELECT 1 FROM krapp WHERE lid=?1", {std::int64_t{element}}).empty())
             throw ServerError(ServerError::NotFound,
-                              "The portal has no application " + std::to_string(element) + ".");
+                              "Das Portal hat keine Anwendung " + std::to_string(element) + ".");
         m_element = element;
     }
     Ref<INavEntryCollection> NavEntries() override
@@ -608,7 +616,7 @@ private:
     const StatePtr &state() const
     {
         if (!m_state)
-            throw ServerError(ServerError::NullPointer, "The navigation object is not initialised.");
+            throw ServerError(ServerError::NullPointer, "Das Navigationsobjekt ist nicht initialisiert.");
         return m_state;
     }
     StatePtr m_state;
@@ -627,7 +635,7 @@ public:
     {
         if (row < 0 || row >= static_cast<long>(m_rows.size()) || column < 0 ||
             column >= static_cast<int>(m_rows[static_cast<std::size_t>(row)].size()))
-            throw ServerError(ServerError::InvalidArgument, "The query result has no such cell.");
+            throw ServerError(ServerError::InvalidArgument, "Diese Zelle gibt es im Abfrageergebnis nicht.");
         return sqlText(m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
     }
 
@@ -693,7 +701,7 @@ private:
     const StatePtr &state() const
     {
         if (!m_state)
-            throw ServerError(ServerError::NullPointer, "The rights object is not initialised.");
+            throw ServerError(ServerError::NullPointer, "Das Rechteobjekt ist nicht initialisiert.");
         return m_state;
     }
     StatePtr m_state;
@@ -770,13 +778,14 @@ private:
     const Entry &openEntry() const
     {
         if (!m_open)
-            throw ServerError(ServerError::NullPointer, "No text entry is open.");
+            throw ServerError(ServerError::NullPointer, "Es ist kein Texteintrag geöffnet.");
         return *m_open;
     }
     const StatePtr &state() const
     {
         if (!m_state)
-            throw ServerError(ServerError::NullPointer, "The text translation object has no session.");
+            throw ServerError(ServerError::NullPointer,
+                              "Das Übersetzungsobjekt ist mit keiner Sitzung verbunden.");
         return m_state;
     }
     StatePtr m_state;
@@ -860,7 +869,7 @@ public:
         PortalState &s = state();
         if (s.batch)
             throw ServerError(ServerError::InvalidArgument,
-                              "A rollback cannot be part of another batch of writes.");
+                              "Ein Zurücksetzen kann nicht Teil eines anderen Schreibvorgangs sein.");
         PortalState::WriteLockScope held(s);
         // Checked under the lock: what is published now decides whether the rollback would delete a file.
         const std::vector<WriteBatch::Change> changes = rollbackPlan(s, id);
@@ -880,10 +889,10 @@ private:
             fs::path path = localPathOf(s, id, file.path);
             if (!file.contents && s.fileExists(path))
                 throw ServerError(ServerError::InvalidArgument,
-                                  "The portal cannot be rolled back to the state after activation " +
-                                      std::to_string(id) + ": " + file.path +
-                                      " did not exist yet then, and the rollback would delete it from the "
-                                      "running portal. Choose a later activation.");
+                                  "Das Portal kann nicht auf den Stand nach der Aktivierung " +
+                                      std::to_string(id) + " zurückgesetzt werden: " + file.path +
+                                      " gab es damals noch nicht, und das Zurücksetzen würde die Datei aus "
+                                      "dem laufenden Portal löschen. Wählen Sie eine spätere Aktivierung.");
             // Files that are as they were then need no step.
             std::optional<Bytes> now;
             if (s.fileExists(path))
@@ -917,13 +926,15 @@ private:
         const std::size_t slash = path.rfind('/');
         try {
             if (path.empty() || path.front() == '/' || slash == std::string::npos)
-                throw ServerError(ServerError::AccessDenied, "it is not a file in a portal folder");
+                throw ServerError(ServerError::AccessDenied,
+                                  "Er führt zu keiner Datei in einem Ordner des Portals.");
             const fs::path folder = s.files.resolveFolder(path.substr(0, slash));
             return s.files.resolveFile(folder, path.substr(slash + 1));
         } catch (const ServerError &error) {
-            throw ServerError(ServerError::AccessDenied, "The history entry " + std::to_string(id) +
-                                                             " names the path \"" + path +
-                                                             "\", which is refused: " + error.what());
+            throw ServerError(ServerError::AccessDenied,
+                              "Der Eintrag " + std::to_string(id) +
+                                  " des Veröffentlichungsverlaufs nennt den Pfad \"" + path +
+                                  "\", der abgelehnt wird: " + error.what());
         }
     }
     static void close(PortalState &s)
@@ -935,13 +946,14 @@ private:
     {
         PortalState &s = state();
         if (!s.batch)
-            throw ServerError(ServerError::InvalidArgument, "No batch of writes was begun.");
+            throw ServerError(ServerError::InvalidArgument, "Es wurde kein Schreibvorgang begonnen.");
         return s;
     }
     PortalState &state() const
     {
         if (!m_state)
-            throw ServerError(ServerError::NullPointer, "The publishing object has no session attached.");
+            throw ServerError(ServerError::NullPointer,
+                              "Das Veröffentlichungsobjekt ist mit keiner Sitzung verbunden.");
         return *m_state;
     }
     StatePtr m_state;
@@ -966,7 +978,7 @@ public:
         case ServerClass::Publishing:
             return makeRef<LocalPublishing>();
         }
-        throw ServerError(ServerError::InvalidArgument, "Unknown server object class.");
+        throw ServerError(ServerError::InvalidArgument, "Unbekannte Klasse eines Serverobjekts.");
     }
 
 private:
@@ -979,8 +991,9 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
                               std::shared_ptr<FileOps> fileOps)
 {
     if (!holdsPortal(folder))
-        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal (no " +
-                                                     kDatabaseFile + " and no " + kPortalConfigFile + ").");
+        throw ServerError(ServerError::NotFound, "Der Ordner " + folder.string() +
+                                                     " enthält kein Portal (weder " + kDatabaseFile +
+                                                     " noch " + kPortalConfigFile + ").");
     auto state = std::make_shared<PortalState>(folder, userLogin, std::move(fileOps));
     // Another program that holds the lock is in the middle of its own writes: nothing to recover then (the
     // next write of this one recovers when it gets the lock). A user who may not write the portal cannot
@@ -994,8 +1007,7 @@ Environment LocalPortal::open(const fs::path &folder, const std::string &userLog
         try {
             state->recover();
         } catch (const ServerError &error) {
-            state->recoveryNotes.push_back(std::string("An interrupted activation could not be finished: ") +
-                                           error.what());
+            state->recoveryNotes.push_back(std::string(kRecoveryFailed) + error.what());
         }
         state->lock.release();
     }

@@ -15,11 +15,11 @@ PortalConnection::PortalConnection(IObjectFactory &factory, const Ref<ISession> 
     : m_files(createObject<IFileService>(factory))
 {
     if (!session)
-        throw ServerError(ServerError::NullPointer, "There is no session with the portal server.");
+        throw ServerError(ServerError::NullPointer, "Es besteht keine Sitzung mit dem Portalserver.");
     m_files->AttachSession(session);
     Ref<IPortal> portal = session->GetPortal();
     if (!portal)
-        throw ServerError(ServerError::NullPointer, "The session gave no portal.");
+        throw ServerError(ServerError::NullPointer, "Die Sitzung hat kein Portal geliefert.");
     m_basePath = withTrailingBackslash(portal->GetPortalPath());
 }
 
@@ -104,9 +104,9 @@ void putText(IServerFile &file, const std::string &text)
     Bytes bytes = utf8ToCp1252(text);
     if (cp1252ToUtf8(bytes) != text)
         throw ServerError(ServerError::InvalidArgument,
-                          "The file " + file.GetFileName() +
-                              " is not written: its text holds characters that Windows-1252, the character "
-                              "set of the portal's files, cannot hold.");
+                          "Die Datei " + file.GetFileName() +
+                              " wird nicht geschrieben: Ihr Text enthält Zeichen, die es im Zeichensatz der "
+                              "Portaldateien (Windows-1252) nicht gibt.");
     file.PutBytes(bytes);
 }
 
@@ -125,7 +125,7 @@ std::int32_t lookupDefaultLanguage(ISession &session, std::int32_t current)
 {
     Ref<ILanguageList> languages = session.GetLanguages(-1);
     if (!languages)
-        throw ServerError(ServerError::NullPointer, "The session gave no language list.");
+        throw ServerError(ServerError::NullPointer, "Die Sitzung hat keine Sprachliste geliefert.");
     for (int index = 0; index < languages->LanguageCount(); ++index)
         if (languages->LanguageIsDefault(index))
             current = languages->LanguageId(index);

@@ -1,5 +1,6 @@
 #include "server/PortalConfig.h"
 
+#include "base/SystemErrorText.h"
 #include "server/PostgresDatabase.h"
 #include "server/SqliteDatabase.h"
 
@@ -31,7 +32,8 @@ std::optional<std::string> configuredDatabase(const fs::path &folder)
         return std::nullopt;
     std::ifstream in(file);
     if (!in)
-        throw ServerError(ServerError::AccessDenied, "The file " + file.string() + " cannot be read.");
+        throw ServerError(ServerError::AccessDenied,
+                          "Die Datei " + file.string() + " kann nicht gelesen werden.");
     std::optional<std::string> address;
     for (std::string line; std::getline(in, line);) {
         line = trimmed(line);
@@ -56,7 +58,8 @@ void writeConfiguredDatabase(const fs::path &folder, const std::string &address)
         fs::remove(file, ec);
         if (ec)
             throw ServerError(ServerError::WriteFault,
-                              "The file " + file.string() + " cannot be removed: " + ec.message());
+                              "Die Datei " + file.string() +
+                                  " kann nicht gelöscht werden: " + systemErrorText(ec));
         return;
     }
     PostgresDatabase::checkAddress(address);
@@ -68,12 +71,14 @@ void writeConfiguredDatabase(const fs::path &folder, const std::string &address)
             << "database=" << address << "\n";
         out.flush();
         if (!out)
-            throw ServerError(ServerError::WriteFault, "The file " + fresh.string() + " cannot be written.");
+            throw ServerError(ServerError::WriteFault,
+                              "Die Datei " + fresh.string() + " kann nicht geschrieben werden.");
     }
     fs::rename(fresh, file, ec);
     if (ec) {
         fs::remove(fresh, ec);
-        throw ServerError(ServerError::WriteFault, "The file " + file.string() + " cannot be written.");
+        throw ServerError(ServerError::WriteFault,
+                          "Die Datei " + file.string() + " kann nicht geschrieben werden.");
     }
 }
 

@@ -1,11 +1,11 @@
 #include "server/PortalFileSystem.h"
 
+#include "base/SystemErrorText.h"
 #include "base/Values.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -39,13 +39,13 @@ std::vector<std::string> splitPath(std::string_view path)
 
 std::string errnoText()
 {
-    return std::strerror(errno);
+    return systemErrorText(errno);
 }
 
 [[noreturn]] void throwOutside(const std::string &path)
 {
     throw ServerError(ServerError::AccessDenied,
-                      "The path \"" + path + "\" leads outside the portal folder and is refused.");
+                      "Der Pfad \"" + path + "\" führt aus dem Portalordner hinaus und wird abgelehnt.");
 }
 
 } // namespace
@@ -88,7 +88,7 @@ PortalFileSystem::PortalFileSystem(const fs::path &root, std::shared_ptr<FileOps
     std::error_code ec;
     m_root = fs::canonical(root, ec);
     if (ec || !fs::is_directory(m_root))
-        throw ServerError(ServerError::NotFound, "The portal folder " + root.string() + " does not exist.");
+        throw ServerError(ServerError::NotFound, "Den Portalordner " + root.string() + " gibt es nicht.");
 }
 
 void PortalFileSystem::checkConfined(const fs::path &path) const
@@ -97,7 +97,7 @@ void PortalFileSystem::checkConfined(const fs::path &path) const
     const fs::path real = fs::weakly_canonical(path, ec);
     if (ec)
         throw ServerError(ServerError::Fail,
-                          "The path " + path.string() + " cannot be resolved: " + ec.message());
+                          "Der Pfad " + path.string() + " lässt sich nicht auflösen: " + systemErrorText(ec));
     const auto [rootEnd, realIt] = std::mismatch(m_root.begin(), m_root.end(), real.begin(), real.end());
     if (rootEnd != m_root.end())
         throwOutside(path.string());
@@ -135,8 +135,8 @@ fs::path PortalFileSystem::resolveFolder(const std::string &serverPath) const
             throwOutside(serverPath);
         const auto found = findEntry(current, part);
         if (!found || !fs::is_directory(*found))
-            throw ServerError(ServerError::NotFound, "The folder \"" + serverPath +
-                                                         "\" does not exist in the portal " + rootText + ".");
+            throw ServerError(ServerError::NotFound,
+                              "Den Ordner \"" + serverPath + "\" gibt es im Portal " + rootText + " nicht.");
         current = *found;
         checkConfined(current);
     }
@@ -147,7 +147,7 @@ fs::path PortalFileSystem::resolveFile(const fs::path &folder, const std::string
 {
     if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
         throw ServerError(ServerError::InvalidArgument,
-                          "\"" + name + "\" is not a file name (folder " + folder.string() + ").");
+                          "\"" + name + "\" ist kein Dateiname (Ordner " + folder.string() + ").");
     const fs::path path = findEntry(folder, name).value_or(folder / name);
     checkConfined(path);
     return path;
@@ -164,8 +164,8 @@ std::vector<std::string> PortalFileSystem::listFiles(const fs::path &folder) con
         names.push_back(std::move(name));
     }
     if (ec)
-        throw ServerError(ServerError::Fail,
-                          "The folder " + folder.string() + " cannot be listed: " + ec.message());
+        throw ServerError(ServerError::Fail, "Der Inhalt des Ordners " + folder.string() +
+                                                 " kann nicht gelesen werden: " + systemErrorText(ec));
     std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
         const std::string la = toLowerAscii(a), lb = toLowerAscii(b);
         return la != lb ? la < lb : a < b;
@@ -178,7 +178,7 @@ Bytes PortalFileSystem::readAll(const fs::path &file)
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int code = errno == ENOENT ? ServerError::NotFound : ServerError::AccessDenied;
-        throw ServerError(code, "The file " + file.string() + " cannot be read: " + errnoText());
+        throw ServerError(code, "Die Datei " + file.string() + " kann nicht gelesen werden: " + errnoText());
     }
     Bytes contents;
     std::uint8_t buffer[65536];
@@ -189,7 +189,8 @@ Bytes PortalFileSystem::readAll(const fs::path &file)
                 continue;
             const std::string reason = errnoText();
             ::close(fd);
-            throw ServerError(ServerError::Fail, "The file " + file.string() + " cannot be read: " + reason);
+            throw ServerError(ServerError::Fail,
+                              "Die Datei " + file.string() + " kann nicht gelesen werden: " + reason);
         }
         if (got == 0)
             break;
@@ -201,8 +202,9 @@ Bytes PortalFileSystem::readAll(const fs::path &file)
 
 ServerError PortalFileSystem::writeError(const fs::path &file, const std::string &step)
 {
-    return ServerError(writeFailureCode(errno),
-                       "The file " + file.string() + " cannot be written (" + step + "): " + errnoText());
+    return ServerError(writeFailureCode(errno), "Die Datei " + file.string() +
+                                                    " kann nicht geschrieben werden (" + step +
+                                                    "): " + errnoText());
 }
 
 fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &contents) const
@@ -210,7 +212,7 @@ fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &c
     std::string pattern = (target.parent_path() / (std::string(kTempPrefix) + "XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
-        throw writeError(target, "no temporary file in the folder");
+        throw writeError(target, "beim Anlegen einer temporären Datei im Ordner");
     auto fail = [&](const std::string &step) {
         const ServerError error = writeError(target, step);
         ::close(fd);
@@ -225,7 +227,7 @@ fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &c
         if (wrote <= 0) {
             if (wrote == 0)
                 errno = ENOSPC;
-            throw fail("write");
+            throw fail("beim Schreiben");
         }
         done += static_cast<std::size_t>(wrote);
     }
@@ -240,7 +242,7 @@ fs::path PortalFileSystem::writeTemporary(const fs::path &target, const Bytes &c
         ::fchmod(fd, 0644);
     }
     if (m_ops->fsync(fd) != 0)
-        throw fail("flush");
+        throw fail("beim Sichern auf den Datenträger");
     ::close(fd);
     return pattern;
 }
@@ -263,22 +265,22 @@ fs::path PortalFileSystem::temporaryName(const fs::path &target) const
 void PortalFileSystem::rename(const fs::path &from, const fs::path &to, const fs::path &target) const
 {
     if (m_ops->rename(from.c_str(), to.c_str()) != 0)
-        throw writeError(target, "replace");
+        throw writeError(target, "beim Ersetzen");
 }
 
 void PortalFileSystem::link(const fs::path &from, const fs::path &to, const fs::path &target) const
 {
     if (m_ops->link(from.c_str(), to.c_str()) != 0)
-        throw writeError(target, "keep the old file");
+        throw writeError(target, "beim Aufbewahren der alten Datei");
 }
 
 void PortalFileSystem::syncFolder(const fs::path &folder) const
 {
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0)
-        throw writeError(folder, "flush folder");
+        throw writeError(folder, "beim Sichern des Ordners auf den Datenträger");
     if (m_ops->fsync(dirFd) != 0) {
-        const ServerError error = writeError(folder, "flush folder");
+        const ServerError error = writeError(folder, "beim Sichern des Ordners auf den Datenträger");
         ::close(dirFd);
         throw error;
     }
@@ -292,7 +294,7 @@ bool PortalFileSystem::remove(const fs::path &file) const
     if (errno == ENOENT)
         return false;
     throw ServerError(writeFailureCode(errno),
-                      "The file " + file.string() + " cannot be deleted: " + errnoText());
+                      "Die Datei " + file.string() + " kann nicht gelöscht werden: " + errnoText());
 }
 
 void PortalFileSystem::writeAtomically(const fs::path &file, const Bytes &contents) const

@@ -1,10 +1,10 @@
 #include "server/PortalLock.h"
 
 #include "base/ServerError.h"
+#include "base/SystemErrorText.h"
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <thread>
@@ -32,8 +32,9 @@ bool PortalLock::tryAcquire()
         if (m_fd < 0 && errno == ENOENT)
             m_fd = ::open(m_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
         if (m_fd < 0)
-            throw ServerError(ServerError::AccessDenied, "The portal's lock file " + m_file.string() +
-                                                             " cannot be opened: " + std::strerror(errno));
+            throw ServerError(ServerError::AccessDenied,
+                              "Die Sperrdatei " + m_file.string() +
+                                  " des Portals kann nicht geöffnet werden: " + systemErrorText(errno));
     }
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
         return false;
@@ -46,9 +47,10 @@ void PortalLock::acquire(int waitMs)
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     while (!tryAcquire()) {
         if (std::chrono::steady_clock::now() >= until)
-            throw ServerError(ServerError::SharingViolation,
-                              "The portal's files are being written by another program (" + m_file.string() +
-                                  " is locked); try again later.");
+            throw ServerError(
+                ServerError::SharingViolation,
+                "Die Dateien des Portals werden gerade von einem anderen Programm geschrieben (" +
+                    m_file.string() + " ist gesperrt). Versuchen Sie es später noch einmal.");
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }

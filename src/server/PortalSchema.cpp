@@ -118,10 +118,11 @@ void upgradePortalSchema(Database &db)
     if (version == kSchemaVersion)
         return;
     if (version > kSchemaVersion)
-        throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + db.location() + " has schema version " +
-                              std::to_string(version) + ", newer than this program knows (" +
-                              std::to_string(kSchemaVersion) + "); use a newer version of the program.");
+        throw ServerError(
+            ServerError::DatabaseError,
+            "Die Datenbank des Portals " + db.location() + " hat die Schemaversion " +
+                std::to_string(version) + ", die neuer ist als die, die dieses Programm kennt (" +
+                std::to_string(kSchemaVersion) + "). Verwenden Sie eine neuere Version des Programms.");
     db.transaction([&] {
         // Version 0 to 1: the publishing history's tables.
         if (version < 1)

@@ -1,6 +1,7 @@
 #include "server/PortalStore.h"
 
 #include "base/ServerError.h"
+#include "base/SystemErrorText.h"
 #include "server/Database.h"
 #include "server/LocalPortal.h"
 #include "server/PortalConfig.h"
@@ -70,18 +71,18 @@ void prepareTarget(Database &db, bool overwrite)
     if (present.empty())
         return;
     if (!overwrite)
-        throw ServerError(ServerError::AccessDenied, "The database " + db.location() +
-                                                         " is not empty (it has the tables " +
-                                                         joined(present) + "); nothing was changed.");
+        throw ServerError(ServerError::AccessDenied, "Die Datenbank " + db.location() +
+                                                         " ist nicht leer (sie hat die Tabellen " +
+                                                         joined(present) + "); es wurde nichts geändert.");
     db.transaction([&] {
         const auto &tables = portalTables();
         for (auto it = tables.rbegin(); it != tables.rend(); ++it)
             db.execute("DROP TABLE IF EXISTS " + *it);
     });
     if (!db.tables().empty())
-        throw ServerError(ServerError::AccessDenied, "The database " + db.location() +
-                                                         " holds other tables than a portal's (" +
-                                                         joined(db.tables()) + "); it is left as it is.");
+        throw ServerError(ServerError::AccessDenied, "Die Datenbank " + db.location() +
+                                                         " enthält andere Tabellen als die eines Portals (" +
+                                                         joined(db.tables()) + "); sie bleibt, wie sie ist.");
 }
 
 } // namespace
@@ -91,8 +92,8 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
     if (LocalPortal::holdsPortal(folder) && !options.overwrite)
         throw ServerError(
             ServerError::AccessDenied,
-            "The folder " + folder.string() +
-                " already holds a portal; it is left as it is (use --force to create it anew).");
+            "Der Ordner " + folder.string() +
+                " enthält schon ein Portal; es bleibt, wie es ist (mit --force wird es neu angelegt).");
     // The database is reached and checked first, so that a refused one leaves no folders behind.
     std::unique_ptr<PostgresDatabase> shared;
     if (!options.database.empty()) {
@@ -105,8 +106,9 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
         std::replace(local.begin(), local.end(), '\\', '/');
         fs::create_directories(folder / local, ec);
         if (ec)
-            throw ServerError(ServerError::AccessDenied, "The folder " + (folder / local).string() +
-                                                             " cannot be created: " + ec.message());
+            throw ServerError(ServerError::AccessDenied,
+                              "Der Ordner " + (folder / local).string() +
+                                  " kann nicht angelegt werden: " + systemErrorText(ec));
     }
     const auto fill = [&](Database &db) {
         db.transaction([&] {
@@ -132,7 +134,8 @@ void createPortalStore(const fs::path &folder, const PortalCreateOptions &option
     fs::rename(fresh, dbFile, ec);
     if (ec)
         throw ServerError(ServerError::WriteFault,
-                          "The portal database " + dbFile.string() + " cannot be written: " + ec.message());
+                          "Die Datenbank des Portals " + dbFile.string() +
+                              " kann nicht geschrieben werden: " + systemErrorText(ec));
     writeConfiguredDatabase(folder, {});
 }
 
@@ -148,7 +151,7 @@ void addDemoData(const fs::path &folder)
 PortalDatabaseInfo describePortalDatabase(const fs::path &folder)
 {
     if (!LocalPortal::holdsPortal(folder))
-        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal.");
+        throw ServerError(ServerError::NotFound, "Der Ordner " + folder.string() + " enthält kein Portal.");
     const std::unique_ptr<Database> db = openPortalDatabase(folder);
     return {db->backend(), db->location(), portalSchemaVersion(*db)};
 }
@@ -156,11 +159,12 @@ PortalDatabaseInfo describePortalDatabase(const fs::path &folder)
 std::vector<TableCount> migratePortalDatabase(const fs::path &folder, const std::string &address)
 {
     if (!LocalPortal::holdsPortal(folder))
-        throw ServerError(ServerError::NotFound, "The folder " + folder.string() + " holds no portal.");
+        throw ServerError(ServerError::NotFound, "Der Ordner " + folder.string() + " enthält kein Portal.");
     if (const auto configured = configuredDatabase(folder))
-        throw ServerError(ServerError::InvalidArgument,
-                          "The portal already keeps its database in " + *configured +
-                              "; only an embedded portal is migrated. Nothing was changed.");
+        throw ServerError(
+            ServerError::InvalidArgument,
+            "Das Portal hat seine Datenbank schon in " + *configured +
+                "; umgezogen wird nur ein Portal mit eingebetteter Datenbank. Es wurde nichts geändert.");
     PostgresDatabase::checkAddress(address);
     SqliteDatabase source(folder / LocalPortal::kDatabaseFile, false);
     PostgresDatabase target(address);
@@ -191,9 +195,9 @@ std::vector<TableCount> migratePortalDatabase(const fs::path &folder, const std:
             count.target = sqlInt(target.query("SELECT count(*) FROM " + table)[0][0]);
             if (count.target != count.source)
                 throw ServerError(ServerError::DatabaseError,
-                                  "The table " + table + " has " + std::to_string(count.source) +
-                                      " rows in the portal but " + std::to_string(count.target) +
-                                      " in the copy; nothing was changed.");
+                                  "Die Tabelle " + table + " hat im Portal " + std::to_string(count.source) +
+                                      " Zeilen, in der Kopie aber " + std::to_string(count.target) +
+                                      "; es wurde nichts geändert.");
             counts.push_back(count);
         }
         target.run("UPDATE settings SET value=?1 WHERE key='schema_version'",

@@ -32,9 +32,9 @@ bool isBusyState(const char *state)
 }
 
 const char *kPasswordRefusal =
-    "The database address contains a password, which is not accepted there: it would be kept in "
-    "KwPortal.conf and shown in messages. Put the password in libpq's password file (~/.pgpass, or the "
-    "file named by PGPASSFILE) and give the address without it.";
+    "Die Adresse der Datenbank enthält ein Passwort. Das wird dort nicht angenommen, denn es stünde "
+    "dann in KwPortal.conf und in Meldungen. Legen Sie das Passwort in der Passwortdatei von libpq ab "
+    "(~/.pgpass oder die Datei, die PGPASSFILE nennt), und geben Sie die Adresse ohne Passwort an.";
 
 } // namespace
 
@@ -55,7 +55,8 @@ void PostgresDatabase::checkAddress(const std::string &address)
     if (!options) {
         const std::string message = trimmed(error);
         PQfreemem(error);
-        throw ServerError(ServerError::InvalidArgument, "The database address cannot be read: " + message);
+        throw ServerError(ServerError::InvalidArgument,
+                          "Die Adresse der Datenbank ist nicht lesbar (libpq: " + message + ").");
     }
     bool hasPassword = false;
     for (const PQconninfoOption *option = options; option->keyword; ++option)
@@ -78,13 +79,14 @@ void PostgresDatabase::connect()
 {
     m_connection.reset(PQconnectdb(m_address.c_str()));
     if (!m_connection)
-        throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + m_address + " cannot be reached: out of memory.");
+        throw ServerError(ServerError::DatabaseError, "Die Datenbank des Portals " + m_address +
+                                                          " ist nicht erreichbar: nicht genug Speicher.");
     if (PQstatus(m_connection.get()) != CONNECTION_OK) {
         const std::string message = trimmed(PQerrorMessage(m_connection.get()));
         m_connection.reset();
-        throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + m_address + " cannot be reached: " + message);
+        throw ServerError(ServerError::DatabaseError, "Die Datenbank des Portals " + m_address +
+                                                          " ist nicht erreichbar (PostgreSQL: " + message +
+                                                          ").");
     }
     PQsetNoticeProcessor(m_connection.get(), &ignoreNotice, nullptr);
     PQsetClientEncoding(m_connection.get(), "UTF8");
@@ -95,9 +97,10 @@ void PostgresDatabase::ensureConnected()
     if (m_connection && PQstatus(m_connection.get()) == CONNECTION_OK)
         return;
     if (inTransaction())
-        throw ServerError(ServerError::DatabaseError,
-                          "The connection to the portal database " + m_address +
-                              " was lost in the middle of a transaction; nothing of it was saved.");
+        throw ServerError(
+            ServerError::DatabaseError,
+            "Die Verbindung zur Datenbank des Portals " + m_address +
+                " ist mitten in einer Transaktion abgebrochen; von ihr wurde nichts gespeichert.");
     connect();
 }
 
@@ -107,11 +110,11 @@ void PostgresDatabase::fail(const std::string &sql, const pg_result *result) con
     const std::string detail =
         trimmed(result && *PQresultErrorMessage(result) ? PQresultErrorMessage(result)
                                                         : PQerrorMessage(m_connection.get()));
-    std::string message =
-        "The portal database " + m_address + " refused the statement \"" + sql + "\": " + detail;
+    std::string message = "Die Datenbank des Portals " + m_address + " hat die Anweisung \"" + sql +
+                          "\" abgelehnt (PostgreSQL: " + detail + ").";
     const bool busy = isBusyState(state);
     if (busy)
-        message += " (the database is in use by another program; try again later)";
+        message += kDatabaseInUse;
     throw ServerError(busy ? ServerError::DatabaseBusy : ServerError::DatabaseError, message);
 }
 
@@ -308,9 +311,9 @@ void PostgresDatabase::begin()
         const Result result = exec(sql, {}, false);
         if (!wait && rowsOf(result.get()).at(0).at(0) != SqlValue(std::int64_t{1}))
             throw ServerError(ServerError::DatabaseBusy,
-                              "The portal database " + m_address +
-                                  " is being changed by another program (the database is in use by another "
-                                  "program; try again later).");
+                              "Die Datenbank des Portals " + m_address +
+                                  " wird gerade von einem anderen Programm geändert; versuchen Sie es später "
+                                  "noch einmal.");
     } catch (...) {
         rollbackQuietly();
         throw;
@@ -323,7 +326,8 @@ void PostgresDatabase::commit()
     // COMMIT of a transaction that failed on the server answers ROLLBACK instead of an error.
     if (std::strcmp(PQcmdStatus(result.get()), "ROLLBACK") == 0)
         throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + m_address + " rolled the transaction back.");
+                          "Die Datenbank des Portals " + m_address +
+                              " hat die Transaktion zurückgenommen; von ihr wurde nichts gespeichert.");
 }
 
 void PostgresDatabase::rollbackQuietly()

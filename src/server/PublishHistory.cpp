@@ -61,7 +61,7 @@ PublishEntry PublishHistory::entry(std::int64_t id)
     const auto rows = m_db.query(std::string(kEntryColumns) + "WHERE id=?1", {id});
     if (rows.empty())
         throw ServerError(ServerError::NotFound,
-                          "The publishing history has no entry " + std::to_string(id) + ".");
+                          "Der Veröffentlichungsverlauf hat keinen Eintrag " + std::to_string(id) + ".");
     return entryOf(rows[0]);
 }
 

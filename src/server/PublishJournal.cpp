@@ -56,15 +56,16 @@ std::string escape(const std::string &path)
     return out;
 }
 
+// The reasons complete "..., denn es ist beschädigt (...)".
 [[noreturn]] void damaged(const std::string &why)
 {
-    throw ServerError(ServerError::Fail, "it is damaged: " + why);
+    throw ServerError(ServerError::Fail, "es ist beschädigt (" + why + ")");
 }
 
-// A path that a journal of this program never names.
+// A path that a journal of this program never names; `why` ends the relative clause about the path.
 [[noreturn]] void foreign(const std::string &path, const std::string &why)
 {
-    throw ServerError(ServerError::Fail, "it names \"" + path + "\", which " + why);
+    throw ServerError(ServerError::Fail, "es nennt den Pfad \"" + path + "\", der " + why);
 }
 
 int hexDigit(char ch)
@@ -87,7 +88,7 @@ std::string unescape(const std::string &text)
         const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
         if (high < 0 || low < 0)
-            damaged("a broken escape in \"" + text + "\"");
+            damaged("fehlerhafte Maskierung in \"" + text + "\"");
         out += static_cast<char>(high * 16 + low);
         i += 2;
     }
@@ -110,19 +111,21 @@ std::vector<std::string> splitTabs(const std::string &line)
     return fields;
 }
 
+constexpr const char *kOutside = "aus dem Portalordner hinausführt";
+
 // A relative path of plain names: no empty part, no "." or "..", no leading '/' or '\\'.
 void checkRelative(const std::string &path)
 {
     if (path.empty() || path.front() == '/' || path.find('\\') != std::string::npos ||
         path.find('\0') != std::string::npos)
-        foreign(path, "leads outside the portal folder");
+        foreign(path, kOutside);
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = path.find('/', start);
         const std::string part =
             path.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (part.empty() || part == "." || part == "..")
-            foreign(path, "leads outside the portal folder");
+            foreign(path, kOutside);
         if (end == std::string::npos)
             return;
         start = end + 1;
@@ -141,7 +144,7 @@ void checkBeside(const std::string &target, const std::string &other)
     checkRelative(other);
     const std::string folder = folderOf(target);
     if (folderOf(other) != folder || !PortalFileSystem::isTemporaryName(other.substr(folder.size())))
-        foreign(other, "is not a temporary file beside \"" + target + "\"");
+        foreign(other, "keine temporäre Datei neben \"" + target + "\" ist");
 }
 
 } // namespace
@@ -167,13 +170,13 @@ std::string formatJournal(const Journal &journal)
 Journal parseJournal(const std::string &text)
 {
     if (!text.starts_with(kHeader))
-        damaged("it does not start with \"" + std::string(kHeader.substr(0, kHeader.size() - 1)) + "\"");
+        damaged("es beginnt nicht mit \"" + std::string(kHeader.substr(0, kHeader.size() - 1)) + "\"");
     const std::size_t endLine = text.rfind("end\t");
     if (endLine == std::string::npos || text.back() != '\n' || (endLine > 0 && text[endLine - 1] != '\n'))
-        damaged("it is incomplete");
+        damaged("es ist unvollständig");
     const std::string sum = text.substr(endLine + 4, text.size() - endLine - 5);
     if (sum != hex(checksum(std::string_view(text).substr(0, endLine))))
-        damaged("its checksum does not match");
+        damaged("seine Prüfsumme stimmt nicht");
 
     Journal journal;
     std::istringstream lines(text.substr(kHeader.size(), endLine - kHeader.size()));
@@ -184,7 +187,7 @@ Journal parseJournal(const std::string &text)
         if (fields.size() == 2 && fields[0] == "batch" && journal.batch.empty()) {
             journal.batch = unescape(fields[1]);
             if (journal.batch.empty())
-                damaged("the batch has no token");
+                damaged("der Schreibvorgang hat keine Kennung");
             continue;
         }
         if (fields.size() == 5 && fields[0] == "entry" && !haveEntry) {
@@ -194,7 +197,7 @@ Journal parseJournal(const std::string &text)
             try {
                 journal.entry.rollbackOf = std::stoll(fields[4]);
             } catch (const std::exception &) {
-                damaged("the entry's rollback \"" + fields[4] + "\" is no number");
+                damaged("die Rücksetzangabe \"" + fields[4] + "\" des Eintrags ist keine Zahl");
             }
             haveEntry = true;
             continue;
@@ -209,21 +212,21 @@ Journal parseJournal(const std::string &text)
             if (fields.size() == 4 && fields[0] == candidate.name)
                 kind = &candidate;
         if (!kind || !haveEntry || journal.batch.empty())
-            damaged("the line \"" + line + "\" is not understood");
+            damaged("die Zeile \"" + line + "\" ist unverständlich");
         JournalStep step{kind->kind, unescape(fields[1]), unescape(fields[2]), unescape(fields[3])};
         checkRelative(step.target);
         if (step.kind != JournalStep::Kind::Remove)
             checkBeside(step.target, step.temporary);
         else if (!step.temporary.empty())
-            damaged("a removal names a temporary file");
+            damaged("ein Löschschritt nennt eine temporäre Datei");
         if (step.kind != JournalStep::Kind::Create)
             checkBeside(step.target, step.backup);
         else if (!step.backup.empty())
-            damaged("a new file names a backup");
+            damaged("eine neue Datei nennt eine Sicherungskopie");
         journal.steps.push_back(std::move(step));
     }
     if (!haveEntry || journal.batch.empty())
-        damaged("it names no batch and history entry");
+        damaged("es nennt keinen Schreibvorgang und keinen Eintrag des Veröffentlichungsverlaufs");
     return journal;
 }
 

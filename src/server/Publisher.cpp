@@ -42,16 +42,31 @@ std::string batchToken()
     return buffer;
 }
 
-// What the administrator is told about a journal that is not followed, with what was found in it.
+// What the administrator is told about a journal that is not followed, with what was found in it (a
+// clause that completes "denn ...").
 std::string refusedJournal(const fs::path &file, const std::string &found)
 {
-    return "The journal " + file.string() + " of an interrupted activation was not followed because " +
-           found +
-           ". The published files were left as they are, and nothing is published until the journal has "
-           "been looked at: check the files it names in _KwStyle and _KwInclude/KwCompany (the .kwtmp- "
-           "files beside them hold the interrupted activation's copies), then remove the journal and those "
-           ".kwtmp- files and activate the layout that should be published.";
+    return "Das Journal " + file.string() +
+           " einer unterbrochenen Aktivierung wurde nicht ausgeführt, denn " + found +
+           ". Die veröffentlichten Dateien bleiben, wie sie sind, und es wird nichts veröffentlicht, "
+           "bis jemand das Journal geprüft hat: Prüfen Sie die Dateien, die es in _KwStyle und "
+           "_KwInclude/KwCompany nennt (die .kwtmp-Dateien daneben enthalten die Kopien der unterbrochenen "
+           "Aktivierung), löschen Sie dann das Journal und diese .kwtmp-Dateien, und aktivieren Sie das "
+           "Layout, das veröffentlicht sein soll.";
 }
+
+// Added to the cause of a failed activation whose undo is left to the next opening of the portal.
+constexpr const char *kUndoLater = " Die Aktivierung konnte jetzt nicht rückgängig gemacht werden; das "
+                                   "geschieht, wenn das Portal das nächste Mal geöffnet wird.";
+
+// How the notes after a recovery name what was interrupted: an activation, or an import that the
+// publishing history does not record.
+struct InterruptedWork {
+    const char *interrupted; // "Eine unterbrochene Aktivierung"
+    const char *failed;      // "Eine fehlgeschlagene Aktivierung"
+};
+constexpr InterruptedWork kActivation{"Eine unterbrochene Aktivierung", "Eine fehlgeschlagene Aktivierung"};
+constexpr InterruptedWork kImport{"Ein unterbrochener Import", "Ein fehlgeschlagener Import"};
 
 } // namespace
 
@@ -105,7 +120,7 @@ void Publisher::checkNoJournal() const
     for (const fs::path &file : {m_journal, m_undoJournal}) {
         if (!present(file.string()))
             continue;
-        std::string found = "it could not be finished";
+        std::string found = "es konnte nicht abgeschlossen werden";
         try {
             load(file);
         } catch (const ServerError &error) {
@@ -195,14 +210,12 @@ void Publisher::undo(const std::vector<JournalStep> &steps, const ServerError &c
         m_files.rename(m_journal, m_undoJournal, m_journal);
         m_files.syncFolder(m_files.root());
     } catch (const ServerError &) {
-        throw ServerError(cause.code(), what + " The activation could not be undone now; it is completed "
-                                               "when the portal is opened again.");
+        throw ServerError(cause.code(), what + kUndoLater);
     }
     try {
         rollBack(steps);
     } catch (const ServerError &) {
-        throw ServerError(cause.code(), what + " The activation could not be undone now; that is done "
-                                               "when the portal is opened again.");
+        throw ServerError(cause.code(), what + kUndoLater);
     }
     removeQuietly(m_undoJournal);
     try {
@@ -259,7 +272,13 @@ void Publisher::rollBack(const std::vector<JournalStep> &steps) const
 
 Publisher::Loaded Publisher::load(const fs::path &file) const
 {
-    const Bytes bytes = PortalFileSystem::readAll(file);
+    Bytes bytes;
+    try {
+        bytes = PortalFileSystem::readAll(file);
+    } catch (const ServerError &error) {
+        // Said as the other reasons are: "..., denn es ist nicht lesbar (...)".
+        throw ServerError(error.code(), std::string("es ist nicht lesbar (") + error.what() + ")");
+    }
     Loaded loaded{parseJournal(std::string(bytes.begin(), bytes.end())), {}};
     for (const JournalStep &step : loaded.journal.steps) {
         JournalStep local = step;
@@ -271,8 +290,8 @@ Publisher::Loaded Publisher::load(const fs::path &file) const
                 m_files.checkConfined(absolute);
                 m_files.checkConfined(absolute.parent_path());
             } catch (const ServerError &) {
-                throw ServerError(ServerError::AccessDenied,
-                                  "it names \"" + *path + "\", which leads outside the portal folder");
+                throw ServerError(ServerError::AccessDenied, "es nennt den Pfad \"" + *path +
+                                                                 "\", der aus dem Portalordner hinausführt");
             }
             *path = absolute.string();
         }
@@ -295,20 +314,20 @@ std::vector<std::string> Publisher::recover()
             notes.push_back(refusedJournal(file, error.what()));
             return notes;
         }
-        const std::string what = std::string(loaded.journal.recorded ? "activation" : "import") + " of \"" +
-                                 loaded.journal.entry.layout + "\"";
+        const InterruptedWork &work = loaded.journal.recorded ? kActivation : kImport;
+        const std::string layout = " von \"" + loaded.journal.entry.layout + "\"";
         if (undoing) {
             rollBack(loaded.steps);
-            notes.push_back("An " + what + " that had failed was undone.");
+            notes.push_back(work.failed + layout + " wurde rückgängig gemacht.");
         } else {
             const auto replaced = rollForward(loaded.steps);
             if (loaded.journal.recorded) {
                 const std::int64_t id =
                     m_history.record(loaded.journal.batch, loaded.journal.entry, replaced);
-                notes.push_back("An interrupted " + what + " was completed (history entry " +
-                                std::to_string(id) + ").");
+                notes.push_back(work.interrupted + layout + " wurde abgeschlossen (Eintrag " +
+                                std::to_string(id) + " des Veröffentlichungsverlaufs).");
             } else {
-                notes.push_back("An interrupted " + what + " was completed.");
+                notes.push_back(work.interrupted + layout + " wurde abgeschlossen.");
             }
         }
         m_files.remove(file);
@@ -318,7 +337,11 @@ std::vector<std::string> Publisher::recover()
                 m_files.remove(step.backup);
     }
     if (const int removed = m_files.removeTemporaries())
-        notes.push_back(std::to_string(removed) + " temporary file(s) of interrupted writes were removed.");
+        notes.push_back(removed == 1
+                            ? std::string("Eine temporäre Datei eines unterbrochenen Schreibvorgangs "
+                                          "wurde gelöscht.")
+                            : std::to_string(removed) + " temporäre Dateien unterbrochener "
+                                                        "Schreibvorgänge wurden gelöscht.");
     return notes;
 }
 

@@ -38,7 +38,7 @@ template <class I> Ref<I> createObject(IObjectFactory &factory)
     auto *typed = dynamic_cast<I *>(object.get());
     if (!typed)
         throw ServerError(ServerError::NullPointer,
-                          "The server environment returned no object of the requested kind.");
+                          "Die Serverumgebung hat kein Objekt der verlangten Art geliefert.");
     return Ref<I>(typed);
 }
 
@@ -172,7 +172,8 @@ public:
     /// not move it.
     virtual std::int64_t NavVersion()
     {
-        throw ServerError(ServerError::Fail, "This navigation object cannot tell whether the menu changed.");
+        throw ServerError(ServerError::Fail,
+                          "Dieses Navigationsobjekt kann nicht sagen, ob sich das Menü geändert hat.");
     }
 };
 

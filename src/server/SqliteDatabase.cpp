@@ -34,6 +34,36 @@ int busyHandler(void *context, int attempt)
     return 1;
 }
 
+// Why SQLite refused, in German, with SQLite's own words in brackets (they name the table, column or
+// constraint concerned).
+std::string reason(int rc, const char *message)
+{
+    struct PrimaryText {
+        int code;
+        const char *text;
+    };
+    static constexpr PrimaryText kTexts[] = {
+        {SQLITE_ERROR, "Fehler in der Anweisung oder im Schema"},
+        {SQLITE_PERM, "Zugriff verweigert"},
+        {SQLITE_BUSY, "Die Datenbank ist gesperrt"},
+        {SQLITE_LOCKED, "Eine Tabelle ist gesperrt"},
+        {SQLITE_NOMEM, "Nicht genug Speicher"},
+        {SQLITE_READONLY, "Die Datenbank darf nicht geschrieben werden"},
+        {SQLITE_IOERR, "Ein-/Ausgabefehler des Datenträgers"},
+        {SQLITE_CORRUPT, "Die Datenbankdatei ist beschädigt"},
+        {SQLITE_FULL, "Der Datenträger ist voll"},
+        {SQLITE_CANTOPEN, "Die Datenbankdatei lässt sich nicht öffnen"},
+        {SQLITE_CONSTRAINT, "Eine Bedingung der Datenbank ist verletzt"},
+        {SQLITE_MISMATCH, "Ein Wert passt nicht zum Typ seiner Spalte"},
+        {SQLITE_NOTADB, "Die Datei ist keine Datenbank"},
+    };
+    std::string text = "Fehler " + std::to_string(rc);
+    for (const PrimaryText &entry : kTexts)
+        if (entry.code == (rc & 0xFF))
+            text = entry.text;
+    return text + " (SQLite: " + (message ? message : sqlite3_errstr(rc)) + ")";
+}
+
 struct StatementDeleter {
     void operator()(sqlite3_stmt *stmt) const { sqlite3_finalize(stmt); }
 };
@@ -46,11 +76,11 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path &file, bool create) :
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        const std::string message = reason(rc, m_db ? sqlite3_errmsg(m_db) : nullptr);
         sqlite3_close(m_db);
         m_db = nullptr;
-        throw ServerError(ServerError::DatabaseError,
-                          "The portal database " + file.string() + " could not be opened: " + message);
+        throw ServerError(ServerError::DatabaseError, "Die Datenbank des Portals " + file.string() +
+                                                          " konnte nicht geöffnet werden: " + message);
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_handler(m_db, &busyHandler, &m_busyStart);
@@ -74,9 +104,10 @@ void SqliteDatabase::fail(const std::string &what, int rc) const
 {
     const int primary = rc & 0xFF;
     const bool busy = primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-    std::string message = "The portal database " + m_file.string() + " " + what + ": " + sqlite3_errmsg(m_db);
+    std::string message = "Die Datenbank des Portals " + m_file.string() + " " + what + ": " +
+                          reason(rc, sqlite3_errmsg(m_db)) + ".";
     if (busy)
-        message += " (the database is in use by another program; try again later)";
+        message += kDatabaseInUse;
     throw ServerError(busy ? ServerError::DatabaseBusy : ServerError::DatabaseError, message);
 }
 
@@ -86,7 +117,7 @@ long SqliteDatabase::execute(const std::string &sql)
     const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error);
     sqlite3_free(error);
     if (rc != SQLITE_OK)
-        fail("refused the statement \"" + sql + "\"", rc);
+        fail("hat die Anweisung \"" + sql + "\" abgelehnt", rc);
     return sqlite3_changes(m_db);
 }
 
@@ -95,7 +126,7 @@ sqlite3_stmt *SqliteDatabase::prepare(const std::string &sql)
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK)
-        fail("refused the statement \"" + sql + "\"", rc);
+        fail("hat die Anweisung \"" + sql + "\" abgelehnt", rc);
     return stmt;
 }
 
@@ -121,7 +152,7 @@ std::vector<SqlRow> SqliteDatabase::query(const std::string &sql, const std::vec
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
-            fail("could not run \"" + sql + "\"", rc);
+            fail("konnte die Anweisung \"" + sql + "\" nicht ausführen", rc);
         const int columns = sqlite3_column_count(stmt.get());
         SqlRow row;
         row.reserve(static_cast<std::size_t>(columns));

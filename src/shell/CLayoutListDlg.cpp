@@ -156,7 +156,7 @@ void CLayoutListDlg::initDialog()
     Ref<IFileService> files;
     try {
         if (!m_env.factory)
-            throw ServerError(ServerError::NullPointer, "The module has no server environment.");
+            throw ServerError(ServerError::NullPointer, "Das Modul hat keine Serverumgebung.");
         files = createObject<IFileService>(*m_env.factory);
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::ServerEnvironmentNotLoaded, error);
@@ -164,7 +164,7 @@ void CLayoutListDlg::initDialog()
     }
     try {
         if (!m_env.session)
-            throw ServerError(ServerError::NullPointer, "The module has no session.");
+            throw ServerError(ServerError::NullPointer, "Das Modul hat keine Sitzung mit dem Portalserver.");
         files->AttachSession(m_env.session);
         const std::string base = withTrailingBackslash(m_env.session->GetPortal()->GetPortalPath());
         Ref<IServerFolder> style = files->GetFolder(base + folders::Style);
@@ -266,7 +266,7 @@ void CLayoutListDlg::onOK()
         if (!layout::isActiveLayoutFile(m_chosenFile) && current != Mode::Save) {
             try {
                 if (!m_env.factory)
-                    throw ServerError(ServerError::NullPointer, "The module has no server environment.");
+                    throw ServerError(ServerError::NullPointer, "Das Modul hat keine Serverumgebung.");
                 if (!layout::LayoutList(*m_env.factory, m_env.session).namedLayoutExists(m_chosenFile)) {
                     m_prompter.tell(StringId::LayoutFileNotFound);
                     m_chosenFile.clear();
@@ -317,7 +317,7 @@ void CLayoutListDlg::onDelete()
         return;
     try {
         if (!m_env.factory)
-            throw ServerError(ServerError::NullPointer, "The module has no server environment.");
+            throw ServerError(ServerError::NullPointer, "Das Modul hat keine Serverumgebung.");
         layout::LayoutList(*m_env.factory, m_env.session).remove(m_chosenFile);
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotDeleted, error);

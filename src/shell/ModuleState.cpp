@@ -111,7 +111,7 @@ std::optional<server::Environment> loadedModuleEnvironment()
         return moduleEnvironment();
     modulePrompter().showExtendedError(
         StringId::ServerEnvironmentNotLoaded,
-        ServerError(ServerError::NullPointer, "The module has no server environment."));
+        ServerError(ServerError::NullPointer, "Das Modul hat keine Serverumgebung."));
     return std::nullopt;
 }
 
@@ -127,7 +127,7 @@ bool lookupDefaultLanguage()
     ModuleState &state = moduleState();
     server::Ref<server::ISession> session = state.session;
     if (!session)
-        throw ServerError(ServerError::NullPointer, "The module has no session.");
+        throw ServerError(ServerError::NullPointer, "Das Modul hat keine Sitzung mit dem Portalserver.");
     state.defaultLanguageId = server::lookupDefaultLanguage(*session, state.defaultLanguageId);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/HostMessages.h"
 #include "shell/ModuleContract.h"
 
+#include "EnglishWords.h"
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
@@ -24,6 +25,10 @@
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace kw::console {
 namespace {
@@ -48,15 +53,17 @@ public:
             auto *dialog = qobject_cast<QDialog *>(modal);
             if (!dialog)
                 return;
-            if (auto *box = qobject_cast<QMessageBox *>(dialog))
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
                 seen.append(box->text());
-            else
+                informative.append(box->informativeText());
+            } else
                 seen.append(dialog->objectName() + QLatin1Char(' ') + dialog->windowTitle());
             dialog->reject();
         });
         m_timer.start();
     }
     QStringList seen;
+    QStringList informative; // of the message boxes, in order
 
 private:
     QTimer m_timer;
@@ -299,12 +306,38 @@ TEST_F(Console, OpeningTellsWhatRecoveryDidAndExtrasOpensThePublishingHistory)
     ASSERT_TRUE(window->openPortal(demoFolder(), {}));
     EXPECT_FALSE(std::filesystem::exists(demo.path() / "_KwStyle/.kwtmp-left"));
     ASSERT_EQ(2u, prompter.messages().size());
-    EXPECT_NE(std::string::npos, prompter.messages()[1].find("temporary file")) << prompter.describe();
+    EXPECT_EQ("Eine temporäre Datei eines unterbrochenen Schreibvorgangs wurde gelöscht.",
+              prompter.messages()[1])
+        << prompter.describe();
 
     ModalCloser closer;
     history->trigger();
     ASSERT_EQ(1, closer.seen.size());
     EXPECT_EQ(QStringLiteral("publishHistory Veröffentlichungsverlauf"), closer.seen[0]);
+}
+
+// The extended error dialog shows the server's reason beside the string table's message, in German as
+// the rest of the window: here the start page dialog on a portal without KwStartPage.asp.
+TEST_F(Console, TheServersReasonInTheErrorDialogIsGerman)
+{
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    std::filesystem::remove(demo.path() / "_KwInclude/KwCompany/KwStartPage.asp");
+    ASSERT_NE(nullptr, window->openModuleWindow(true));
+    settle();
+    QAction *startPage = moduleItem(32791);
+    ASSERT_NE(nullptr, startPage);
+
+    ModalCloser closer;
+    startPage->trigger();
+    ASSERT_EQ(1, closer.informative.size()) << closer.seen.join('\n').toStdString();
+    EXPECT_EQ(QStringLiteral("Die Startseiteninformation konnte nicht gelesen werden."), closer.seen[0]);
+    const std::string folder = std::filesystem::canonical(demo.path() / "_KwInclude/KwCompany").string();
+    const std::string reason = closer.informative[0].toStdString();
+    EXPECT_EQ("Die Datei \"KwStartPage.asp\" ist im Ordner " + folder + " nicht vorhanden.", reason);
+    std::string withoutFolder = reason;
+    if (const std::size_t at = withoutFolder.find(folder); at != std::string::npos)
+        withoutFolder.erase(at, folder.size());
+    EXPECT_EQ(test::englishWordsIn(withoutFolder), std::vector<std::string>{}) << reason;
 }
 
 TEST_F(Console, ClosingCleansUpEveryModuleWindow)

@@ -110,7 +110,7 @@ TEST(DatabaseCommandsTest, MigrateCopiesTheEmbeddedPortalAndRefusesATargetWithTa
     ASSERT_EQ(kwlayout(other, "portal-init").status, 0);
     const Result refused = kwlayout(other, "database migrate '" + database.address() + "'");
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.out.find("is not empty"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("ist nicht leer"), std::string::npos) << refused.out;
     EXPECT_EQ(kwlayout(other, "database info").out.substr(0, 15), "backend=sqlite\n");
 }
 

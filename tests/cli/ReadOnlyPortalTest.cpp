@@ -92,6 +92,7 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         const Result r = run(asReader() + kwlayoutCommand(portal, c.arguments) + " 2>&1");
         EXPECT_EQ(r.status, c.status) << c.arguments << ":\n" << r.out;
         EXPECT_NE(r.out.find(c.told), std::string::npos) << c.arguments << ":\n" << r.out;
+        EXPECT_EQ(r.out.find("Keine Berechtigung"), std::string::npos) << c.arguments << ":\n" << r.out;
         EXPECT_EQ(r.out.find("ermission denied"), std::string::npos) << c.arguments << ":\n" << r.out;
         EXPECT_EQ(snapshot(portal), before) << "changed by " << c.arguments;
     }

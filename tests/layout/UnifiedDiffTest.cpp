@@ -28,6 +28,10 @@ std::string gnuHunks(const std::string &before, const std::string &after)
     ::pclose(pipe);
     for (int line = 0; line < 2 && !out.empty(); ++line)
         out.erase(0, out.find('\n') + 1);
+    // The window is German: its diffs say what diff says in a German locale (diffutils' own catalogue).
+    const std::string english = "\\ No newline at end of file\n";
+    for (std::size_t at; (at = out.find(english)) != std::string::npos;)
+        out.replace(at, english.size(), "\\ Kein Zeilenumbruch am Dateiende.\n");
     return out;
 }
 
@@ -70,7 +74,7 @@ TEST(UnifiedDiffTest, MissingFilesAndEqualOrBinaryContents)
     EXPECT_EQ(unifiedDiff("_KwStyle/menu.css", std::string("a\nb\n"), std::nullopt),
               "--- a/_KwStyle/menu.css\n+++ /dev/null\n@@ -1,2 +0,0 @@\n-a\n-b\n");
     EXPECT_EQ(unifiedDiff("Images/Company/logo.png", std::string("P\0x", 3), std::string("P\0y", 3)),
-              "Binary files a/Images/Company/logo.png and b/Images/Company/logo.png differ\n");
+              "Binärdateien a/Images/Company/logo.png und b/Images/Company/logo.png sind verschieden.\n");
 }
 
 } // namespace

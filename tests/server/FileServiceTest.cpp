@@ -56,7 +56,7 @@ TEST_P(FileServiceTest, RefusesPathsOutsideThePortal)
             ADD_FAILURE() << path << " was accepted";
         } catch (const ServerError &error) {
             EXPECT_EQ(error.code(), ServerError::AccessDenied) << path;
-            EXPECT_NE(std::string(error.what()).find("outside the portal"), std::string::npos);
+            EXPECT_NE(std::string(error.what()).find("führt aus dem Portalordner hinaus"), std::string::npos);
         }
     }
     Ref<IServerFolder> style = connection.folder("_KwStyle");
@@ -221,7 +221,7 @@ TEST_P(FileServiceTest, TextWindows1252CannotHoldIsRefused)
         ADD_FAILURE() << "written";
     } catch (const ServerError &error) {
         EXPECT_EQ(error.code(), ServerError::InvalidArgument);
-        EXPECT_NE(std::string(error.what()).find("welcome.asp is not written"), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("welcome.asp wird nicht geschrieben"), std::string::npos);
     }
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "alt");
 }

@@ -166,7 +166,11 @@ TEST_P(PublishBatchTest, AFailureAtAnyStepLeavesThePublishedFilesAsTheyWere)
                 publishAll("new");
             } catch (const ServerError &error) {
                 EXPECT_TRUE(faults->fired());
-                EXPECT_NE(std::string(error.what()).find("cannot be"), std::string::npos) << error.what();
+                // The message says what failed and why, in the administrator's language.
+                const std::string why =
+                    n % 2 ? "Ein-/Ausgabefehler" : "Auf dem Datenträger ist kein Platz mehr";
+                EXPECT_NE(std::string(error.what()).find("kann nicht"), std::string::npos) << error.what();
+                EXPECT_NE(std::string(error.what()).find(why), std::string::npos) << error.what();
                 failed = true;
                 ++failures;
             }
@@ -226,8 +230,8 @@ void PublishBatchTest::crashAtEveryStep(bool import)
         }
         // What recovery tells names the kind of batch it finished or undid.
         for (const std::string &note : publishing()->RecoveryNotes()) {
-            EXPECT_EQ(note.find(import ? "activation" : "import"), std::string::npos) << note;
-            namedKind = namedKind || note.find(import ? "import" : "activation") != std::string::npos;
+            EXPECT_EQ(note.find(import ? "Aktivierung" : "Import"), std::string::npos) << note;
+            namedKind = namedKind || note.find(import ? "Import" : "Aktivierung") != std::string::npos;
         }
     }
     // Early crashes keep the old files, late ones are completed.
@@ -268,10 +272,11 @@ TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
     flipped[flipped.find("x.css")] = 'y';
     // Each with what the message names as found.
     const std::pair<std::string, std::string> cases[] = {
-        {formatJournal(outside), "it names \"../.kwtmp-b\", which leads outside the portal folder"},
-        {flipped, "it is damaged: its checksum does not match"},
-        {formatJournal(good).substr(0, formatJournal(good).size() - 8), "it is damaged: it is incomplete"},
-        {"something else\n", "it is damaged: it does not start with"},
+        {formatJournal(outside), "es nennt den Pfad \"../.kwtmp-b\", der aus dem Portalordner hinausführt"},
+        {flipped, "es ist beschädigt (seine Prüfsumme stimmt nicht)"},
+        {formatJournal(good).substr(0, formatJournal(good).size() - 8),
+         "es ist beschädigt (es ist unvollständig)"},
+        {"something else\n", "es ist beschädigt (es beginnt nicht mit"},
     };
     for (const auto &[text, found] : cases) {
         portal.write(journalFile, text);
@@ -279,7 +284,7 @@ TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
         portal.reopen();
         const auto notes = publishing()->RecoveryNotes();
         ASSERT_EQ(notes.size(), 1u) << text;
-        EXPECT_NE(notes[0].find("was not followed because " + found), std::string::npos) << notes[0];
+        EXPECT_NE(notes[0].find("wurde nicht ausgeführt, denn " + found), std::string::npos) << notes[0];
         EXPECT_EQ(portal.read("_KwStyle\\global.css"), "old _KwStyle\\global.css");
         EXPECT_TRUE(portal.exists("_KwStyle\\.kwtmp-a")); // the journal may still need it
         // Every batch is refused with what was found and what to do; a write that is no batch goes on.
@@ -290,8 +295,8 @@ TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
             const std::string message = error.what();
             EXPECT_NE(message.find(portal.root().string() + "/KwPortal.journal"), std::string::npos)
                 << message;
-            EXPECT_NE(message.find("because " + found), std::string::npos) << message;
-            EXPECT_NE(message.find("then remove the journal"), std::string::npos) << message;
+            EXPECT_NE(message.find("denn " + found), std::string::npos) << message;
+            EXPECT_NE(message.find("löschen Sie dann das Journal"), std::string::npos) << message;
         }
         EXPECT_EQ(state(), "old");
         EXPECT_TRUE(portal.exists("_KwStyle\\.kwtmp-a"));
@@ -392,7 +397,7 @@ TEST_P(PublishBatchTest, RollbackToAStateWithoutAFilePublishedNowIsRefused)
                 publishing()->HistoryRollback(first);
             ADD_FAILURE() << "the rollback was not refused";
         } catch (const ServerError &error) {
-            EXPECT_NE(std::string(error.what()).find("_KwStyle/welcome.asp did not exist yet"),
+            EXPECT_NE(std::string(error.what()).find("_KwStyle/welcome.asp gab es damals noch nicht"),
                       std::string::npos)
                 << error.what();
         }

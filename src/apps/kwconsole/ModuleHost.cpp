@@ -47,7 +47,7 @@ bool ModuleHost::load(QString *error)
     if (m_getShortCuts && m_setIdleInit && m_setSession && m_getPaneTemplate && m_terminate)
         return true;
     if (error)
-        *error = QStringLiteral("%1 does not export the five functions of a console module.")
+        *error = QStringLiteral("%1 exportiert nicht die fünf Funktionen eines Konsolenmoduls.")
                      .arg(m_library.fileName());
     m_terminate = nullptr;
     return false;
