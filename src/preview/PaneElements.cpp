@@ -185,13 +185,14 @@ void CWelcomeTextEdit::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);
     viewport()->update();
-    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again, and
-    // neither does the right button, which brings the focus along with the control's edit menu.
-    const bool returning =
-        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    const bool rightClick =
-        event->reason() == Qt::MouseFocusReason && QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
-    if (onFocused && !returning && !rightClick)
+    // Only the user's own move into the control opens the sheet: a left click or the Tab key. The focus
+    // coming back with its window (a dialog or menu closing, switching windows, the frame activated) opens
+    // nothing, and neither does the right button, which brings the focus along with the edit menu.
+    const Qt::FocusReason reason = event->reason();
+    const bool tabbed = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    const bool leftClick =
+        reason == Qt::MouseFocusReason && !QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
+    if (onFocused && (tabbed || leftClick))
         onFocused();
 }
 

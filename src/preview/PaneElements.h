@@ -107,9 +107,9 @@ public:
     void showPage(const portalpage::CAppPageElement &page);
     /// Called with the new text whenever the user changes it.
     std::function<void(const std::string &)> onEdited;
-    /// Called when the control receives the keyboard focus (not when it gets it back as its window is
-    /// activated again, as after the dialog it opened, nor from the right button, which shows the edit
-    /// menu).
+    /// Called when the user moves the keyboard focus into the control with a left click or the Tab key;
+    /// not when it gets the focus back as its window is activated again (after the dialog it opened, on
+    /// switching windows), nor from the right button, which shows the edit menu.
     std::function<void()> onFocused;
 
     /// Whether the dotted frame is shown (mouse over the control, or the focus in it).

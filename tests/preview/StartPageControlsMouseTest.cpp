@@ -1,6 +1,6 @@
-// The mouse on the start page's logo and welcome text controls: a double click on the logo opens only the
-// logo chooser, and the right button on the welcome text shows its German edit menu without opening the
-// welcome text sheet.
+// The mouse and the focus on the start page's logo and welcome text controls: a double click on the logo
+// opens only the logo chooser; the right button on the welcome text shows its German edit menu without
+// opening the welcome text sheet, and the focus coming back to it with its window opens nothing either.
 #include "OpenedPanes.h"
 
 #include <QApplication>
@@ -77,6 +77,42 @@ TEST_F(StartPageControlsMouseTest, RightButtonOnTheWelcomeTextShowsTheGermanEdit
     QTest::mouseClick(window, Qt::LeftButton, {}, at);
     settle();
     EXPECT_EQ(sheetRuns, 1);
+}
+
+TEST_F(StartPageControlsMouseTest, TheFocusComingBackWithTheWindowOpensNoSheet)
+{
+    int sheetRuns = 0;
+    view->elementHooks().editWelcomeText = [&] { ++sheetRuns; };
+    CWelcomeTextEdit *welcome = startPage().welcomeControl();
+    QTest::mouseClick(welcome->viewport(), Qt::LeftButton, {}, welcome->viewport()->rect().center());
+    settle();
+    ASSERT_TRUE(welcome->hasFocus());
+    ASSERT_EQ(sheetRuns, 1) << "the user's own click opens the sheet";
+
+    // Another window in front, then the console again (as Alt+Tab does): the window gives the focus
+    // back to the welcome text.
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(welcome->hasFocus());
+    console.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
+    settle();
+    EXPECT_TRUE(welcome->hasFocus()) << "the window gave the focus back";
+    EXPECT_EQ(sheetRuns, 1) << "activating the window opened the welcome text sheet";
+
+    // Whatever else hands it the focus opens nothing; the Tab key does.
+    for (const Qt::FocusReason reason :
+         {Qt::ActiveWindowFocusReason, Qt::OtherFocusReason, Qt::TabFocusReason}) {
+        welcome->clearFocus();
+        settle();
+        welcome->setFocus(reason);
+        settle();
+        ASSERT_TRUE(welcome->hasFocus());
+    }
+    EXPECT_EQ(sheetRuns, 2) << "only the Tab key opened the sheet";
 }
 
 } // namespace
