@@ -11,7 +11,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace kw::preview {
 
@@ -144,9 +147,15 @@ void CWelcomeTextEdit::showPage(const portalpage::CAppPageElement &page)
     const QString text = QString::fromStdString(page.welcomeText());
     if (text == toPlainText())
         return;
+    // Replacing the text (undo, redo) puts the caret at the start; it stays where it was, as far as the
+    // new text reaches.
+    const int caret = textCursor().position();
     m_showing = true;
     setPlainText(text);
     m_showing = false;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(document()->characterCount()) - 1));
+    setTextCursor(cursor);
 }
 
 bool CWelcomeTextEdit::event(QEvent *event)

@@ -308,6 +308,34 @@ TEST_F(UndoHistory, TypingTheWelcomeTextIsOneStepAndTheControlsOwnUndoIsTheLayou
     EXPECT_TRUE(doc().companySettings().changed);
 }
 
+TEST_F(UndoHistory, UndoAndRedoKeepTheCaretInTheWelcomeText)
+{
+    const QString shown = welcome().toPlainText();
+    ASSERT_GE(shown.size(), 4);
+    welcome().setFocus();
+    QTextCursor cursor = welcome().textCursor();
+    cursor.setPosition(3);
+    welcome().setTextCursor(cursor);
+    QTest::keyClicks(&welcome(), "xyz");
+    settle();
+    ASSERT_EQ(welcome().textCursor().position(), 6);
+
+    // The text is shorter again; the caret stays where it was.
+    pressKey(Qt::Key_Z, Qt::ControlModifier, &welcome());
+    ASSERT_EQ(welcome().toPlainText(), shown);
+    EXPECT_EQ(welcome().textCursor().position(), 6) << "the caret jumped";
+    pressKey(Qt::Key_Y, Qt::ControlModifier, &welcome());
+    EXPECT_EQ(welcome().textCursor().position(), 6);
+
+    // Behind the end of the text the undo leaves, the caret stops at its end.
+    welcome().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&welcome(), " und noch viel mehr Text");
+    settle();
+    pressKey(Qt::Key_Z, Qt::ControlModifier, &welcome());
+    ASSERT_FALSE(welcome().toPlainText().endsWith(QStringLiteral("Text")));
+    EXPECT_EQ(welcome().textCursor().position(), welcome().toPlainText().size());
+}
+
 TEST_F(UndoHistory, OpeningAnotherLayoutStartsANewHistory)
 {
     toggle(start, res::ID_MENU_RIGHT);
