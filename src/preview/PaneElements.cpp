@@ -5,16 +5,20 @@
 #include "platform/QPainterPaintDevice.h"
 #include "preview/PortalPagePainting.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 
 namespace kw::preview {
 
@@ -173,6 +177,37 @@ bool CWelcomeTextEdit::event(QEvent *event)
     return QTextEdit::event(event);
 }
 
+void CWelcomeTextEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    struct HistoryItem {
+        const char *qtName; // the object name of Qt's own item, which would undo the control's own edits
+        const char *text;
+        HistoryStep step;
+    };
+    static constexpr std::array<HistoryItem, 2> kHistoryItems = {{
+        {"edit-undo", "&Rückgängig\tStrg+Z", HistoryStep::Back},
+        {"edit-redo", "&Wiederholen\tStrg+Y", HistoryStep::Forward},
+    }};
+    QMenu *menu = createStandardContextMenu(event->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const QAction *qtItem : menu->actions())
+        if (std::ranges::any_of(kHistoryItems, [&](const HistoryItem &item) {
+                return qtItem->objectName() == QLatin1String(item.qtName);
+            }))
+            delete qtItem;
+    QAction *first = menu->actions().value(0);
+    for (const HistoryItem &item : kHistoryItems) {
+        auto *action = new QAction(QString::fromUtf8(item.text), menu);
+        action->setEnabled(canStepHistory && canStepHistory(item.step));
+        connect(action, &QAction::triggered, this, [this, step = item.step] {
+            if (stepHistory)
+                stepHistory(step);
+        });
+        menu->insertAction(first, action);
+    }
+    menu->popup(event->globalPos());
+}
+
 void CWelcomeTextEdit::enterEvent(QEnterEvent *event)
 {
     QTextEdit::enterEvent(event);
@@ -236,6 +271,8 @@ CAppPageWindow::CAppPageWindow(portalpage::CAppPageElement &page, QWidget *paren
     if (host) {
         m_welcome->onEdited = [host](const std::string &text) { host->welcomeTextEdited(text); };
         m_welcome->onFocused = [host] { host->welcomeTextFocused(); };
+        m_welcome->canStepHistory = [host](HistoryStep step) { return host->canStepHistory(step); };
+        m_welcome->stepHistory = [host](HistoryStep step) { host->stepHistory(step); };
     }
     refresh();
 }
