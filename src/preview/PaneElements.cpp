@@ -3,6 +3,7 @@
 
 #include "platform/QPainterDeviceContext.h"
 #include "platform/QPainterPaintDevice.h"
+#include "platform/QtStrings.h"
 #include "preview/PortalPagePainting.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@ namespace kw::preview {
 
 namespace {
 
+using platform::qt;
+
 QRect toQRect(const portalpage::Rect &r)
 {
     return {r.x, r.y, r.width, r.height};
@@ -36,8 +39,7 @@ QRect toQRect(const portalpage::Rect &r)
 CPreviewElement::CPreviewElement(portalpage::CPreviewElement &element, QWidget *parent, ElementHost *host)
     : QWidget(parent), m_element(element), m_host(host)
 {
-    const QString name =
-        QString::fromUtf8(element.name().data(), static_cast<qsizetype>(element.name().size()));
+    const QString name = qt(element.name());
     setObjectName(name);
     setWindowTitle(name);
     setProperty(kControlIdProperty, element.controlId());

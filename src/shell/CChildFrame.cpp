@@ -2,6 +2,7 @@
 
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
+#include "platform/QtStrings.h"
 #include "preview/PaneContents.h"
 #include "preview/PaneElements.h"
 #include "shell/CHistoryDlg.h"
@@ -36,10 +37,7 @@ namespace kw::shell {
 
 namespace {
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt;
 
 std::intptr_t address(const void *object)
 {

@@ -3,6 +3,7 @@
 #include "layout/SamplePage.h"
 #include "layout/ValueChanges.h"
 #include "pages/ElementProperties.h"
+#include "platform/QtStrings.h"
 #include "portalpage/PreviewContrast.h"
 #include "preview/PaneContents.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -34,6 +35,8 @@ namespace kw::shell {
 
 namespace {
 
+using platform::qt;
+
 using audit::PairResult;
 using audit::Verdict;
 
@@ -47,11 +50,6 @@ AuditRunner &auditRunner()
 {
     static AuditRunner runner;
     return runner;
-}
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString ratioText(double ratio)
