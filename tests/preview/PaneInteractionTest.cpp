@@ -469,15 +469,17 @@ TEST_F(PaneInteraction, WelcomeTextHoverFrameAndFocus)
     EXPECT_FALSE(edit.hoverTimerActive());
     EXPECT_FALSE(edit.framed());
 
-    // With the focus the frame stays; receiving it opens nothing while there is no welcome text sheet.
-    edit.setFocus();
+    // With the focus the frame stays; a click into it opens nothing while there is no welcome text sheet.
+    const QPoint inside = edit.viewport()->rect().center();
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, inside);
     settle();
+    EXPECT_TRUE(edit.hasFocus());
     EXPECT_TRUE(edit.framed());
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
     int opened = 0;
     view->elementHooks().editWelcomeText = [&] { ++opened; };
     start->element("KwNavigate")->setFocus();
-    edit.setFocus();
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, inside);
     settle();
     EXPECT_EQ(opened, 1);
 
@@ -547,7 +549,7 @@ TEST_F(PaneInteraction, TheWelcomeTextSheetStoresTheTextsFromTheFocus)
         pages::test::click(sheet, 1);
     });
     start->element("KwNavigate")->setFocus();
-    welcome().setFocus();
+    QTest::mouseClick(welcome().viewport(), Qt::LeftButton, {}, welcome().viewport()->rect().center());
     settle();
     shell::moduleState().dialogRunner = fixtureRunner;
     ASSERT_TRUE(sheetShown);
