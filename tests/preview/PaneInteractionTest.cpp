@@ -49,18 +49,13 @@ QAction *actionOf(const QMenu &menu, int command)
 /// Right-clicks `window` at `at` and chooses the item of `command` in the context menu that opens.
 void chooseFromContextMenu(QWidget &window, QPoint at, int command)
 {
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        shown = true;
-        menu->setActiveAction(actionOf(*menu, command));
-        QTest::keyClick(menu, Qt::Key_Return);
+    const auto shown = test::whenPopupMenu([command](QMenu &menu) {
+        menu.setActiveAction(actionOf(menu, command));
+        QTest::keyClick(&menu, Qt::Key_Return);
     });
     QTest::mouseClick(&window, Qt::RightButton, {}, at);
     settle();
-    EXPECT_TRUE(shown) << "no context menu for " << command;
+    EXPECT_TRUE(*shown) << "no context menu for " << command;
 }
 
 class PaneInteraction : public test::OpenedPanes {

@@ -4,10 +4,8 @@
 // to it with its window opens nothing either.
 #include "OpenedPanes.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QTextCursor>
-#include <QTimer>
 
 #include <functional>
 
@@ -24,14 +22,9 @@ protected:
     void withEditMenu(const std::function<void(QMenu &)> &use)
     {
         CWelcomeTextEdit *welcome = startPage().welcomeControl();
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            shown = true;
-            use(*menu);
-            menu->close();
+        const auto shown = test::whenPopupMenu([&use](QMenu &menu) {
+            use(menu);
+            menu.close();
         });
         QWindow *window = welcome->window()->windowHandle();
         const QPoint at = welcome->viewport()->mapTo(welcome->window(), welcome->viewport()->rect().center());
@@ -41,7 +34,7 @@ protected:
         // The offscreen platform leaves the popup's window active; a desktop gives the activation back.
         console.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
-        ASSERT_TRUE(shown) << "no edit menu";
+        ASSERT_TRUE(*shown) << "no edit menu";
     }
 
     static QAction *item(QMenu &menu, const QString &text)
