@@ -3,6 +3,7 @@
 #include "base/ServerError.h"
 #include "editors/DialogButtons.h"
 #include "platform/HostMessages.h"
+#include "platform/QtStrings.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -14,6 +15,8 @@ namespace kw::editors {
 
 namespace {
 
+using platform::qt;
+
 enum Column { ColumnType, ColumnLanguage, ColumnText };
 /// The widths of the three columns in units of a twelfth of the client width (less 15 pixels).
 constexpr int kColumnUnits[] = {3, 4, 5};
@@ -21,11 +24,6 @@ constexpr int kUnitCount = 12;
 constexpr int kWidthReserve = 15;
 constexpr int kLanguageRole = Qt::UserRole;
 constexpr int kTypeRole = Qt::UserRole + 1;
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QTableWidgetItem *fixedItem(const std::string &text)
 {

@@ -3,6 +3,7 @@
 #include "controls/CSrvFileSelDlg.h"
 #include "editors/DialogButtons.h"
 #include "editors/SectionHeader.h"
+#include "platform/QtStrings.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -16,6 +17,8 @@
 namespace kw::editors {
 
 namespace {
+
+using platform::qt;
 
 constexpr std::string_view kHelpTopic = "::/74_2.htm";
 constexpr const char *kCaption = "Startseite des Menüpunkts";
@@ -32,11 +35,6 @@ constexpr std::array<ChoiceResource, 3> kChoices = {{
     {res::IDC_MENU_START_CUSTOM, "Benutzerdefinierter Seiteninhalt"},
     {res::IDC_MENU_START_ALTERNATIVE, "Alternative Startseite"},
 }};
-
-QString qt(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

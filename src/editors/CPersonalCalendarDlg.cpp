@@ -1,6 +1,7 @@
 #include "editors/CPersonalCalendarDlg.h"
 
 #include "editors/DialogButtons.h"
+#include "platform/QtStrings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,16 +13,13 @@ namespace kw::editors {
 
 namespace {
 
+using platform::qt;
+
 constexpr std::string_view kHelpTopic = "::/58.htm";
 constexpr const char *kCaption = "Persönlicher Kalender veröffentlichen";
 constexpr const char *kExplanation =
     "Wählen Sie unter welchem Hauptmenüpunkt der persönliche Kalender veröffentlicht werden soll.";
 constexpr const char *kListLabel = "&Hauptmenü";
-
-QString qt(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "controls/CSrvFileSelDlg.h"
 #include "editors/DialogButtons.h"
 #include "editors/SectionHeader.h"
+#include "platform/QtStrings.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -16,6 +17,8 @@
 namespace kw::editors {
 
 namespace {
+
+using platform::qt;
 
 using portalsettings::StartPageTarget;
 using portalsettings::StartPageValues;
@@ -56,11 +59,6 @@ constexpr std::array<GroupResources, 2> kGroups = {{
 }};
 constexpr std::array<const char *, 3> kChoiceTexts = {
     "Standardstartseite", "Benutzerdefinierter Seiteninhalt", "Alternative Startseite"};
-
-QString qt(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "editors/DialogButtons.h"
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
+#include "platform/QtStrings.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,13 +22,10 @@ namespace kw::editors {
 
 namespace {
 
+using platform::qt;
+
 constexpr std::string_view kHelpTopic = "::/73.htm";
 constexpr const char *kColumnName = "MenuItems";
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// The page's buttons: ID, caption and what a click does.
 struct ButtonResource {

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,6 +89,28 @@ QLabel *pixel(QWidget *parent)
     return new QLabel(QStringLiteral("Pixel"), parent);
 }
 
+/// The name box's edit field. Leaving it or pressing Return tells the box nothing: the box would switch to
+/// a style whose name the text matches, so that later edits went to that style. Return goes on to the
+/// sheet's default button, as in any other field.
+class StyleNameEdit final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        const QSignalBlocker quiet(this);
+        QLineEdit::focusOutEvent(event);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            event->ignore();
+        else
+            QLineEdit::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 CButtonStyleProp::CButtonStyleProp() : CPropertyPage(PageSlot::Buttons) {}
@@ -106,14 +129,12 @@ void CButtonStyleProp::buildControls()
         withId(new QCheckBox(text("&Benutzerdefinierte Einstellung der Schaltflächen"), this), CustomButtons);
     grid->addWidget(m_custom, 0, 0, 1, 5);
     m_nameBox = withId(new QComboBox(this), StyleName);
-    m_nameBox->setEditable(true);
-    m_nameBox->setInsertPolicy(QComboBox::NoInsert);
     // What the box shows is the name that is stored: no completion from the other styles' names, and
     // leaving the box (or Return) with another style's name does not switch to that style; only choosing
     // an entry of the list does.
+    m_nameBox->setLineEdit(new StyleNameEdit(m_nameBox));
+    m_nameBox->setInsertPolicy(QComboBox::NoInsert);
     m_nameBox->setCompleter(nullptr);
-    disconnect(m_nameBox->lineEdit(), &QLineEdit::editingFinished, m_nameBox, nullptr);
-    disconnect(m_nameBox->lineEdit(), &QLineEdit::returnPressed, m_nameBox, nullptr);
     m_nameBox->setAccessibleName(text("Stil"));
     m_new = withId(new QPushButton(text("&Neu"), this), NewStyle);
     m_delete = withId(new QPushButton(text("&Löschen"), this), DeleteStyle);
@@ -226,7 +247,15 @@ void CButtonStyleProp::OnInitDialog()
 void CButtonStyleProp::applyEnableRule()
 {
     enableControlsExcept(*this, m_custom, m_customButtons);
-    m_delete->setEnabled(m_customButtons && styles.current().deletable);
+    applyStyleRule();
+}
+
+void CButtonStyleProp::applyStyleRule()
+{
+    const bool ownStyle = styles.current().deletable;
+    m_delete->setEnabled(m_customButtons && ownStyle);
+    // A predefined style keeps its name: the box shows it and lists the styles to choose from.
+    m_nameBox->lineEdit()->setReadOnly(!ownStyle);
 }
 
 void CButtonStyleProp::exchangeName(controls::DataExchange &dx)
@@ -286,7 +315,7 @@ void CButtonStyleProp::DoDataExchange(controls::DataExchange &dx)
     if (dx.saving())
         style.borderWidth = std::clamp(style.borderWidth, kMinBorderWidth, kMaxBorderWidth);
     else
-        m_delete->setEnabled(m_customButtons && style.deletable);
+        applyStyleRule();
 }
 
 bool CButtonStyleProp::UpdateData(bool saving)

@@ -59,6 +59,8 @@ private:
     /// The name box: its entries and text to the controls, or the typed name into the current style.
     void exchangeName(controls::DataExchange &dx);
     void applyEnableRule();
+    /// What depends on the current style: "Löschen" and the editable name only for a style of the user's.
+    void applyStyleRule();
 
     void customButtonsClicked();
     void newStyle();

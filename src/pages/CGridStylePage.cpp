@@ -6,6 +6,7 @@
 #include "controls/CKwNiceStatic.h"
 #include "controls/DataExchange.h"
 #include "pages/CWebPagePropSheet.h"
+#include "platform/QtStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,8 @@
 namespace kw::pages {
 
 namespace {
+
+using platform::qt;
 
 /// Colour buttons (with their captions) side by side in one row.
 constexpr int kCellsPerRow = 3;
@@ -89,7 +92,7 @@ int CGridStylePage::buildFontGroup(int index, const QString &whose, int row)
     group.weight = named(new QComboBox(this), spec.weight);
     group.weight->setAccessibleName(spoken(spec.weightCaption, whose));
     for (std::string_view weight : kWeightChoices)
-        group.weight->addItem(QString::fromUtf8(weight.data(), static_cast<int>(weight.size())));
+        group.weight->addItem(qt(weight));
     auto *weightLabel = new QLabel(text(spec.weightCaption), this);
     weightLabel->setBuddy(group.weight);
     grid->addWidget(weightLabel, row, 4);

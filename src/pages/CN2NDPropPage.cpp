@@ -9,6 +9,7 @@
 #include "image/ImageType.h"
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ImageChooser.h"
+#include "platform/QtStrings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,6 +26,8 @@ using layout::GeneralValues;
 using namespace general;
 
 namespace {
+
+using platform::qt;
 
 enum Label { FontLabel, SizeLabel, PixelLabel, WeightLabel, NormalLabel, SelectedLabel, HoverLabel };
 enum Colour { Normal, Selected, Hover };
@@ -153,7 +156,7 @@ void CN2NDPropPage::buildTextGroup(const TextGroupSpec &spec, TextGroup &group, 
     group.weight = named(new QComboBox(this), spec.weight);
     group.weight->setAccessibleName(text("Schnitt") + whose);
     for (std::string_view weight : kWeightChoices)
-        group.weight->addItem(QString::fromUtf8(weight.data(), static_cast<int>(weight.size())));
+        group.weight->addItem(qt(weight));
     for (std::size_t i = 0; i < group.colors.size(); ++i) {
         group.colors[i] = named(new controls::CKwColorBtn(this), spec.colors[i]);
         group.colors[i]->setAccessibleName(text(kColourNames[i]) + whose);

@@ -1,6 +1,7 @@
 #include "pages/CWebPagePropSheet.h"
 
 #include "platform/HelpLauncher.h"
+#include "platform/QtStrings.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -15,6 +16,8 @@
 namespace kw::pages {
 
 namespace {
+
+using platform::qt;
 
 HelpHandler &helpHandler()
 {
@@ -35,9 +38,7 @@ HelpHandler setHelpHandler(HelpHandler handler)
 }
 
 CWebPagePropSheet::CWebPagePropSheet(StringId caption, PageContext context, QWidget *parent)
-    : CWebPagePropSheet(
-          QString::fromUtf8(loadString(caption).data(), static_cast<int>(loadString(caption).size())),
-          std::move(context), parent)
+    : CWebPagePropSheet(qt(loadString(caption)), std::move(context), parent)
 {
 }
 

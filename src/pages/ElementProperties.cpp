@@ -5,6 +5,7 @@
 #include "layoutmodel/GeneralValues.h"
 #include "layoutmodel/PageValues.h"
 #include "pages/CWebPagePropSheet.h"
+#include "platform/QtStrings.h"
 #include "portalpage/Elements.h"
 
 #include <array>
@@ -12,6 +13,8 @@
 namespace kw::pages {
 
 namespace {
+
+using platform::qt;
 
 using layout::RegionId;
 
@@ -81,7 +84,7 @@ QString sheetCaption(const ElementSheet &sheet)
     std::string_view caption = loadString(sheet.caption);
     if (sheet.dropLeadingBlank && !caption.empty() && caption.front() == ' ')
         caption.remove_prefix(1);
-    return QString::fromUtf8(caption.data(), static_cast<int>(caption.size()));
+    return qt(caption);
 }
 
 bool editElementProperties(QWidget *parent, const portalpage::CPreviewElement &element,

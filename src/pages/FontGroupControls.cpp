@@ -4,6 +4,7 @@
 #include "controls/CFontChooserCtrl.h"
 #include "controls/CKwColorBtn.h"
 #include "controls/CKwNiceStatic.h"
+#include "platform/QtStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 namespace kw::pages {
 
 namespace {
+
+using platform::qt;
 
 QString plain(const char *caption)
 {
@@ -78,7 +81,7 @@ void FontGroupControls::build(const FontGroupSpec &spec, QGridLayout &grid, int 
     weight = withId(new QComboBox(parent), spec.weight);
     weight->setAccessibleName(spoken(spec.weightCaption, spec.whose));
     for (std::string_view choice : kWeightChoices)
-        weight->addItem(QString::fromUtf8(choice.data(), static_cast<int>(choice.size())));
+        weight->addItem(qt(choice));
 
     grid.addWidget(makeLabel(spec.fontCaption, font, parent), row, 0);
     grid.addWidget(font, row, 1, 1, 2);

@@ -1,5 +1,7 @@
 #include "platform/HelpLauncher.h"
 
+#include "platform/QtStrings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,11 +14,6 @@
 namespace kw::platform {
 
 namespace {
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool startDetached(const QString &program, const QStringList &arguments)
 {

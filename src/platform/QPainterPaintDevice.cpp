@@ -1,6 +1,8 @@
 // The portal page's paint device on a QPainter.
 #include "platform/QPainterPaintDevice.h"
 
+#include "platform/QtStrings.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -100,13 +102,12 @@ FontSpec QPainterPaintDevice::selectFont(const FontSpec &font)
 portalpage::Size QPainterPaintDevice::measureText(std::string_view text)
 {
     const QFontMetrics &fm = metrics();
-    return {fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
-            fm.height()};
+    return {fm.horizontalAdvance(qt(text)), fm.height()};
 }
 
 void QPainterPaintDevice::drawText(std::string_view text, const Rect &rect, TextPlacement placement)
 {
-    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString string = qt(text);
     const int flags = alignmentOf(placement);
     const QRect target = toQRect(rect);
     if (m_mode == BackgroundMode::Opaque) {

@@ -1,17 +1,10 @@
 #include "platform/QtPrompter.h"
 
+#include "platform/QtStrings.h"
+
 #include <QApplication>
 
 namespace kw::platform {
-
-namespace {
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 QtPrompter::QtPrompter(BoxRunner runner, QString title)
     : m_runner(std::move(runner)), m_title(title.isEmpty() ? qt(loadString(StringId::LayoutManager)) : title)

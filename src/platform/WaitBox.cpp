@@ -1,5 +1,7 @@
 #include "platform/WaitBox.h"
 
+#include "platform/QtStrings.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -36,7 +38,7 @@ void QtWaitBox::show(std::string_view text)
         layout->addWidget(m_label);
         m_box = box;
     }
-    m_label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_label->setText(qt(text));
     if (m_depth++ == 0) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         m_box->adjustSize();

@@ -3,19 +3,29 @@
 
 #include "platform/QPainterDeviceContext.h"
 #include "platform/QPainterPaintDevice.h"
+#include "platform/QtStrings.h"
 #include "preview/PortalPagePainting.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <array>
 
 namespace kw::preview {
 
 namespace {
+
+using platform::qt;
 
 QRect toQRect(const portalpage::Rect &r)
 {
@@ -29,8 +39,7 @@ QRect toQRect(const portalpage::Rect &r)
 CPreviewElement::CPreviewElement(portalpage::CPreviewElement &element, QWidget *parent, ElementHost *host)
     : QWidget(parent), m_element(element), m_host(host)
 {
-    const QString name =
-        QString::fromUtf8(element.name().data(), static_cast<qsizetype>(element.name().size()));
+    const QString name = qt(element.name());
     setObjectName(name);
     setWindowTitle(name);
     setProperty(kControlIdProperty, element.controlId());
@@ -144,9 +153,15 @@ void CWelcomeTextEdit::showPage(const portalpage::CAppPageElement &page)
     const QString text = QString::fromStdString(page.welcomeText());
     if (text == toPlainText())
         return;
+    // Replacing the text (undo, redo) puts the caret at the start; it stays where it was, as far as the
+    // new text reaches.
+    const int caret = textCursor().position();
     m_showing = true;
     setPlainText(text);
     m_showing = false;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(document()->characterCount()) - 1));
+    setTextCursor(cursor);
 }
 
 bool CWelcomeTextEdit::event(QEvent *event)
@@ -162,6 +177,37 @@ bool CWelcomeTextEdit::event(QEvent *event)
         }
     }
     return QTextEdit::event(event);
+}
+
+void CWelcomeTextEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    struct HistoryItem {
+        const char *qtName; // the object name of Qt's own item, which would undo the control's own edits
+        const char *text;
+        HistoryStep step;
+    };
+    static constexpr std::array<HistoryItem, 2> kHistoryItems = {{
+        {"edit-undo", "&Rückgängig\tStrg+Z", HistoryStep::Back},
+        {"edit-redo", "&Wiederholen\tStrg+Y", HistoryStep::Forward},
+    }};
+    QMenu *menu = createStandardContextMenu(event->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const QAction *qtItem : menu->actions())
+        if (std::ranges::any_of(kHistoryItems, [&](const HistoryItem &item) {
+                return qtItem->objectName() == QLatin1String(item.qtName);
+            }))
+            delete qtItem;
+    QAction *first = menu->actions().value(0);
+    for (const HistoryItem &item : kHistoryItems) {
+        auto *action = new QAction(QString::fromUtf8(item.text), menu);
+        action->setEnabled(canStepHistory && canStepHistory(item.step));
+        connect(action, &QAction::triggered, this, [this, step = item.step] {
+            if (stepHistory)
+                stepHistory(step);
+        });
+        menu->insertAction(first, action);
+    }
+    menu->popup(event->globalPos());
 }
 
 void CWelcomeTextEdit::enterEvent(QEnterEvent *event)
@@ -185,13 +231,14 @@ void CWelcomeTextEdit::focusInEvent(QFocusEvent *event)
 {
     QTextEdit::focusInEvent(event);
     viewport()->update();
-    // The focus coming back when a window (the sheet it opened, a menu) closes opens nothing again, and
-    // neither does the right button, which brings the focus along with the control's edit menu.
-    const bool returning =
-        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    const bool rightClick =
-        event->reason() == Qt::MouseFocusReason && QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
-    if (onFocused && !returning && !rightClick)
+    // Only the user's own move into the control opens the sheet: a left click or the Tab key. The focus
+    // coming back with its window (a dialog or menu closing, switching windows, the frame activated) opens
+    // nothing, and neither does the right button, which brings the focus along with the edit menu.
+    const Qt::FocusReason reason = event->reason();
+    const bool tabbed = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    const bool leftClick =
+        reason == Qt::MouseFocusReason && !QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
+    if (onFocused && (tabbed || leftClick))
         onFocused();
 }
 
@@ -226,6 +273,8 @@ CAppPageWindow::CAppPageWindow(portalpage::CAppPageElement &page, QWidget *paren
     if (host) {
         m_welcome->onEdited = [host](const std::string &text) { host->welcomeTextEdited(text); };
         m_welcome->onFocused = [host] { host->welcomeTextFocused(); };
+        m_welcome->canStepHistory = [host](HistoryStep step) { return host->canStepHistory(step); };
+        m_welcome->stepHistory = [host](HistoryStep step) { host->stepHistory(step); };
     }
     refresh();
 }

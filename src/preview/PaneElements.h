@@ -22,6 +22,9 @@ inline constexpr const char *kControlIdProperty = "controlId";
 
 class CPreviewElement;
 
+/// A step through the layout's history, as Ctrl+Z and Ctrl+Y take it.
+enum class HistoryStep { Back, Forward };
+
 /// What an element window asks of its pane: the pane knows the layout, the dialogs and the other pane.
 class ElementHost {
 public:
@@ -35,6 +38,10 @@ public:
     virtual void welcomeTextEdited(const std::string &text) = 0;
     /// The welcome text control received the keyboard focus.
     virtual void welcomeTextFocused() = 0;
+    /// Whether the layout's history can take the step now (the welcome text's edit menu greys it if not).
+    virtual bool canStepHistory(HistoryStep step) = 0;
+    /// Undoes or redoes one step of the layout's history, from the welcome text's edit menu.
+    virtual void stepHistory(HistoryStep step) = 0;
     /// A click moved the selection to another element.
     virtual void selectionChanged() = 0;
 
@@ -107,10 +114,14 @@ public:
     void showPage(const portalpage::CAppPageElement &page);
     /// Called with the new text whenever the user changes it.
     std::function<void(const std::string &)> onEdited;
-    /// Called when the control receives the keyboard focus (not when it gets it back as its window is
-    /// activated again, as after the dialog it opened, nor from the right button, which shows the edit
-    /// menu).
+    /// Called when the user moves the keyboard focus into the control with a left click or the Tab key;
+    /// not when it gets the focus back as its window is activated again (after the dialog it opened, on
+    /// switching windows), nor from the right button, which shows the edit menu.
     std::function<void()> onFocused;
+    /// The edit menu's "Rückgängig" and "Wiederholen" go through the layout's history: whether it can take
+    /// the step, and taking it.
+    std::function<bool(HistoryStep)> canStepHistory;
+    std::function<void(HistoryStep)> stepHistory;
 
     /// Whether the dotted frame is shown (mouse over the control, or the focus in it).
     bool framed() const { return m_hovered || hasFocus(); }
@@ -119,6 +130,8 @@ public:
 protected:
     /// Undo and redo keys are the layout's (its history holds the typing), not the control's own.
     bool event(QEvent *event) override;
+    /// Qt's edit menu, with undo and redo of the layout's history in place of the control's own.
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

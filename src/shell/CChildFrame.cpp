@@ -2,6 +2,9 @@
 
 #include "platform/HelpLauncher.h"
 #include "platform/HostMessages.h"
+#include "platform/QtStrings.h"
+#include "preview/PaneContents.h"
+#include "preview/PaneElements.h"
 #include "shell/CHistoryDlg.h"
 #include "shell/CKwLOutDoc.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -20,22 +23,21 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPixmap>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace kw::shell {
 
 namespace {
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt;
 
 std::intptr_t address(const void *object)
 {
@@ -329,9 +331,7 @@ bool CChildFrame::onCommand(int id)
             return true;
         if (!m_historyWindow) {
             m_historyWindow = new CHistoryDlg(*m_tabbedView, this);
-            // Beside the designer at the right, where it leaves the page header and the menus free.
-            const QRect area = window()->geometry();
-            m_historyWindow->move(area.right() - m_historyWindow->width() - 40, area.top() + 160);
+            placeHistoryWindow();
         }
         m_historyWindow->setVisible(!m_historyWindow->isVisible());
         if (m_historyWindow->isVisible())
@@ -343,6 +343,35 @@ bool CChildFrame::onCommand(int id)
     default:
         return false;
     }
+}
+
+void CChildFrame::placeHistoryWindow()
+{
+    constexpr int kGap = 8;
+    const QRect main = window()->frameGeometry();
+    const QScreen *screen = window()->screen();
+    const QRect desk = screen ? screen->availableGeometry() : main;
+    QSize size = m_historyWindow->size();
+    // Beside the main window where the screen leaves room for it.
+    if (desk.right() - main.right() >= size.width() + kGap) {
+        m_historyWindow->move(main.right() + kGap, main.top());
+        return;
+    }
+    // Otherwise at the right edge of the preview, below the page header, the menus and the start page's
+    // logo and welcome text: there the page shows least, and nothing that the user edits in place.
+    const QRect preview(m_tabbedView->mapToGlobal(QPoint(0, 0)), m_tabbedView->size());
+    int top = preview.top() + kGap;
+    if (preview::CKwLOutView *start = m_tabbedView->startPagePane(); start && start->contents())
+        if (const preview::CAppPageWindow *page = start->contents()->windows().appPage())
+            for (const QWidget *control : {static_cast<const QWidget *>(page->logoControl()),
+                                           static_cast<const QWidget *>(page->welcomeControl())})
+                if (control && !control->isHidden())
+                    top = std::max(top, control->mapToGlobal(QPoint(0, control->height())).y() + kGap);
+    const int room = preview.bottom() - kGap - top;
+    if (room < size.height())
+        size.setHeight(std::max(room, m_historyWindow->minimumSizeHint().height()));
+    m_historyWindow->resize(size);
+    m_historyWindow->move(preview.right() - kGap - size.width(), top);
 }
 
 bool CChildFrame::onUpdateCommand(int id, CommandState &state)

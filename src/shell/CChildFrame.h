@@ -89,6 +89,9 @@ private:
     bool createToolBar();
     /// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is in the console's window.
     void createHistoryShortcuts();
+    /// Puts the history window where it covers nothing the user works on: beside the main window, or
+    /// where the screen has no room for that, at the right edge of the preview below the page's top part.
+    void placeHistoryWindow();
     /// After the layout's history changed: the title's modified mark, the history window, the commands.
     void historyChanged();
     /// Whether the frame's sub-window is the active one of its area (or stands alone).

@@ -11,6 +11,8 @@ namespace {
 
 constexpr const char *kInitialState = "Ausgangszustand";
 constexpr const char *kSavedMark = " (gespeichert)";
+/// What a screen reader says after a step that redo would bring back (the list shows it greyed).
+constexpr const char *kUndoneMark = " (rückgängig gemacht)";
 
 } // namespace
 
@@ -65,6 +67,7 @@ void CHistoryDlg::refresh()
         item->setText(text);
         const bool redo = position > history.position();
         item->setForeground(redo ? redoable : applied);
+        item->setData(Qt::AccessibleTextRole, redo ? text + QString::fromUtf8(kUndoneMark) : text);
         QFont font = item->font();
         font.setItalic(redo);
         item->setFont(font);

@@ -16,7 +16,8 @@ public:
     CHistoryDlg(CKwLOutTabbedView &view, QWidget *parent);
 
     /// Shows the history as it is now: "Ausgangszustand" and the steps, the current one selected, those
-    /// that would be redone greyed, the saved one marked.
+    /// that would be redone greyed and in italics (and read out "(rückgängig gemacht)"), the saved one
+    /// marked.
     void refresh();
     QListWidget *list() const { return m_list; }
 

@@ -122,6 +122,12 @@ std::string switchStepName(const SwitchCommand &command, bool on, layout::Pane p
     return name;
 }
 
+/// The menu command that takes the step.
+int historyCommand(HistoryStep step)
+{
+    return step == HistoryStep::Back ? res::ID_EDIT_UNDO : res::ID_EDIT_REDO;
+}
+
 } // namespace
 
 const SwitchCommand *switchCommand(int command)
@@ -524,6 +530,19 @@ void CKwLOutView::welcomeTextFocused()
         });
     }
     m_tabbedView->commandStatesChanged();
+}
+
+bool CKwLOutView::canStepHistory(HistoryStep step)
+{
+    shell::CommandState state;
+    return onUpdateCommand(historyCommand(step), state) && state.enabled;
+}
+
+void CKwLOutView::stepHistory(HistoryStep step)
+{
+    guarded([&] { onCommand(historyCommand(step)); });
+    if (m_tabbedView)
+        m_tabbedView->commandStatesChanged();
 }
 
 void CKwLOutView::selectionChanged()

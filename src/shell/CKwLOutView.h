@@ -145,6 +145,8 @@ private:
     void showContextMenu(CPreviewElement &window, const QPoint &globalPos) override;
     void welcomeTextEdited(const std::string &text) override;
     void welcomeTextFocused() override;
+    bool canStepHistory(HistoryStep step) override;
+    void stepHistory(HistoryStep step) override;
     void selectionChanged() override;
 
     /// The start page's logo chooser: a new logo file marks the layout changed and the company settings

@@ -3,6 +3,7 @@
 #include "base/Values.h"
 #include "layout/LayoutList.h"
 #include "platform/HelpLauncher.h"
+#include "platform/QtStrings.h"
 #include "server/PortalAccess.h"
 #include "shell/HelpTopics.h"
 #include "shell/ModuleState.h"
@@ -25,10 +26,7 @@ using namespace kw::server;
 
 namespace {
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt;
 
 QString objectId(int id)
 {

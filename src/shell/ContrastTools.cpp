@@ -2,6 +2,8 @@
 
 #include "layout/SamplePage.h"
 #include "layout/ValueChanges.h"
+#include "pages/ElementProperties.h"
+#include "platform/QtStrings.h"
 #include "portalpage/PreviewContrast.h"
 #include "preview/PaneContents.h"
 #include "shell/CKwLOutTabbedView.h"
@@ -26,11 +28,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 namespace kw::shell {
 
 namespace {
+
+using platform::qt;
 
 using audit::PairResult;
 using audit::Verdict;
@@ -41,9 +46,10 @@ UrlOpener &urlOpener()
     return opener;
 }
 
-QString qt(std::string_view text)
+AuditRunner &auditRunner()
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    static AuditRunner runner;
+    return runner;
 }
 
 QString ratioText(double ratio)
@@ -59,7 +65,12 @@ QIcon swatch(Color color)
     QPainter painter(&pixmap);
     painter.setPen(Qt::gray);
     painter.drawRect(0, 0, 15, 15);
-    return QIcon(pixmap);
+    painter.end();
+    // The same pixmap for a selected row: the colour is what the swatch tells, so it is not tinted.
+    QIcon icon;
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
 }
 
 QString verdictCaption(Verdict verdict)
@@ -73,6 +84,69 @@ QString verdictCaption(Verdict verdict)
         return QStringLiteral("nicht angezeigt");
     }
     return {};
+}
+
+struct StateCaption {
+    std::string_view state;
+    const char *caption;
+};
+
+/// The pairs' states as the list names them, after the region's name.
+constexpr std::array<StateCaption, 38> kStateCaptions = {{
+    {"text", "Text"},
+    {"normal", "Einträge"},
+    {"hover", "Einträge mit Mauskontakt"},
+    {"selected", "selektierter Eintrag"},
+    {"focus", "Eintrag mit Fokus"},
+    {"click", "angeklickter Eintrag"},
+    {"subNormal", "Untereinträge"},
+    {"subHover", "Untereinträge mit Mauskontakt"},
+    {"subSelected", "selektierter Untereintrag"},
+    {"link", "Links"},
+    {"linkHover", "Links mit Mauskontakt"},
+    {"mainLink", "Hervorgehobene Links"},
+    {"mainLinkHover", "Hervorgehobene Links mit Mauskontakt"},
+    {"heading1", "Überschrift 1"},
+    {"heading2", "Überschrift 2"},
+    {"heading3", "Überschrift 3"},
+    {"welcome", "Begrüssungstext"},
+    {"portal", "Portaltext"},
+    {"gridTitle", "Tabellentitel"},
+    {"gridHeader", "Tabellenüberschrift"},
+    {"tableHeadLink", "Links der Tabellenüberschrift"},
+    {"tableHeadHover", "Links der Tabellenüberschrift mit Mauskontakt"},
+    {"tableHeadClicked", "angeklickte Links der Tabellenüberschrift"},
+    {"gridRow1", "Tabellenzeile 1"},
+    {"gridRow2", "Tabellenzeile 2"},
+    {"portletTitle", "Portlet-Titel"},
+    {"portletHeader", "Portlet-Kopf"},
+    {"portletHeaderHover", "Portlet-Kopf mit Mauskontakt"},
+    {"portletHeaderClicked", "angeklickter Portlet-Kopf"},
+    {"portletRow1", "Portlet-Zeile 1"},
+    {"portletRow2", "Portlet-Zeile 2"},
+    {"portletLinkRow1", "Portlet-Links in Zeile 1"},
+    {"portletLinkRow2", "Portlet-Links in Zeile 2"},
+    {"portletLinkHoverRow1", "Portlet-Links mit Mauskontakt in Zeile 1"},
+    {"portletLinkHoverRow2", "Portlet-Links mit Mauskontakt in Zeile 2"},
+    {"entry", "Eingabefelder"},
+    {"entrySelection", "Auswahl in Eingabefeldern"},
+    {"button", "Schaltfläche"},
+}};
+
+/// The name a button style shows in the Buttons page's list ("Speichern - Gehe Zu"); its key when none.
+std::string buttonStyleName(const layout::LayoutModel &model, std::string_view key)
+{
+    layout::ButtonStyleList styles = model.buttons();
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        if (styles.styles()[i].key == key)
+            return styles.denotationAt(i);
+    return std::string(key);
+}
+
+/// Which of the pair's colours a proposal changes: "Text" or "Hintergrund".
+QString changedColourCaption(const PairResult &pair, const audit::Proposal &proposal)
+{
+    return proposal.field == pair.pair.foreground ? QStringLiteral("Text") : QStringLiteral("Hintergrund");
 }
 
 enum Column {
@@ -91,6 +165,13 @@ UrlOpener replaceUrlOpener(UrlOpener opener)
 {
     UrlOpener previous = std::move(urlOpener());
     urlOpener() = std::move(opener);
+    return previous;
+}
+
+AuditRunner replaceAuditRunner(AuditRunner runner)
+{
+    AuditRunner previous = std::move(auditRunner());
+    auditRunner() = std::move(runner);
     return previous;
 }
 
@@ -123,21 +204,50 @@ void ContrastMonitor::refresh()
             // command line alike.
             const portalpage::PreviewBackdrops backdrops(start->contents()->pane(),
                                                          application->contents()->pane());
-            m_result =
-                audit::runAudit(document.model(), {document.flags().buttonStylesLoaded}, m_level, &backdrops);
+            const audit::AuditSwitches switches{document.flags().buttonStylesLoaded};
+            m_result = auditRunner() ? auditRunner()(document.model(), switches, m_level, &backdrops)
+                                     : audit::runAudit(document.model(), switches, m_level, &backdrops);
             audit::addProposals(m_result);
-        } catch (const std::exception &) {
+            m_failed = false;
+        } catch (const std::exception &error) {
             m_result = {};
             m_result.level = m_level;
             m_open = false;
+            // Told once; the audit runs again on every change and says nothing more until it works again.
+            if (!m_failed)
+                modulePrompter().tell(std::string("Die Kontrastprüfung des Layouts ist fehlgeschlagen.\n") +
+                                      error.what());
+            m_failed = true;
         }
+    } else {
+        m_failed = false;
     }
     for (const auto &listener : m_listeners)
         listener();
 }
 
+QString ContrastMonitor::pairCaption(const audit::PairResult &result) const
+{
+    const audit::Pair &pair = result.pair;
+    const QString region =
+        pages::sheetCaption(pages::elementSheet(pair.region, pair.pane == layout::Pane::StartPage));
+    // A button row's state is "button.KEY", one row per style.
+    const std::string_view state = pair.state;
+    const std::string_view kind = state.substr(0, state.find('.'));
+    const auto found = std::ranges::find(kStateCaptions, kind, &StateCaption::state);
+    if (found == kStateCaptions.end())
+        return region + QStringLiteral(": ") + qt(state);
+    QString caption = region + QStringLiteral(": ") + QString::fromUtf8(found->caption);
+    if (kind.size() < state.size())
+        caption += QStringLiteral(" „%1“").arg(
+            qt(buttonStyleName(m_view.document().model(), state.substr(kind.size() + 1))));
+    return caption;
+}
+
 QString ContrastMonitor::statusText() const
 {
+    if (m_failed)
+        return QStringLiteral("Kontrast: nicht geprüft");
     return m_open ? qt(audit::statusText(m_result)) : QString();
 }
 
@@ -145,7 +255,7 @@ QString ContrastMonitor::statusText() const
 
 CContrastDlg::CContrastDlg(ContrastMonitor &monitor, PairAction showRegion, PairAction applyProposal,
                            QWidget *parent)
-    : QDialog(parent), m_monitor(monitor), m_showRegion(std::move(showRegion)),
+    : QDialog(parent, Qt::Tool), m_monitor(monitor), m_showRegion(std::move(showRegion)),
       m_applyProposal(std::move(applyProposal))
 {
     setObjectName(QStringLiteral("contrastDialog"));
@@ -256,9 +366,10 @@ void CContrastDlg::refill()
         auto *item = new QTreeWidgetItem(m_list);
         const QString id = qt(pair.pair.id());
         item->setData(PairColumn, Qt::UserRole, id);
-        item->setText(PairColumn, id);
-        item->setToolTip(PairColumn,
-                         qt(pair.pair.foreground) + QStringLiteral(" auf ") + qt(pair.pair.background));
+        item->setText(PairColumn, m_monitor.pairCaption(pair));
+        // The fields by the names `kwlayout audit` and `kwlayout set` use.
+        item->setToolTip(PairColumn, QStringLiteral("%1: Text %2 auf Hintergrund %3")
+                                         .arg(id, qt(pair.pair.foreground), qt(pair.pair.background)));
         item->setIcon(TextColumn, swatch(pair.foreground));
         item->setText(TextColumn, qt(formatColor(pair.foreground)));
         item->setIcon(BackgroundColumn, swatch(pair.background));
@@ -282,8 +393,9 @@ void CContrastDlg::refill()
         if (!pair.proposals.empty()) {
             const audit::Proposal &first = pair.proposals.front();
             item->setIcon(ProposalColumn, swatch(first.color));
-            item->setText(ProposalColumn, qt(formatColor(first.color)) + QStringLiteral(" (") +
-                                              ratioText(first.ratio) + QStringLiteral(")"));
+            item->setText(ProposalColumn, QStringLiteral("%1: %2 (%3)")
+                                              .arg(changedColourCaption(pair, first),
+                                                   qt(formatColor(first.color)), ratioText(first.ratio)));
             QStringList tips;
             for (const audit::Proposal &proposal : pair.proposals)
                 tips << QStringLiteral("%1 = %2 (%3, Abstand %4)")

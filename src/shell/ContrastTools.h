@@ -30,7 +30,14 @@ using UrlOpener = std::function<bool(const QUrl &)>;
 /// Replaces the opener (an empty one restores QDesktopServices) and returns the previous one.
 UrlOpener replaceUrlOpener(UrlOpener opener);
 
-/// The audit of the tabbed view's open layout, kept up to date.
+/// Runs the audit of a layout as the panes show it; tests put in one that fails.
+using AuditRunner = std::function<audit::AuditResult(const layout::LayoutModel &, audit::AuditSwitches,
+                                                     audit::Level, const audit::BackdropSource *)>;
+/// Replaces the runner (an empty one restores the audit itself) and returns the previous one.
+AuditRunner replaceAuditRunner(AuditRunner runner);
+
+/// The audit of the tabbed view's open layout, kept up to date. An audit that fails is told once through
+/// the prompter and leaves the list empty and the status "Kontrast: nicht geprüft" until one works again.
 class ContrastMonitor {
 public:
     explicit ContrastMonitor(CKwLOutTabbedView &view);
@@ -44,7 +51,12 @@ public:
     void setLevel(audit::Level level);
     void addListener(std::function<void()> listener) { m_listeners.push_back(std::move(listener)); }
 
-    /// "Kontrast: N Probleme" / "Kontrast: AA erfüllt"; empty while no layout is open.
+    /// The pair as the window lists it: the region's and the state's German names ("Hauptmenü: Einträge
+    /// mit Mauskontakt", "Anwendungsseite: Schaltfläche „Speichern“").
+    QString pairCaption(const audit::PairResult &pair) const;
+
+    /// "Kontrast: N Probleme" / "Kontrast: AA erfüllt"; "Kontrast: nicht geprüft" after an audit failed;
+    /// empty while no layout is open.
     QString statusText() const;
 
 private:
@@ -52,6 +64,7 @@ private:
     audit::Level m_level = audit::Level::AA;
     audit::AuditResult m_result;
     bool m_open = false;
+    bool m_failed = false; // the last audit failed (and was told)
     std::vector<std::function<void()>> m_listeners;
 };
 

@@ -1,4 +1,5 @@
 // The module's five exports, the only symbols the library shows. None lets an exception out.
+#include "platform/QtStrings.h"
 #include "server/MessageFilter.h"
 #include "shell/DocTemplate.h"
 #include "shell/ModuleContract.h"
@@ -14,15 +15,12 @@ using namespace kw::shell;
 
 namespace {
 
+using platform::qt;
+
 ShortCutEntry *shortCutTable()
 {
     static ShortCutEntry table[1];
     return table;
-}
-
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "bundle/BundleReader.h"
 #include "bundle/LayoutTransfer.h"
 #include "layout/LayoutList.h"
+#include "platform/QtStrings.h"
 #include "shell/CLayoutListDlg.h"
 #include "shell/MenuResource.h"
 #include "shell/ModuleState.h"
@@ -16,10 +17,7 @@ namespace kw::shell {
 
 namespace {
 
-QString qt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt;
 
 // A headline of the string table with the details below it.
 std::string withDetails(StringId headline, const std::string &details)

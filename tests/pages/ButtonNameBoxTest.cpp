@@ -1,5 +1,5 @@
-// The name box of the page "Schaltflächen" as typed into: it shows exactly what is stored, and only
-// choosing an entry of its list switches the style shown.
+// The name box of the page "Schaltflächen" as typed into: it shows exactly what is stored, only choosing an
+// entry of its list switches the style shown, and a predefined style's name cannot be typed over.
 #include "AppPageSheet.h"
 
 #include <QComboBox>
@@ -72,6 +72,30 @@ TEST_F(ButtonNameBoxTest, LeavingTheBoxWithAnotherStylesNameKeepsTheStyleShown)
     ASSERT_NE(styleNamed("Mein Stil"), nullptr) << prompter.describe();
     EXPECT_EQ(styleNamed("Mein Stil")->height, 33);
     EXPECT_EQ(document.model().buttons().styles().front().height, generalHeight);
+}
+
+TEST_F(ButtonNameBoxTest, APredefinedStylesNameCannotBeTypedOver)
+{
+    const std::vector<layout::ButtonStyle> loaded = document.model().buttons().styles();
+    ASSERT_FALSE(loaded.front().deletable);
+    editPage("Schaltflächen", [&](QWidget &page) {
+        page.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page.window()));
+        auto *box = control<QComboBox>(page, kNameBox);
+        ASSERT_TRUE(box->isEnabled());
+        ASSERT_EQ(box->currentIndex(), 0);
+        QLineEdit *edit = typeIntoNameBox(page, "Umbenannt");
+        EXPECT_TRUE(edit->isReadOnly());
+        EXPECT_EQ(edit->text(), QStringLiteral("Allgemein")) << "the box shows a name that is not stored";
+
+        // A style of the user's takes a name; the predefined style before it, chosen in the list, does not.
+        click(page, kNewStyle);
+        EXPECT_FALSE(edit->isReadOnly());
+        QTest::keyClick(box, Qt::Key_Up);
+        ASSERT_EQ(box->currentIndex(), static_cast<int>(loaded.size()) - 1);
+        EXPECT_TRUE(edit->isReadOnly());
+    });
+    EXPECT_NE(document.model().buttons().styles().front().denotation, "Umbenannt");
 }
 
 } // namespace

@@ -11,8 +11,14 @@
 #include "shell/CKwLOutTabbedView.h"
 #include "shell/CKwLOutView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
 
 namespace kw::preview::test {
 
@@ -20,6 +26,20 @@ inline void settle()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
+}
+
+/// Hands the popup menu that the events to come open to `use` while it is open; the flag returned tells
+/// afterwards whether one opened.
+inline std::shared_ptr<bool> whenPopupMenu(std::function<void(QMenu &)> use)
+{
+    auto shown = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [shown, use = std::move(use)] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            *shown = true;
+            use(*menu);
+        }
+    });
+    return shown;
 }
 
 class OpenedPanes : public shell::test::ModuleTest {

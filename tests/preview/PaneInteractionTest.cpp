@@ -49,18 +49,13 @@ QAction *actionOf(const QMenu &menu, int command)
 /// Right-clicks `window` at `at` and chooses the item of `command` in the context menu that opens.
 void chooseFromContextMenu(QWidget &window, QPoint at, int command)
 {
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        shown = true;
-        menu->setActiveAction(actionOf(*menu, command));
-        QTest::keyClick(menu, Qt::Key_Return);
+    const auto shown = test::whenPopupMenu([command](QMenu &menu) {
+        menu.setActiveAction(actionOf(menu, command));
+        QTest::keyClick(&menu, Qt::Key_Return);
     });
     QTest::mouseClick(&window, Qt::RightButton, {}, at);
     settle();
-    EXPECT_TRUE(shown) << "no context menu for " << command;
+    EXPECT_TRUE(*shown) << "no context menu for " << command;
 }
 
 class PaneInteraction : public test::OpenedPanes {
@@ -469,15 +464,17 @@ TEST_F(PaneInteraction, WelcomeTextHoverFrameAndFocus)
     EXPECT_FALSE(edit.hoverTimerActive());
     EXPECT_FALSE(edit.framed());
 
-    // With the focus the frame stays; receiving it opens nothing while there is no welcome text sheet.
-    edit.setFocus();
+    // With the focus the frame stays; a click into it opens nothing while there is no welcome text sheet.
+    const QPoint inside = edit.viewport()->rect().center();
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, inside);
     settle();
+    EXPECT_TRUE(edit.hasFocus());
     EXPECT_TRUE(edit.framed());
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
     int opened = 0;
     view->elementHooks().editWelcomeText = [&] { ++opened; };
     start->element("KwNavigate")->setFocus();
-    edit.setFocus();
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, inside);
     settle();
     EXPECT_EQ(opened, 1);
 
@@ -547,7 +544,7 @@ TEST_F(PaneInteraction, TheWelcomeTextSheetStoresTheTextsFromTheFocus)
         pages::test::click(sheet, 1);
     });
     start->element("KwNavigate")->setFocus();
-    welcome().setFocus();
+    QTest::mouseClick(welcome().viewport(), Qt::LeftButton, {}, welcome().viewport()->rect().center());
     settle();
     shell::moduleState().dialogRunner = fixtureRunner;
     ASSERT_TRUE(sheetShown);

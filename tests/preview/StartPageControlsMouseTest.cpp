@@ -1,11 +1,13 @@
-// The mouse on the start page's logo and welcome text controls: a double click on the logo opens only the
-// logo chooser, and the right button on the welcome text shows its German edit menu without opening the
-// welcome text sheet.
+// The mouse and the focus on the start page's logo and welcome text controls: a double click on the logo
+// opens only the logo chooser; the right button on the welcome text shows its German edit menu, whose undo
+// and redo go through the layout's history, without opening the welcome text sheet; the focus coming back
+// to it with its window opens nothing either.
 #include "OpenedPanes.h"
 
-#include <QApplication>
 #include <QMenu>
-#include <QTimer>
+#include <QTextCursor>
+
+#include <functional>
 
 namespace kw::preview {
 namespace {
@@ -13,7 +15,36 @@ namespace {
 using test::OpenedPanes;
 using test::settle;
 
-class StartPageControlsMouseTest : public OpenedPanes {};
+class StartPageControlsMouseTest : public OpenedPanes {
+protected:
+    /// Right-clicks the welcome text through its window, as the system delivers the click (the press moves
+    /// the focus and brings the edit menu), and hands the menu to `use` while it is open.
+    void withEditMenu(const std::function<void(QMenu &)> &use)
+    {
+        CWelcomeTextEdit *welcome = startPage().welcomeControl();
+        const auto shown = test::whenPopupMenu([&use](QMenu &menu) {
+            use(menu);
+            menu.close();
+        });
+        QWindow *window = welcome->window()->windowHandle();
+        const QPoint at = welcome->viewport()->mapTo(welcome->window(), welcome->viewport()->rect().center());
+        QTest::mousePress(window, Qt::RightButton, {}, at);
+        QTest::mouseRelease(window, Qt::RightButton, {}, at);
+        settle();
+        // The offscreen platform leaves the popup's window active; a desktop gives the activation back.
+        console.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
+        ASSERT_TRUE(*shown) << "no edit menu";
+    }
+
+    static QAction *item(QMenu &menu, const QString &text)
+    {
+        for (QAction *action : menu.actions())
+            if (action->text().section(QLatin1Char('\t'), 0, 0) == text)
+                return action;
+        return nullptr;
+    }
+};
 
 TEST_F(StartPageControlsMouseTest, DoubleClickOnTheLogoOpensOnlyTheLogoChooser)
 {
@@ -48,35 +79,99 @@ TEST_F(StartPageControlsMouseTest, RightButtonOnTheWelcomeTextShowsTheGermanEdit
     ASSERT_FALSE(welcome->hasFocus());
 
     QStringList shown;
-    QTimer::singleShot(0, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr) << "no edit menu";
-        for (const QAction *action : menu->actions())
+    withEditMenu([&](QMenu &menu) {
+        for (const QAction *action : menu.actions())
             if (!action->isSeparator())
                 shown << action->text().section(QLatin1Char('\t'), 0, 0);
-        menu->close();
     });
-    // Through the window, as the system delivers it: the press moves the focus and brings the menu.
-    QWindow *window = welcome->window()->windowHandle();
-    const QPoint at = welcome->viewport()->mapTo(welcome->window(), welcome->viewport()->rect().center());
-    QTest::mousePress(window, Qt::RightButton, {}, at);
-    QTest::mouseRelease(window, Qt::RightButton, {}, at);
-    settle();
-    // The offscreen platform leaves the popup's window active; a desktop gives the activation back.
-    console.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
 
     EXPECT_TRUE(welcome->hasFocus()) << "the press moved the focus";
     EXPECT_EQ(sheetRuns, 0) << "the right button opened the welcome text sheet";
-    EXPECT_EQ(shown, (QStringList{"&Rückgängig", "Wieder&herstellen", "&Ausschneiden", "&Kopieren",
-                                  "Einf&ügen", "Löschen", "Alles auswählen"}));
+    EXPECT_EQ(shown, (QStringList{"&Rückgängig", "&Wiederholen", "&Ausschneiden", "&Kopieren", "Einf&ügen",
+                                  "Löschen", "Alles auswählen"}));
 
     // A left click that brings the focus still opens the sheet.
     welcome->clearFocus();
     settle();
-    QTest::mouseClick(window, Qt::LeftButton, {}, at);
+    QTest::mouseClick(welcome->viewport(), Qt::LeftButton, {}, welcome->viewport()->rect().center());
     settle();
     EXPECT_EQ(sheetRuns, 1);
+}
+
+TEST_F(StartPageControlsMouseTest, TheEditMenuUndoesAndRedoesThroughTheLayoutsHistory)
+{
+    CWelcomeTextEdit *welcome = startPage().welcomeControl();
+    const QString loaded = welcome->toPlainText();
+    const layout::LayoutHistory &history = view->document().history();
+    withEditMenu([&](QMenu &menu) {
+        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
+        ASSERT_TRUE(undo && redo);
+        EXPECT_FALSE(undo->isEnabled()) << "nothing typed yet";
+        EXPECT_FALSE(redo->isEnabled());
+    });
+
+    welcome->moveCursor(QTextCursor::End);
+    QTest::keyClicks(welcome, " neu");
+    settle();
+    const QString typed = welcome->toPlainText();
+    ASSERT_EQ(history.steps().size(), 1u);
+    withEditMenu([&](QMenu &menu) {
+        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
+        ASSERT_TRUE(undo && redo);
+        EXPECT_TRUE(undo->isEnabled());
+        EXPECT_FALSE(redo->isEnabled());
+        undo->trigger();
+    });
+    EXPECT_EQ(welcome->toPlainText(), loaded);
+    EXPECT_EQ(history.position(), 0u) << "the layout's history took the step back";
+    EXPECT_FALSE(view->document().isModified());
+
+    withEditMenu([&](QMenu &menu) {
+        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
+        ASSERT_TRUE(undo && redo);
+        EXPECT_TRUE(redo->isEnabled());
+        EXPECT_FALSE(undo->isEnabled());
+        redo->trigger();
+    });
+    EXPECT_EQ(welcome->toPlainText(), typed);
+    EXPECT_EQ(history.position(), 1u);
+    EXPECT_TRUE(view->document().isModified());
+}
+
+TEST_F(StartPageControlsMouseTest, TheFocusComingBackWithTheWindowOpensNoSheet)
+{
+    int sheetRuns = 0;
+    view->elementHooks().editWelcomeText = [&] { ++sheetRuns; };
+    CWelcomeTextEdit *welcome = startPage().welcomeControl();
+    QTest::mouseClick(welcome->viewport(), Qt::LeftButton, {}, welcome->viewport()->rect().center());
+    settle();
+    ASSERT_TRUE(welcome->hasFocus());
+    ASSERT_EQ(sheetRuns, 1) << "the user's own click opens the sheet";
+
+    // Another window in front, then the console again (as Alt+Tab does): the
+    // window gives the focus back to the welcome text.
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(welcome->hasFocus());
+    console.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&console));
+    settle();
+    EXPECT_TRUE(welcome->hasFocus()) << "the window gave the focus back";
+    EXPECT_EQ(sheetRuns, 1) << "activating the window opened the welcome text sheet";
+
+    // Whatever else hands it the focus opens nothing; the Tab key does.
+    for (const Qt::FocusReason reason :
+         {Qt::ActiveWindowFocusReason, Qt::OtherFocusReason, Qt::TabFocusReason}) {
+        welcome->clearFocus();
+        settle();
+        welcome->setFocus(reason);
+        settle();
+        ASSERT_TRUE(welcome->hasFocus());
+    }
+    EXPECT_EQ(sheetRuns, 2) << "only the Tab key opened the sheet";
 }
 
 } // namespace

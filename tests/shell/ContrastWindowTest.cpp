@@ -1,5 +1,6 @@
 // The contrast tools of the module's window, driven offscreen: the status bar, the "Kontrastprüfung"
-// window with its list, double click and "Vorschlag übernehmen", and the sample page in the browser.
+// window with its German list, double click, "Vorschlag übernehmen" and the frame's undo keys, an audit
+// that fails, and the sample page in the browser.
 #include "ShellTestSupport.h"
 
 #include "shell/CChildFrame.h"
@@ -14,11 +15,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace kw::shell::test {
 namespace {
@@ -55,15 +58,18 @@ protected:
     }
     static QStringList rows(const CContrastDlg &dialog)
     {
-        QStringList ids;
+        QStringList captions;
         for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
-            ids << dialog.list()->topLevelItem(i)->text(0);
-        return ids;
+            captions << dialog.list()->topLevelItem(i)->text(0);
+        return captions;
     }
+    /// The row of a pair by its id ("REGION/STATE").
     static QTreeWidgetItem *row(const CContrastDlg &dialog, const QString &id)
     {
-        const auto found = dialog.list()->findItems(id, Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.front();
+        for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+            if (QTreeWidgetItem *item = dialog.list()->topLevelItem(i); item->data(0, Qt::UserRole) == id)
+                return item;
+        return nullptr;
     }
 
     FakeConsole console;
@@ -84,13 +90,41 @@ TEST_F(ContrastWindow, ListAndStatusShowTheFailingPairsAndFollowEveryChange)
     EXPECT_EQ(hover->text(2), QStringLiteral("#D6E2EF"));
     EXPECT_EQ(hover->text(3), QStringLiteral("4.14:1"));
     EXPECT_EQ(hover->text(4), QStringLiteral("4.50:1"));
-    EXPECT_TRUE(hover->text(6).startsWith(QStringLiteral("#")));
-    EXPECT_FALSE(hover->icon(1).isNull()); // the swatches
+    // The pair in German; the proposal says which colour it changes.
+    EXPECT_EQ(hover->text(0), QStringLiteral("Anwendungsmenü: Einträge mit Mauskontakt"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Text: #[0-9A-F]{6} \\(\\d+\\.\\d\\d:1\\)$"))
+                    .match(hover->text(6))
+                    .hasMatch())
+        << hover->text(6).toStdString();
+    // The swatches show their colour in a selected row too, not tinted with the selection.
+    dialog->list()->setCurrentItem(hover);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected}) {
+        const QImage text = hover->icon(1).pixmap(QSize(16, 16), mode).toImage();
+        EXPECT_EQ(text.pixelColor(8, 8), QColor(QStringLiteral("#C0392B"))) << mode;
+        const QImage background = hover->icon(2).pixmap(QSize(16, 16), mode).toImage();
+        EXPECT_EQ(background.pixelColor(8, 8), QColor(QStringLiteral("#D6E2EF"))) << mode;
+    }
 
     // All pairs on request.
     QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("showAll")), Qt::LeftButton);
     EXPECT_EQ(rows(*dialog).size(), 59);
     EXPECT_EQ(row(*dialog, QStringLiteral("KwRootNavigate/normal"))->text(5), QStringLiteral("erfüllt"));
+    EXPECT_EQ(row(*dialog, QStringLiteral("KwApplication/heading1"))->text(0),
+              QStringLiteral("Anwendungsseite: Überschrift 1"));
+    for (const QString &caption : rows(*dialog))
+        EXPECT_FALSE(caption.contains(QLatin1Char('/')) || caption.contains(QStringLiteral("Kw")))
+            << "not named in German: " << caption.toStdString();
+    // Every proposal says which of the pair's colours it changes.
+    for (const audit::PairResult &pair : frame->contrastTools()->monitor().result().pairs) {
+        QTreeWidgetItem *item = row(*dialog, QString::fromStdString(pair.pair.id()));
+        ASSERT_TRUE(item) << pair.pair.id();
+        if (pair.proposals.empty())
+            continue;
+        const bool text = pair.proposals.front().field == pair.pair.foreground;
+        EXPECT_TRUE(
+            item->text(6).startsWith(text ? QStringLiteral("Text: #") : QStringLiteral("Hintergrund: #")))
+            << pair.pair.id() << " " << item->text(6).toStdString();
+    }
 
     // A display switch: with the tree menu the main menu's pairs are not shown.
     frame->routeCommand(res::ID_USE_TREE_MENU);
@@ -145,7 +179,8 @@ TEST_F(ContrastWindow, ApplyingAProposalIsAnEditOfTheLayout)
     QTreeWidgetItem *link = row(*dialog, QStringLiteral("KwApplication/tableHeadLink"));
     ASSERT_TRUE(link);
     dialog->list()->setCurrentItem(link);
-    const QString proposal = link->text(6).left(7);
+    const QString proposal = link->text(6).section(QLatin1Char(' '), 1, 1);
+    ASSERT_TRUE(link->text(6).startsWith(QStringLiteral("Text: ")));
     ASSERT_TRUE(apply->isEnabled());
     QTest::mouseClick(apply, Qt::LeftButton);
 
@@ -191,6 +226,52 @@ TEST_F(ContrastWindow, TheSamplePageOpensInTheBrowser)
     EXPECT_TRUE(std::filesystem::exists(index.parent_path() / "css" / "global.css"));
     EXPECT_TRUE(std::filesystem::exists(index.parent_path() / "frames" / "KwApplication.html"));
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+}
+
+TEST_F(ContrastWindow, TheFramesUndoKeysWorkWhileTheWindowIsActive)
+{
+    CContrastDlg *dialog = openDialog();
+    ASSERT_TRUE(dialog);
+    const Color loaded = view->document().model().page().tableHeadLinkColor;
+    dialog->list()->setCurrentItem(row(*dialog, QStringLiteral("KwApplication/tableHeadLink")));
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("applyProposal")), Qt::LeftButton);
+    ASSERT_NE(view->document().model().page().tableHeadLinkColor, loaded);
+
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog->list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->document().model().page().tableHeadLinkColor, loaded)
+        << "Ctrl+Z in the window undid nothing";
+    EXPECT_FALSE(view->document().isModified());
+    QTest::keyClick(dialog->list(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_NE(view->document().model().page().tableHeadLinkColor, loaded);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(ContrastWindow, AFailingAuditIsToldOnceAndTheStatusSaysSo)
+{
+    CContrastDlg *dialog = openDialog();
+    ASSERT_TRUE(dialog);
+    const AuditRunner previous =
+        replaceAuditRunner([](const layout::LayoutModel &, audit::AuditSwitches, audit::Level,
+                              const audit::BackdropSource *) -> audit::AuditResult {
+            throw std::runtime_error("Das Bild \"x.gif\" ist beschädigt.");
+        });
+    frame->routeCommand(res::ID_USE_TREE_MENU);
+    frame->routeCommand(res::ID_USE_TREE_MENU);
+    replaceAuditRunner(previous);
+    EXPECT_EQ(prompter.messages(),
+              std::vector<std::string>{"Die Kontrastprüfung des Layouts ist fehlgeschlagen.\n"
+                                       "Das Bild \"x.gif\" ist beschädigt."})
+        << "told once, not on every change";
+    EXPECT_EQ(status(), QStringLiteral("Kontrast: nicht geprüft"));
+    EXPECT_EQ(dialog->list()->topLevelItemCount(), 0);
+
+    // Working again, the audit shows its result at the next change.
+    frame->routeCommand(res::ID_USE_TREE_MENU);
+    frame->routeCommand(res::ID_USE_TREE_MENU);
+    EXPECT_EQ(status(), QStringLiteral("Kontrast: 10 Probleme"));
+    EXPECT_EQ(prompter.messages().size(), 1u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Undo and redo in the module's window, driven from the keyboard and the real sheets: both panes and the
 // modified mark follow every step, switches per pane, typing merged, the saved step, a new history per
-// layout, the edits that once went unmarked, the items greyed while a sheet is open, the history window,
-// and a step that cannot be applied.
+// layout, the edits that once went unmarked, the items greyed while a sheet is open, the history window
+// (where it is placed, what a screen reader says), and a step that cannot be applied.
 #include "../layout/HistoryTestAccess.h"
 #include "../pages/PagesTestSupport.h"
 #include "ShellTestSupport.h"
@@ -17,6 +17,7 @@
 #include "shell/ModuleContract.h"
 #include "shell/Resource.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
@@ -308,6 +309,34 @@ TEST_F(UndoHistory, TypingTheWelcomeTextIsOneStepAndTheControlsOwnUndoIsTheLayou
     EXPECT_TRUE(doc().companySettings().changed);
 }
 
+TEST_F(UndoHistory, UndoAndRedoKeepTheCaretInTheWelcomeText)
+{
+    const QString shown = welcome().toPlainText();
+    ASSERT_GE(shown.size(), 4);
+    welcome().setFocus();
+    QTextCursor cursor = welcome().textCursor();
+    cursor.setPosition(3);
+    welcome().setTextCursor(cursor);
+    QTest::keyClicks(&welcome(), "xyz");
+    settle();
+    ASSERT_EQ(welcome().textCursor().position(), 6);
+
+    // The text is shorter again; the caret stays where it was.
+    pressKey(Qt::Key_Z, Qt::ControlModifier, &welcome());
+    ASSERT_EQ(welcome().toPlainText(), shown);
+    EXPECT_EQ(welcome().textCursor().position(), 6) << "the caret jumped";
+    pressKey(Qt::Key_Y, Qt::ControlModifier, &welcome());
+    EXPECT_EQ(welcome().textCursor().position(), 6);
+
+    // Behind the end of the text the undo leaves, the caret stops at its end.
+    welcome().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&welcome(), " und noch viel mehr Text");
+    settle();
+    pressKey(Qt::Key_Z, Qt::ControlModifier, &welcome());
+    ASSERT_FALSE(welcome().toPlainText().endsWith(QStringLiteral("Text")));
+    EXPECT_EQ(welcome().textCursor().position(), welcome().toPlainText().size());
+}
+
 TEST_F(UndoHistory, OpeningAnotherLayoutStartsANewHistory)
 {
     toggle(start, res::ID_MENU_RIGHT);
@@ -425,6 +454,14 @@ TEST_F(UndoHistory, TheHistoryWindowListsTheStepsAndGoesToThePickedOne)
     ASSERT_EQ(list->count(), 4);
     EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("Ausgangszustand (gespeichert)"));
     EXPECT_EQ(list->currentRow(), 3);
+    // It covers nothing of the page's top part (header, menus, logo, welcome text) and stays on the preview.
+    const QRect placed = window->frameGeometry();
+    const QRect preview(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const QRect welcomeText(welcome().mapToGlobal(QPoint(0, 0)), welcome().size());
+    ASSERT_TRUE(welcome().isVisible());
+    EXPECT_FALSE(placed.intersects(QRect(preview.topLeft(), QPoint(preview.right(), welcomeText.bottom()))))
+        << "placed at " << placed.y() << ", the welcome text ends at " << welcomeText.bottom();
+    EXPECT_TRUE(preview.contains(placed) || placed.left() > console.frameGeometry().right());
 
     auto clickRow = [list](int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -437,10 +474,19 @@ TEST_F(UndoHistory, TheHistoryWindowListsTheStepsAndGoesToThePickedOne)
     EXPECT_FALSE(doc().isModified());
     EXPECT_TRUE(list->item(3)->font().italic()) << "steps to redo look apart";
     EXPECT_EQ(list->count(), 4);
+    // ... and are read out apart.
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(list);
+    ASSERT_TRUE(spoken && spoken->tableInterface());
+    auto said = [spoken](int row) {
+        return spoken->tableInterface()->cellAt(row, 0)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(said(0), list->item(0)->text());
+    EXPECT_EQ(said(3), list->item(3)->text() + QString::fromUtf8(" (rückgängig gemacht)"));
 
     clickRow(3);
     EXPECT_EQ(doc().model(), edited);
     EXPECT_FALSE(list->item(3)->font().italic());
+    EXPECT_EQ(said(3), list->item(3)->text());
 
     // With the window active, the frame's keys still undo and redo.
     window->activateWindow();

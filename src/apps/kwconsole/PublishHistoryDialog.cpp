@@ -1,6 +1,7 @@
 #include "PublishHistoryDialog.h"
 
 #include "base/TextCodec.h"
+#include "platform/QtStrings.h"
 #include "publish/PublishingTexts.h"
 #include "publish/UnifiedDiff.h"
 #include "server/PortalAccess.h"
@@ -19,10 +20,7 @@ namespace kw::console {
 
 namespace {
 
-QString fromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qt;
 
 std::optional<std::string> textOf(const std::optional<server::Bytes> &bytes)
 {
@@ -35,9 +33,9 @@ std::optional<std::string> textOf(const std::optional<server::Bytes> &bytes)
 QString shownTime(const std::string &time)
 {
     if (time.size() != 20)
-        return fromUtf8(time);
-    return fromUtf8(time.substr(8, 2) + "." + time.substr(5, 2) + "." + time.substr(0, 4) + " " +
-                    time.substr(11, 8) + " UTC");
+        return qt(time);
+    return qt(time.substr(8, 2) + "." + time.substr(5, 2) + "." + time.substr(0, 4) + " " +
+              time.substr(11, 8) + " UTC");
 }
 
 } // namespace
@@ -106,7 +104,7 @@ void PublishHistoryDialog::reload()
                             .toStdString());
     }
     for (const server::PublishEntry &entry : m_entries)
-        new QTreeWidgetItem(m_list, {shownTime(entry.time), fromUtf8(entry.user), fromUtf8(entry.layout)});
+        new QTreeWidgetItem(m_list, {shownTime(entry.time), qt(entry.user), qt(entry.layout)});
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
     showSelected();
@@ -139,7 +137,7 @@ void PublishHistoryDialog::showSelected()
         text = error.what();
         m_rollback->setEnabled(false);
     }
-    m_diff->setPlainText(fromUtf8(text));
+    m_diff->setPlainText(qt(text));
 }
 
 void PublishHistoryDialog::rollBackSelected()
