@@ -121,7 +121,8 @@ int runAuditCommand(const Invocation &invocation, std::ostream &out)
 {
     const AuditOptions options = auditOptions(invocation);
     PortalSession session(invocation);
-    if (!session.open(options.name))
+    // Only --fix writes: the audit alone reads the layout as `show` does, without the portal's write lock.
+    if (!(options.fix ? session.open(options.name) : session.openToShow(options.name)))
         return 2;
     layout::LayoutDocument &document = session.document();
     std::vector<layout::ValueChange> fixes;
@@ -188,7 +189,7 @@ int audit(const Invocation &invocation, std::ostream &out)
 int samplePage(const Invocation &invocation, std::ostream &out)
 {
     PortalSession session(invocation);
-    if (!session.open(invocation.args[0]))
+    if (!session.openToShow(invocation.args[0]))
         return 1;
     const std::filesystem::path index =
         layout::writeSamplePage(session.document(), session.env(), invocation.args[1]);
