@@ -151,7 +151,7 @@ public:
             return std::nullopt;
         Backdrop backdrop;
         backdrop.pictureName = "stripes.png";
-        backdrop.placement = {picture, true, 100, 100};
+        backdrop.placement = {picture, {true, true}, 100, 100};
         backdrop.textAreas = {{0, 0, 100, 100}};
         return backdrop;
     }
