@@ -3,6 +3,7 @@
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <sstream>
@@ -25,6 +26,13 @@ std::string lineOf(const std::string &output, const std::string &id)
         if (line.starts_with(id + "\t"))
             return line;
     return {};
+}
+
+// What an audit prints on standard output, read as JSON.
+nlohmann::json auditJson(const fs::path &portal, const std::string &arguments)
+{
+    const Result result = run(kwlayoutCommand(portal, arguments) + " 2>/dev/null");
+    return nlohmann::json::parse(result.out);
 }
 
 // A demo portal made as a user makes one; `read` and `write` take portal paths with backslashes.
@@ -73,12 +81,16 @@ TEST_F(AuditCommand, LinesSummaryAndExitStatuses)
     EXPECT_EQ(kwlayout(root(), "audit Blau --level A").status, 2);
     EXPECT_EQ(kwlayout(root(), "audit --fix").status, 2);
 
-    const Result json = kwlayout(root(), "audit Blau --json");
+    const Result json = run(kwlayoutCommand(root(), "audit Blau --json") + " 2>/dev/null");
     EXPECT_EQ(json.status, 1);
-    EXPECT_NE(json.out.find("\"id\": \"KwStartNavigate/hover\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"verdict\": \"FAIL\""), std::string::npos);
-    EXPECT_NE(json.out.find("\"summary\": {\"pairs\": 59, \"pass\": 31, \"fail\": 10, \"notShown\": 18}"),
-              std::string::npos);
+    const nlohmann::json audit = nlohmann::json::parse(json.out);
+    const auto hoverPair = std::ranges::find_if(
+        audit["pairs"], [](const nlohmann::json &pair) { return pair["id"] == "KwStartNavigate/hover"; });
+    ASSERT_NE(hoverPair, audit["pairs"].end()) << json.out;
+    EXPECT_EQ((*hoverPair)["verdict"], "FAIL");
+    EXPECT_EQ((*hoverPair)["ratio"], 4.1394) << json.out;
+    EXPECT_EQ(audit["summary"],
+              nlohmann::json::parse(R"({"pairs": 59, "pass": 31, "fail": 10, "notShown": 18})"));
 }
 
 TEST_F(AuditCommand, FixRoundTripOnANamedLayout)
@@ -103,7 +115,14 @@ TEST_F(AuditCommand, FixRoundTripOnANamedLayout)
     const std::string file = read("_KwTemplates\\Blau.kwc");
     const Result again = kwlayout(root(), "audit Blau --fix");
     EXPECT_EQ(again.status, 0);
-    EXPECT_NE(again.out.find("nothing to fix"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("nothing to fix: every shown pair meets AA; nothing was changed"),
+              std::string::npos)
+        << again.out;
+    EXPECT_EQ(again.out.find("fix "), std::string::npos) << again.out;
+    EXPECT_EQ(read("_KwTemplates\\Blau.kwc"), file);
+    const nlohmann::json none = auditJson(root(), "audit Blau --fix --json");
+    EXPECT_EQ(none["changes"], nlohmann::json::array());
+    EXPECT_EQ(none["applied"], false);
     EXPECT_EQ(read("_KwTemplates\\Blau.kwc"), file);
 }
 
@@ -117,8 +136,31 @@ TEST_F(AuditCommand, FixingTheActiveLayoutPublishesAfterTheQuestion)
     EXPECT_NE(no.out.find("would fix KwStartNavigate.hoverColor #C0392B -> #"), std::string::npos) << no.out;
     EXPECT_EQ(read("_KwStyle\\global.css"), published);
 
-    const Result yes = kwlayout(root(), "audit 'Aktives Layout' --fix --yes");
+    // JSON lists the planned changes whether or not they are applied.
+    const nlohmann::json declined = auditJson(root(), "audit 'Aktives Layout' --fix --no --json");
+    ASSERT_FALSE(declined["changes"].empty()) << declined.dump(1);
+    EXPECT_EQ(std::ranges::count_if(declined["changes"],
+                                    [](const nlohmann::json &change) {
+                                        return change["field"] == "KwStartNavigate.hoverColor" &&
+                                               change["from"] == "#C0392B";
+                                    }),
+              1)
+        << declined.dump(1);
+    EXPECT_EQ(declined["applied"], false);
+    EXPECT_EQ(declined["summary"]["fail"], 10);
+    EXPECT_EQ(auditJson(root(), "audit 'Aktives Layout' --json")["changes"], declined["changes"]);
+    EXPECT_EQ(read("_KwStyle\\global.css"), published);
+
+    // Told on standard error, listed on standard output.
+    const fs::path output = dir.path() / "audit.json";
+    const Result yes = run(kwlayoutCommand(root(), "audit 'Aktives Layout' --fix --yes --json") + " 2>&1 >'" +
+                           output.string() + "'");
     EXPECT_EQ(yes.status, 0) << yes.out;
+    EXPECT_NE(yes.out.find("fixed KwStartNavigate.hoverColor #C0392B -> #"), std::string::npos) << yes.out;
+    const nlohmann::json applied = nlohmann::json::parse(readFile(output));
+    EXPECT_EQ(applied["changes"], declined["changes"]);
+    EXPECT_EQ(applied["applied"], true);
+    EXPECT_EQ(applied["summary"]["fail"], 0);
     EXPECT_NE(read("_KwStyle\\global.css"), published);
     EXPECT_EQ(kwlayout(root(), "audit 'Aktives Layout'").status, 0);
 }
