@@ -64,7 +64,8 @@ std::string layoutNameFault(std::string_view name);
 
 /// Compares a checked bundle with the portal: what importing it under `name` (NAME or NAME.kwc; by
 /// default `defaultImportName`) would write. Reads only. Throws std::invalid_argument for a name that
-/// cannot be used, ServerError for the portal.
+/// cannot be used (naming the bundle's file when the name is the bundle's own), ServerError for the
+/// portal.
 ImportPlan planImport(const server::Environment &env, const Bundle &bundle,
                       const std::optional<std::string> &name);
 
