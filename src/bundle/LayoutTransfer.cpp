@@ -144,6 +144,15 @@ std::string layoutNameFault(std::string_view name)
     return plainFileNameFault(name, 200);
 }
 
+std::string freeLayoutName(const server::Environment &env, const std::string &name)
+{
+    const layout::LayoutList list(*env.factory, env.session);
+    std::string candidate = name;
+    for (int number = 2; list.namedLayoutExists(layout::layoutFileFromName(candidate)); ++number)
+        candidate = name + " " + std::to_string(number);
+    return candidate;
+}
+
 ImportPlan planImport(const server::Environment &env, const Bundle &bundle,
                       const std::optional<std::string> &name)
 {

@@ -108,6 +108,15 @@ TEST_F(BundleCommandsTest, QuestionsAreAnsweredByYesOrNoAndNoWritesNothing)
         << no.out;
     EXPECT_EQ(portalFiles(fresh), before);
 
+    // Declined as a declined activate is: status 0, nothing written, and the way to keep both told.
+    const Result declined = kwlayout(fresh, "--no import " + quoted(bundle));
+    EXPECT_EQ(declined.status, 0) << declined.out;
+    EXPECT_NE(declined.out.find("Nothing was imported; to keep both layouts, import it under another name "
+                                "with --as NAME\n"),
+              std::string::npos)
+        << declined.out;
+    EXPECT_EQ(portalFiles(fresh), before);
+
     const Result yes = kwlayout(fresh, "--yes import " + quoted(bundle));
     EXPECT_EQ(yes.status, 0) << yes.out;
     EXPECT_NE(yes.out.find("Das Layout \"Blau\" gibt es schon. Wollen Sie es ersetzen? -> Ja (--yes)"),

@@ -136,7 +136,12 @@ int importLayout(const Invocation &invocation, std::ostream &out)
     }
     for (const PlannedFile &file : files)
         out << file.action << "\t" << file.path << "\n";
-    out << (confirmed ? "Imported " + plan.layoutName : std::string("Nothing was imported")) << "\n";
+    if (confirmed)
+        out << "Imported " << plan.layoutName << "\n";
+    else if (plan.replacesLayout)
+        out << "Nothing was imported; to keep both layouts, import it under another name with --as NAME\n";
+    else
+        out << "Nothing was imported\n";
     return 0;
 }
 
