@@ -200,6 +200,19 @@ TEST_F(AuditCommand, SamplePageWritesTheStylesheetsPicturesAndFrames)
     EXPECT_NE(readFile(out.path() / "frames/KwRootTop.html").find("<body class=\"KwRootTop\""),
               std::string::npos);
     EXPECT_EQ(kwlayout(root(), "sample-page Nirgends '" + out.path().string() + "'").status, 1);
+
+    // A page that cannot be written: the file or folder is named with the reason.
+    fs::remove(out.path() / "index.html");
+    fs::create_directory(out.path() / "index.html");
+    const Result blocked = kwlayout(root(), "sample-page Blau '" + out.path().string() + "'");
+    EXPECT_EQ(blocked.status, 1) << blocked.out;
+    EXPECT_EQ(blocked.out, "kwlayout: Die Datei " + (out.path() / "index.html").string() +
+                               " kann nicht geschrieben werden: Das ist ein Ordner.\n");
+    const fs::path inAFile = out.path() / "css" / "global.css" / "page";
+    const Result notAFolder = kwlayout(root(), "sample-page Blau '" + inAFile.string() + "'");
+    EXPECT_EQ(notAFolder.status, 1) << notAFolder.out;
+    EXPECT_EQ(notAFolder.out, "kwlayout: Der Ordner " + (inAFile / "css").string() +
+                                  " kann nicht angelegt werden: Ein Teil des Pfads ist kein Ordner.\n");
 }
 
 } // namespace

@@ -56,9 +56,12 @@ TEST_F(BundleCommandsTest, ALayoutMovesWithItsPicturesAndShowsTheSameValuesInThe
     EXPECT_NE(exported.out.find("Exported Blau to " + bundle.string() + " (5 pictures, 4 left out)"),
               std::string::npos)
         << exported.out;
-    EXPECT_NE(exported.out.find("warning: the picture \"closeall.gif\" is left out: fehlt im Portal"),
+    // The core's German text whole, not inside an English sentence.
+    EXPECT_NE(exported.out.find("kwlayout: Diese Bilder des Layouts wurden nicht exportiert:\n"
+                                "  closeall.gif: fehlt im Portal (Images\\Company)\n"),
               std::string::npos)
         << exported.out;
+    EXPECT_EQ(exported.out.find("warning"), std::string::npos) << exported.out;
 
     const std::string active = readFile(fresh / "_KwStyle" / "global.css");
     const std::string history = kwlayout(fresh, "history").out;
@@ -67,6 +70,11 @@ TEST_F(BundleCommandsTest, ALayoutMovesWithItsPicturesAndShowsTheSameValuesInThe
     EXPECT_NE(imported.out.find("create\tImages\\Company\\item.gif\n"), std::string::npos) << imported.out;
     EXPECT_NE(imported.out.find("create\t_KwTemplates\\Blau.kwc\nImported Blau\n"), std::string::npos)
         << imported.out;
+    EXPECT_NE(imported.out.find("kwlayout: Das Layout verwendet Bilder, die weder im Paket noch im Portal "
+                                "sind: closeall.gif, minus.gif, plus.gif, login.gif.\n"),
+              std::string::npos)
+        << imported.out;
+    EXPECT_EQ(imported.out.find("warning"), std::string::npos) << imported.out;
     EXPECT_EQ(kwlayout(fresh, "list").out, "Aktives Layout\nBlau\n");
     EXPECT_EQ(kwlayout(fresh, "show Blau").out, kwlayout(demo, "show Blau").out);
     // An import is no activation.

@@ -4,6 +4,7 @@
 
 #include "audit/Audit.h"
 #include "base/StringTable.h"
+#include "base/SystemErrorText.h"
 #include "layout/LayoutList.h"
 #include "layout/SamplePage.h"
 #include "layout/ValueChanges.h"
@@ -210,8 +211,15 @@ int samplePage(const Invocation &invocation, std::ostream &out)
     PortalSession session(invocation);
     if (!session.openToShow(invocation.args[0]))
         return 1;
-    const std::filesystem::path index =
-        layout::writeSamplePage(session.document(), session.env(), invocation.args[1]);
+    std::filesystem::path index;
+    try {
+        index = layout::writeSamplePage(session.document(), session.env(), invocation.args[1]);
+    } catch (const std::filesystem::filesystem_error &error) {
+        // The library's English text stays out: the file and the reason in German.
+        throw std::runtime_error("Die Beispielseite kann nicht nach " + invocation.args[1] +
+                                 " geschrieben werden: " + error.path1().string() + ": " +
+                                 systemErrorText(error.code()) + ".");
+    }
     out << "Wrote " << index.string() << "\n";
     return session.status();
 }

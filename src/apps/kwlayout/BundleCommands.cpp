@@ -67,12 +67,16 @@ int exportLayout(const Invocation &invocation, std::ostream &out)
     try {
         contents = bundle::exportLayout(env, layoutFile);
     } catch (const bundle::BundleRefusal &refusal) {
-        throw std::runtime_error("the layout \"" + layout::layoutTitle(layoutFile) +
-                                 "\" cannot be exported: " + refusal.what());
+        // The core's German texts as the window shows them: the headline, the reason below it.
+        throw std::runtime_error(std::string(loadString(StringId::LayoutNotExported)) + "\n  " +
+                                 refusal.what());
     }
-    for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
-        std::cerr << "kwlayout: warning: the picture \"" << picture.name
-                  << "\" is left out: " << picture.reason << "\n";
+    if (!contents.manifest.missing.empty()) {
+        std::string list;
+        for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
+            list += "\n  " + picture.name + ": " + picture.reason;
+        std::cerr << "kwlayout: " << formatString(StringId::PicturesNotExported, list.substr(1)) << "\n";
+    }
     const bundle::Bytes bytes = bundle::writeBundle(contents);
     bundle::writeBundleFile(target, bytes);
     if (invocation.json) {
@@ -113,7 +117,7 @@ int importLayout(const Invocation &invocation, std::ostream &out)
     const server::Environment env = openPortal(invocation);
     const bundle::ImportPlan plan = bundle::planImport(env, contents, name);
     if (!plan.unavailable.empty())
-        std::cerr << "kwlayout: warning: " << formatString(StringId::PicturesUnavailable, [&] {
+        std::cerr << "kwlayout: " << formatString(StringId::PicturesUnavailable, [&] {
             std::string names;
             for (const std::string &picture : plan.unavailable)
                 names += (names.empty() ? "" : ", ") + picture;
