@@ -1,6 +1,7 @@
 // `kwlayout audit` (the contrast of every colour pair of a layout, with fixes) and `kwlayout sample-page`.
 #include "CliInteraction.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 
 #include "audit/Audit.h"
 #include "base/StringTable.h"
@@ -9,8 +10,6 @@
 #include "layout/SamplePage.h"
 #include "layout/ValueChanges.h"
 #include "portalpage/PreviewContrast.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <iostream>
@@ -108,7 +107,7 @@ void printJson(std::ostream &out, const std::string &title, const audit::AuditRe
                                                {"notShown", result.count(audit::Verdict::NotShown)}}},
                                              {"changes", std::move(planned)},
                                              {"applied", applied}};
-    out << document.dump(1) << "\n";
+    writeJson(out, document);
 }
 
 // The audit of the document as it stands: the preview's pictures and text areas, then the proposals.

@@ -2,6 +2,7 @@
 // imported into the portal as one batch.
 #include "CliInteraction.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 
 #include "bundle/BundleReader.h"
 #include "bundle/LayoutTransfer.h"
@@ -44,14 +45,6 @@ std::vector<PlannedFile> plannedFiles(const bundle::ImportPlan &plan)
     return files;
 }
 
-std::string jsonNames(const std::vector<std::string> &names)
-{
-    std::string out = "[";
-    for (std::size_t i = 0; i < names.size(); ++i)
-        out += (i ? ", " : "") + jsonString(names[i]);
-    return out + "]";
-}
-
 } // namespace
 
 int exportLayout(const Invocation &invocation, std::ostream &out)
@@ -80,16 +73,18 @@ int exportLayout(const Invocation &invocation, std::ostream &out)
     const bundle::Bytes bytes = bundle::writeBundle(contents);
     bundle::writeBundleFile(target, bytes);
     if (invocation.json) {
-        out << "{\"file\": " << jsonString(target) << ", \"layout\": " << jsonString(contents.manifest.layout)
-            << ", \"size\": " << bytes.size() << ", \"pictures\": [";
-        for (std::size_t i = 0; i < contents.pictures.size(); ++i)
-            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.pictures[i].name)
-                << ", \"size\": " << contents.pictures[i].bytes.size() << "}";
-        out << "], \"missing\": [";
-        for (std::size_t i = 0; i < contents.manifest.missing.size(); ++i)
-            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.manifest.missing[i].name)
-                << ", \"reason\": " << jsonString(contents.manifest.missing[i].reason) << "}";
-        out << "]}\n";
+        nlohmann::ordered_json pictures = nlohmann::ordered_json::array();
+        for (const bundle::BundlePicture &picture : contents.pictures)
+            pictures.push_back({{"name", picture.name}, {"size", picture.bytes.size()}});
+        nlohmann::ordered_json missing = nlohmann::ordered_json::array();
+        for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
+            missing.push_back({{"name", picture.name}, {"reason", picture.reason}});
+        const nlohmann::ordered_json written = {{"file", target},
+                                                {"layout", contents.manifest.layout},
+                                                {"size", bytes.size()},
+                                                {"pictures", std::move(pictures)},
+                                                {"missing", std::move(missing)}};
+        writeJson(out, written);
         return 0;
     }
     out << "Exported " << contents.manifest.layout << " to " << target << " (" << contents.pictures.size()
@@ -130,12 +125,14 @@ int importLayout(const Invocation &invocation, std::ostream &out)
 
     const std::vector<PlannedFile> files = plannedFiles(plan);
     if (invocation.json) {
-        out << "{\"layout\": " << jsonString(plan.layoutName)
-            << ", \"written\": " << (confirmed ? "true" : "false") << ", \"files\": [";
-        for (std::size_t i = 0; i < files.size(); ++i)
-            out << (i ? ",\n  " : "") << "{\"path\": " << jsonString(files[i].path) << ", \"action\": \""
-                << files[i].action << "\", \"size\": " << files[i].size << "}";
-        out << "], \"unavailable\": " << jsonNames(plan.unavailable) << "}\n";
+        nlohmann::ordered_json planned = nlohmann::ordered_json::array();
+        for (const PlannedFile &file : files)
+            planned.push_back({{"path", file.path}, {"action", file.action}, {"size", file.size}});
+        const nlohmann::ordered_json result = {{"layout", plan.layoutName},
+                                               {"written", confirmed},
+                                               {"files", std::move(planned)},
+                                               {"unavailable", plan.unavailable}};
+        writeJson(out, result);
         return 0;
     }
     for (const PlannedFile &file : files)
