@@ -30,9 +30,9 @@ std::string withDetails(StringId headline, const std::string &details)
 
 // The question for another name when the bundle's layout name is taken: the name in quotes between them.
 constexpr std::string_view kNameTakenText = "Das Layout ";
-constexpr std::string_view kChooseNameText =
-    " gibt es schon. Unter welchem Namen soll das Layout importiert werden? (Unter dem bisherigen Namen "
-    "wird es nach Rückfrage ersetzt.)";
+constexpr std::string_view kChooseNameText = " gibt es schon.\nUnter welchem Namen soll es importiert "
+                                             "werden?\n(Unter dem bisherigen Namen wird es nach "
+                                             "Rückfrage ersetzt.)";
 constexpr std::string_view kImportButton = "Importieren";
 constexpr std::string_view kCancelButton = "Abbrechen";
 
