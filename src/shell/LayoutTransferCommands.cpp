@@ -144,8 +144,7 @@ std::optional<std::string> LayoutTransferCommands::chooseImportName(const std::s
     dialog.setCancelButtonText(qt(kCancelButton));
     if (runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
-    const std::string name = dialog.textValue().trimmed().toStdString();
-    return name;
+    return dialog.textValue().trimmed().toStdString();
 }
 
 void LayoutTransferCommands::importLayout()
