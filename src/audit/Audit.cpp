@@ -140,7 +140,8 @@ std::vector<layout::ValueChange> planFixes(const layout::LayoutModel &model, con
     for (int round = 0; round < 4; ++round) {
         AuditResult result = runAudit(fixed, switches, level, backdrops);
         addProposals(result);
-        // Per field the proposal of its hardest pair (the highest ratio needed, then the farthest move).
+        // Per field the proposal that moves it farthest; the next round audits again and mends what that
+        // colour leaves failing in the field's other pairs.
         std::map<std::string, const Proposal *> chosen;
         for (const PairResult &pair : result.pairs) {
             if (pair.verdict != Verdict::Fail || pair.proposals.empty() ||

@@ -78,9 +78,10 @@ AuditResult runAudit(const layout::LayoutModel &model, const AuditSwitches &swit
 /// stand on a picture, the nearest passing background colour.
 void addProposals(AuditResult &result);
 
-/// The changes that make every pair pass that a text colour can make pass: each failing pair's first
-/// proposal, audited again until nothing more changes (a field shared by several pairs takes the
-/// proposal that makes them all pass). Changes are named and written as `kwlayout set` takes them.
+/// The changes that make the failing pairs pass by their text colours: each failing pair's first
+/// proposal (a field shared by several failing pairs takes the one that moves it farthest), audited again
+/// and repeated, at most four rounds, until nothing more changes; a pair may still fail after them. Changes
+/// are named and written as `kwlayout set` takes them.
 std::vector<layout::ValueChange> planFixes(const layout::LayoutModel &model, const AuditSwitches &switches,
                                            Level level, const BackdropSource *backdrops = nullptr);
 

@@ -87,6 +87,7 @@ constexpr PairSpec kPairs[] = {
      "page.heading3Weight", kAlways, kApp},
     {RegionId::KwApplication, "welcome", "page.heading1Color", kPageBg, "page.heading1Size",
      "page.heading1Weight", kWelcome, kStart},
+    // The portal heading; the portlet titles have the same colours, size and weight.
     {RegionId::KwApplication, "portal", "page.portalTextColor", "page.portalBackgroundColor",
      "page.portalFontSize", "page.portalFontWeight", kAlways, kStart},
 
@@ -105,8 +106,6 @@ constexpr PairSpec kPairs[] = {
     {RegionId::KwApplication, "gridRow2", "page.gridTextColor", "page.secondRowColor", kPageSize, kPageWeight,
      kAlways, kApp},
 
-    {RegionId::KwApplication, "portletTitle", "page.portalTextColor", "page.portalBackgroundColor",
-     "page.portalFontSize", "page.portalFontWeight", kAlways, kStart},
     {RegionId::KwApplication, "portletHeader", "page.portletHeaderTextColor",
      "page.portletHeaderBackgroundColor", "page.portletHeaderSize", "page.portletHeaderWeight", kAlways,
      kStart},

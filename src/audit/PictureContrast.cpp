@@ -3,7 +3,12 @@
 #include "audit/Contrast.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
 
 namespace kw::audit {
 
@@ -25,7 +30,41 @@ Color shownPixel(const image::BitmapImage &picture, int x, int y, Color backgrou
                blend(pixel.blue, blueOf(background)));
 }
 
+// One keyword of `background-repeat` for one axis; nothing for a keyword that is none.
+std::optional<bool> tilesAlongAxis(std::string_view keyword)
+{
+    if (keyword == "repeat" || keyword == "space" || keyword == "round")
+        return true;
+    if (keyword == "no-repeat")
+        return false;
+    return std::nullopt;
+}
+
 } // namespace
+
+Tiling tilingOf(std::string_view keyword)
+{
+    std::string text(keyword);
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::istringstream words(text);
+    std::vector<std::string> parts{std::istream_iterator<std::string>(words), {}};
+    const Tiling initial{true, true};
+    if (parts.size() == 1) {
+        if (parts[0] == "repeat-x")
+            return {true, false};
+        if (parts[0] == "repeat-y")
+            return {false, true};
+        const std::optional<bool> both = tilesAlongAxis(parts[0]);
+        return both ? Tiling{*both, *both} : initial;
+    }
+    if (parts.size() == 2) {
+        const std::optional<bool> across = tilesAlongAxis(parts[0]);
+        const std::optional<bool> down = tilesAlongAxis(parts[1]);
+        if (across && down)
+            return {*across, *down};
+    }
+    return initial;
+}
 
 PixelLuminances::PixelLuminances(const PicturePlacement &placement, Color background,
                                  std::span<const Rect> textAreas)
@@ -40,8 +79,8 @@ PixelLuminances::PixelLuminances(const PicturePlacement &placement, Color backgr
         const int bottom = std::min(placement.regionHeight, area.y + area.height);
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
-                const bool covered =
-                    hasPicture && (placement.repeat || (x < picture->width && y < picture->height));
+                const bool covered = hasPicture && (placement.tiling.across || x < picture->width) &&
+                                     (placement.tiling.down || y < picture->height);
                 m_sorted.push_back(covered ? relativeLuminance(shownPixel(*picture, x % picture->width,
                                                                           y % picture->height, background))
                                            : backgroundLuminance);

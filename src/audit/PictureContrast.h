@@ -1,6 +1,6 @@
-// Text over a background picture: the picture placed as the preview places it (at the region's top left
-// corner, tiled when it repeats, the background colour wherever it does not reach or is transparent), and
-// the luminances of the pixels under the text.
+// Text over a background picture: the picture placed as the portal's pages place it (at the region's top
+// left corner, tiled as its repeat keyword says, the background colour wherever it does not reach or is
+// transparent), and the luminances of the pixels under the text.
 #pragma once
 
 #include "audit/Proposal.h"
@@ -9,6 +9,7 @@
 #include "image/DeviceContext.h"
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace kw::audit {
@@ -18,10 +19,22 @@ using image::Rect;
 /// The share of the text area's pixels that must reach the needed ratio.
 inline constexpr double kPixelShare = 0.95;
 
+/// Which ways a picture is tiled from its place at the region's top left corner.
+struct Tiling {
+    bool across = false;
+    bool down = false;
+};
+
+/// The tiling a browser gives a `background-repeat` keyword (case-insensitive): "repeat", "space" and
+/// "round" both ways, "repeat-x" across, "repeat-y" down, "no-repeat" none, two keywords one per axis.
+/// A keyword a browser does not take is dropped by it, leaving the initial "repeat": so are an empty one
+/// and any other.
+Tiling tilingOf(std::string_view keyword);
+
 /// How a picture lies in its region.
 struct PicturePlacement {
     const image::BitmapImage *picture = nullptr;
-    bool repeat = false; ///< tiled over the region (the repeat keyword is exactly "repeat")
+    Tiling tiling;
     int regionWidth = 0; ///< the region's size: text beyond it is not drawn
     int regionHeight = 0;
 };

@@ -69,6 +69,7 @@ struct Bundle {
     Manifest manifest;
     Bytes layout; // layout.kwc, the layout file's bytes
     std::vector<BundlePicture> pictures;
+    std::string file; // the file it was read from, for messages; empty for one made in memory
 };
 
 /// Why a bundle is refused: the reason alone, in German, without the file (see BundleError).

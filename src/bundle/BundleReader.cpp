@@ -305,7 +305,9 @@ Bundle readBundleFile(const std::filesystem::path &file)
     if (!in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(size)) ||
         in.peek() != std::char_traits<char>::eof())
         throw BundleError(name, "die Datei lässt sich nicht ganz lesen");
-    return readBundle(bytes, name);
+    Bundle bundle = readBundle(bytes, name);
+    bundle.file = name;
+    return bundle;
 }
 
 } // namespace kw::bundle

@@ -120,7 +120,13 @@ Bytes writeBundle(Bundle bundle)
 void writeBundleFile(const std::filesystem::path &file, const Bytes &bytes)
 {
     const std::filesystem::path absolute = std::filesystem::absolute(file);
-    server::PortalFileSystem(absolute.parent_path()).writeAtomically(absolute, bytes);
+    const std::filesystem::path folder = absolute.parent_path();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        throw ServerError(ServerError::NotFound, "Die Datei " + absolute.string() +
+                                                     " kann nicht geschrieben werden: Den Ordner " +
+                                                     folder.string() + " gibt es nicht.");
+    server::PortalFileSystem(folder).writeAtomically(absolute, bytes);
 }
 
 std::string defaultImportName(const Manifest &manifest)
@@ -138,6 +144,15 @@ std::string layoutNameFault(std::string_view name)
     return plainFileNameFault(name, 200);
 }
 
+std::string freeLayoutName(const server::Environment &env, const std::string &name)
+{
+    const layout::LayoutList list(*env.factory, env.session);
+    std::string candidate = name;
+    for (int number = 2; list.namedLayoutExists(layout::layoutFileFromName(candidate)); ++number)
+        candidate = name + " " + std::to_string(number);
+    return candidate;
+}
+
 ImportPlan planImport(const server::Environment &env, const Bundle &bundle,
                       const std::optional<std::string> &name)
 {
@@ -146,8 +161,15 @@ ImportPlan planImport(const server::Environment &env, const Bundle &bundle,
         equalsIgnoringCase(std::string_view(title).substr(title.size() - layout::kLayoutExtension.size()),
                            layout::kLayoutExtension))
         title.resize(title.size() - layout::kLayoutExtension.size());
-    if (const std::string fault = layoutNameFault(title); !fault.empty())
-        throw std::invalid_argument("\"" + title + "\" taugt nicht als Name des Layouts: " + fault);
+    if (const std::string fault = layoutNameFault(title); !fault.empty()) {
+        if (name)
+            throw std::invalid_argument("\"" + title + "\" taugt nicht als Name des Layouts: " + fault);
+        // The name comes from the bundle: the file is named, and another name is the way out.
+        const std::string where = bundle.file.empty() ? "im Paket" : "im Paket \"" + bundle.file + "\"";
+        throw std::invalid_argument("Das Layout " + where + " heißt \"" + title +
+                                    "\", und das taugt nicht als Name des Layouts: " + fault +
+                                    ". Importieren Sie es unter einem anderen Namen.");
+    }
 
     ImportPlan plan;
     plan.layoutName = title;

@@ -62,9 +62,14 @@ std::string defaultImportName(const Manifest &manifest);
 /// wildcard, quote or control character, not hidden, and not the active layout.
 std::string layoutNameFault(std::string_view name);
 
+/// A name for an imported layout that the portal does not use yet: `name` itself when it is free, else
+/// "NAME 2", "NAME 3", ... Throws ServerError.
+std::string freeLayoutName(const server::Environment &env, const std::string &name);
+
 /// Compares a checked bundle with the portal: what importing it under `name` (NAME or NAME.kwc; by
 /// default `defaultImportName`) would write. Reads only. Throws std::invalid_argument for a name that
-/// cannot be used, ServerError for the portal.
+/// cannot be used (naming the bundle's file when the name is the bundle's own), ServerError for the
+/// portal.
 ImportPlan planImport(const server::Environment &env, const Bundle &bundle,
                       const std::optional<std::string> &name);
 

@@ -9,6 +9,7 @@
 #include "publish/MenuStylesheet.h"
 #include "server/PortalAccess.h"
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -109,9 +110,6 @@ constexpr Sample kSamples[] = {
      "<table><tr><td class=\"KwGridText KwGridEntries\"{a}>Erste Zeile</td></tr></table>", true},
     {"KwApplication/gridRow2", RegionId::KwApplication,
      "<table><tr><td class=\"KwGridText KwGridEntries\"{a}>Zweite Zeile</td></tr></table>", true},
-    {"KwApplication/portletTitle", RegionId::KwApplication,
-     "<table><tr class=\"KwPortletTitle\"><td class=\"KwPortletTitle\"{a}>Portlet-Titel</td></tr></table>",
-     false},
     {"KwApplication/portletHeader", RegionId::KwApplication,
      "<table><tr class=\"KwPortletHeader\"><td class=\"KwPortletHeader\"{a}>Portlet-Kopf</td></tr></table>",
      false},
@@ -190,18 +188,23 @@ std::string escapeHtml(std::string_view text)
     return out;
 }
 
+// Writes one file of the page, its folders first; a failure names the file (or folder) and the reason.
 void writeFile(const fs::path &path, std::string_view text)
 {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     if (ec)
         throw std::runtime_error("Der Ordner " + path.parent_path().string() +
-                                 " kann nicht angelegt werden: " + systemErrorText(ec));
+                                 " kann nicht angelegt werden: " + systemErrorText(ec) + ".");
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
-    if (!out)
-        throw std::runtime_error("Die Datei " + path.string() + " kann nicht geschrieben werden.");
+    if (!out) {
+        const int error = errno;
+        throw std::runtime_error("Die Datei " + path.string() + " kann nicht geschrieben werden" +
+                                 (error ? ": " + systemErrorText(error) : std::string()) + ".");
+    }
 }
 
 std::string generate(const std::function<void(css::CCssElement &)> &build)

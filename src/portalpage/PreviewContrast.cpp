@@ -1,5 +1,8 @@
 #include "portalpage/PreviewContrast.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 namespace kw::portalpage {
@@ -79,6 +82,53 @@ private:
     FontSpec m_font;
 };
 
+// Where the preview draws a state's sample: the text of the string table it draws the state with, or
+// (none) the region's other texts on its own background (the menu's entries, a caption). A state not
+// listed is not drawn by the preview: any text of its region may show it.
+struct StateSample {
+    layout::RegionId region;
+    std::string_view state;
+    std::optional<StringId> text;
+};
+
+constexpr StateSample kStateSamples[] = {
+    {layout::RegionId::KwRootTop, "text", std::nullopt},
+    {layout::RegionId::KwRootNavigate, "normal", std::nullopt},
+    {layout::RegionId::KwRootNavigate, "hover", StringId::SampleHover},
+    {layout::RegionId::KwRootNavigate, "selected", StringId::SampleSelected},
+    {layout::RegionId::KwNavigateHeader, "text", std::nullopt},
+    {layout::RegionId::KwNavigate, "normal", StringId::SampleNormal},
+    {layout::RegionId::KwNavigate, "hover", StringId::SampleHover},
+    {layout::RegionId::KwNavigate, "selected", StringId::SampleSelected},
+    {layout::RegionId::KwStartTop, "text", std::nullopt},
+    {layout::RegionId::KwStartNavigate, "normal", std::nullopt},
+    {layout::RegionId::KwStartNavigate, "hover", StringId::AppMenuHelp},
+    {layout::RegionId::KwStartNavigate, "selected", StringId::AppMenuFavorites},
+    {layout::RegionId::KwApplication, "text", StringId::NormalText},
+    {layout::RegionId::KwApplication, "link", StringId::SampleLink},
+    {layout::RegionId::KwApplication, "linkHover", StringId::SampleLinkHover},
+    {layout::RegionId::KwApplication, "mainLink", StringId::HighlightedLinks},
+    {layout::RegionId::KwApplication, "heading1", StringId::Heading1},
+    {layout::RegionId::KwApplication, "heading2", StringId::Heading2},
+    {layout::RegionId::KwApplication, "heading3", StringId::Heading3},
+};
+
+const StateSample *stateSample(const audit::Pair &pair)
+{
+    for (const StateSample &sample : kStateSamples)
+        if (sample.region == pair.region && sample.state == pair.state)
+            return &sample;
+    return nullptr;
+}
+
+// Whether a text is the sample of some state of its region.
+bool isStateSample(layout::RegionId region, std::string_view text)
+{
+    return std::ranges::any_of(kStateSamples, [&](const StateSample &sample) {
+        return sample.region == region && sample.text && loadString(*sample.text) == text;
+    });
+}
+
 } // namespace
 
 std::vector<DrawnText> drawnTexts(const PortalPane &pane, const PaneLayout &layout)
@@ -120,19 +170,23 @@ std::optional<audit::Backdrop> PreviewBackdrops::backdrop(const audit::Pair &pai
     const image::CLayoutImage *picture = element->backgroundPicture();
     if (picture && !element->backgroundPictureMissing() && !picture->bitmap().empty())
         backdrop.placement.picture = &picture->bitmap();
-    backdrop.placement.repeat = element->style().backgroundRepeat == "repeat";
+    // Tiled as the portal's pages tile it (the preview tiles only for "repeat").
+    backdrop.placement.tiling = audit::tilingOf(element->style().backgroundRepeat);
     const Rect &where = texts.layout[pair.region];
     backdrop.placement.regionWidth = where.width;
     backdrop.placement.regionHeight = where.height;
 
-    const Color color = audit::colorField(element->model(), pair.foreground).value_or(0);
+    // The texts on the region's own background (not in a box of their own), and of them the ones where
+    // the preview draws the pair's state, whatever their colours.
     const Color background = element->style().backgroundColor;
+    const StateSample *sample = stateSample(pair);
     std::vector<Rect> own, all;
     for (const DrawnText &text : texts.texts) {
         if (text.region != pair.region || text.under != background)
             continue;
         all.push_back(text.rect);
-        if (text.color == color)
+        if (sample &&
+            (sample->text ? loadString(*sample->text) == text.text : !isStateSample(pair.region, text.text)))
             own.push_back(text.rect);
     }
     if (!own.empty())

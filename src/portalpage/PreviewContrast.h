@@ -32,8 +32,8 @@ std::vector<DrawnText> drawnTexts(const PortalPane &pane, const PaneLayout &layo
 inline constexpr Size kAuditPaneSize{1280, 800};
 
 /// The backdrops of the pairs as the two panes show them: each region's decoded background picture, placed
-/// at the element's top left corner (tiled when it repeats), under the texts drawn in the pair's colour
-/// (else under all of the region's texts, else the whole region).
+/// at the element's top left corner (tiled as the portal tiles it), under the texts where the preview draws
+/// the pair's state (else under all of the region's texts, else the whole region).
 class PreviewBackdrops final : public audit::BackdropSource {
 public:
     PreviewBackdrops(const PortalPane &start, const PortalPane &application, Size client = kAuditPaneSize);

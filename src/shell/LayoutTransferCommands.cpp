@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 
 namespace kw::shell {
 
@@ -24,6 +25,14 @@ std::string withDetails(StringId headline, const std::string &details)
 {
     return std::string(loadString(headline)) + "\n\n" + details;
 }
+
+// The question for another name when the bundle's layout name is taken: the name in quotes between them.
+constexpr std::string_view kNameTakenText = "Das Layout ";
+constexpr std::string_view kChooseNameText = " gibt es schon.\nUnter welchem Namen soll es importiert "
+                                             "werden?\n(Unter dem bisherigen Namen wird es nach "
+                                             "Rückfrage ersetzt.)";
+constexpr std::string_view kImportButton = "Importieren";
+constexpr std::string_view kCancelButton = "Abbrechen";
 
 // The folder the last file dialog ended in, for the next one.
 QString &lastFolder()
@@ -121,6 +130,21 @@ void LayoutTransferCommands::exportLayout()
     }
 }
 
+std::optional<std::string> LayoutTransferCommands::chooseImportName(const std::string &taken,
+                                                                    const server::Environment &env)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("importNameDialog"));
+    dialog.setWindowTitle(toolTipText(res::ID_LAYOUT_IMPORT));
+    dialog.setLabelText(qt(std::string(kNameTakenText) + "\"" + taken + "\"" + std::string(kChooseNameText)));
+    dialog.setTextValue(qt(bundle::freeLayoutName(env, taken)));
+    dialog.setOkButtonText(qt(kImportButton));
+    dialog.setCancelButtonText(qt(kCancelButton));
+    if (runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().trimmed().toStdString();
+}
+
 void LayoutTransferCommands::importLayout()
 {
     const std::optional<server::Environment> env = loadedModuleEnvironment();
@@ -147,6 +171,20 @@ void LayoutTransferCommands::importLayout()
     if (!refused.empty()) {
         prompter.tell(withDetails(StringId::LayoutNotImported, refused));
         return;
+    }
+    // A layout of that name exists: the user may import under another name (a free one proposed) or keep
+    // the name and be asked whether to replace it.
+    while (plan.replacesLayout) {
+        const std::optional<std::string> name = chooseImportName(plan.layoutName, *env);
+        if (!name)
+            return;
+        if (*name == plan.layoutName)
+            break;
+        try {
+            plan = bundle::planImport(*env, contents, *name);
+        } catch (const std::invalid_argument &refusal) {
+            prompter.tell(refusal.what());
+        }
     }
     if (!bundle::confirmImport(plan, prompter))
         return;

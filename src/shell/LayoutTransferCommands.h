@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <string>
+
 class QWidget;
 
 namespace kw::shell {
@@ -27,11 +30,15 @@ public:
     /// Export: the open layout as stored (after saying so when it was changed since) into a file the
     /// user names.
     void exportLayout();
-    /// Import: a bundle file the user chooses, checked, the questions it raises, one batch; then the
-    /// layout list opens with the imported layout chosen, and "Öffnen" opens it.
+    /// Import: a bundle file the user chooses, checked, another name offered when the layout's name is
+    /// taken, the questions it raises, one batch; then the layout list opens with the imported layout
+    /// chosen, and "Öffnen" opens it.
     void importLayout();
 
 private:
+    /// Asks for the name to import under when `taken` names a layout of the portal already, proposing a
+    /// free one; nothing when cancelled.
+    std::optional<std::string> chooseImportName(const std::string &taken, const server::Environment &env);
     /// Runs Qt's file dialog; the chosen file, or empty when cancelled.
     QString chooseFile(int command, bool save, const QString &proposal);
 

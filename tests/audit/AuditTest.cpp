@@ -44,6 +44,18 @@ TEST(AuditTest, EveryRowNamesRealFieldsAndButtonRowsCoverEveryStyle)
     EXPECT_FALSE(colorField(model, "KwRootTop.fontSize")); // an int, not a colour
 }
 
+TEST(AuditTest, NoPairIsListedTwice)
+{
+    // The same text field on the same background field is one entry, unless the two are measured
+    // differently: another size or weight (another threshold), or another pane (another place).
+    std::set<std::string> seen;
+    for (const Pair &pair : layoutPairs(LayoutModel())) {
+        const std::string key = pair.foreground + " on " + pair.background + " (" + pair.size + ", " +
+                                pair.weight + ", pane " + std::to_string(static_cast<int>(pair.pane)) + ")";
+        EXPECT_TRUE(seen.insert(key).second) << pair.id() << ": " << key << " twice";
+    }
+}
+
 TEST(AuditTest, PairsOfRegionsAndSwitchesThatAreOffAreNotShown)
 {
     LayoutModel model;
@@ -151,7 +163,7 @@ public:
             return std::nullopt;
         Backdrop backdrop;
         backdrop.pictureName = "stripes.png";
-        backdrop.placement = {picture, true, 100, 100};
+        backdrop.placement = {picture, {true, true}, 100, 100};
         backdrop.textAreas = {{0, 0, 100, 100}};
         return backdrop;
     }

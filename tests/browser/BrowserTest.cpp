@@ -3,20 +3,19 @@
 #include "layout/LayoutDocument.h"
 #include "layout/LayoutValues.h"
 
+#include "HeadlessChromium.h"
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 #include <sstream>
 
 namespace kw::layout {
 namespace {
 
-constexpr const char *kChromium = "/usr/bin/chromium";
+using test::kChromium;
 
 constexpr const char *kPage = R"(<!DOCTYPE html>
 <html><head>
@@ -60,35 +59,10 @@ document.getElementById('result').textContent = lines.join('\n');
 </body></html>
 )";
 
-std::string run(const std::string &command)
-{
-    std::string output;
-    FILE *pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        output.append(buffer.data(), n);
-    ::pclose(pipe);
-    return output;
-}
-
 std::map<std::string, std::string> computedStyles(const std::filesystem::path &page)
 {
-    test::TempDir profile;
-    const std::string command =
-        std::string("timeout 90 ") + kChromium +
-        " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --no-first-run"
-        " --disable-background-networking --disable-component-update --disable-sync"
-        " --allow-file-access-from-files --user-data-dir=" +
-        profile.path().string() + " --dump-dom file://" + page.string() + " 2>/dev/null";
-    const std::string dom = run(command);
-    const auto begin = dom.find("<pre id=\"result\">");
-    const auto end = dom.find("</pre>", begin);
     std::map<std::string, std::string> values;
-    if (begin == std::string::npos || end == std::string::npos)
-        return values;
-    std::istringstream lines(dom.substr(begin + 17, end - begin - 17));
+    std::istringstream lines(test::pageResult(page));
     for (std::string line; std::getline(lines, line);)
         if (const auto eq = line.find('='); eq != std::string::npos)
             values[line.substr(0, eq)] = line.substr(eq + 1);

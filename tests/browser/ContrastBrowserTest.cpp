@@ -8,13 +8,12 @@
 #include "layout/LayoutValues.h"
 #include "layout/SamplePage.h"
 
+#include "HeadlessChromium.h"
 #include "ScriptedPrompter.h"
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -26,30 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char *kChromium = "/usr/bin/chromium";
+using kw::test::kChromium;
 const fs::path kAxe = fs::path(KW_BINARY_DIR) / "axe";
 const fs::path kAxeScript = kAxe / "node_modules" / "axe-core" / "axe.min.js";
-
-std::string run(const std::string &command)
-{
-    std::string output;
-    FILE *pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        output.append(buffer.data(), n);
-    ::pclose(pipe);
-    return output;
-}
-
-std::string slurp(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Runs axe-core's color-contrast rule on a frame of the sample page and reports, one a line, the pairs it
 // finds failing ("axe-fail=ID") and each sample's computed text colour and the first background colour
@@ -84,25 +62,14 @@ constexpr const char *kHarness = R"(<script src="AXE"></script><script>
 
 std::vector<std::string> checkFrame(const fs::path &frame)
 {
-    std::string page = slurp(frame);
+    std::string page = kw::test::readFile(frame);
     std::string harness = kHarness;
     harness.replace(harness.find("AXE"), 3, "file://" + kAxeScript.string());
     page.replace(page.rfind("</body>"), 7, harness + "</body>");
     const fs::path probe = frame.parent_path() / (frame.stem().string() + ".probe.html");
     std::ofstream(probe, std::ios::binary) << page;
-    kw::test::TempDir profile;
-    const std::string dom =
-        run(std::string("timeout 90 ") + kChromium +
-            " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --no-first-run"
-            " --disable-background-networking --disable-component-update --disable-sync"
-            " --allow-file-access-from-files --virtual-time-budget=15000 --user-data-dir=" +
-            profile.path().string() + " --dump-dom 'file://" + probe.string() + "' 2>/dev/null");
-    const auto begin = dom.find("<pre id=\"result\">");
-    const auto end = dom.find("</pre>", begin);
+    std::istringstream text(kw::test::pageResult(probe, 15000));
     std::vector<std::string> lines;
-    if (begin == std::string::npos || end == std::string::npos)
-        return lines;
-    std::istringstream text(dom.substr(begin + 17, end - begin - 17));
     for (std::string line; std::getline(text, line);)
         lines.push_back(line);
     return lines;

@@ -241,6 +241,37 @@ TEST_F(LayoutTransferTest, NamesThatCannotNameAnImportedLayoutAreRefused)
     EXPECT_EQ(planImport(fresh.env(), bundle, "Grün & Blau").layoutFile, "Grün & Blau.kwc");
 }
 
+TEST_F(LayoutTransferTest, RefusalsNameTheFile)
+{
+    // A bundle whose own layout name cannot name a layout: the refusal names the file and the way out.
+    test::TempDir dir;
+    Bundle bundle = exported("Blau.kwc");
+    bundle.manifest.layout = "../Blau";
+    const fs::path file = dir.path() / "Fremd.kwlayout";
+    writeBundleFile(file, writeBundle(bundle));
+    try {
+        planImport(fresh.env(), readBundleFile(file), std::nullopt);
+        ADD_FAILURE() << "a name with a path was taken";
+    } catch (const std::invalid_argument &refusal) {
+        const std::string text = refusal.what();
+        EXPECT_NE(text.find("\"" + file.string() + "\""), std::string::npos) << text;
+        EXPECT_NE(text.find("\"../Blau\""), std::string::npos) << text;
+        EXPECT_NE(text.find("unter einem anderen Namen"), std::string::npos) << text;
+    }
+    EXPECT_EQ(planImport(fresh.env(), readBundleFile(file), "Blau").layoutFile, "Blau.kwc");
+
+    // A bundle file in a folder that does not exist: the file and its folder are named.
+    const fs::path nowhere = dir.path() / "fehlt" / "Blau.kwlayout";
+    try {
+        writeBundleFile(nowhere, writeBundle(exported("Blau.kwc")));
+        ADD_FAILURE() << "written into a folder that does not exist";
+    } catch (const ServerError &error) {
+        EXPECT_EQ(std::string(error.what()), "Die Datei " + nowhere.string() +
+                                                 " kann nicht geschrieben werden: Den Ordner " +
+                                                 nowhere.parent_path().string() + " gibt es nicht.");
+    }
+}
+
 TEST_F(LayoutTransferTest, AFailingDiskOrACrashAtAnyStepLeavesAllOrNothingOfTheImport)
 {
     const Bundle bundle = exported("Blau.kwc");

@@ -3,6 +3,7 @@
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <sstream>
@@ -25,6 +26,13 @@ std::string lineOf(const std::string &output, const std::string &id)
         if (line.starts_with(id + "\t"))
             return line;
     return {};
+}
+
+// What an audit prints on standard output, read as JSON.
+nlohmann::json auditJson(const fs::path &portal, const std::string &arguments)
+{
+    const Result result = run(kwlayoutCommand(portal, arguments) + " 2>/dev/null");
+    return nlohmann::json::parse(result.out);
 }
 
 // A demo portal made as a user makes one; `read` and `write` take portal paths with backslashes.
@@ -57,7 +65,7 @@ TEST_F(AuditCommand, LinesSummaryAndExitStatuses)
     EXPECT_EQ(lineOf(active.out, "KwApplication/text"),
               "KwApplication/text\t#000000\t#FFFFFF\t21.00\t4.50\tpass\t-");
     EXPECT_TRUE(lineOf(active.out, "KwNavigate/subNormal").find("\tnot shown\t-") != std::string::npos);
-    EXPECT_NE(active.out.find("59 pairs: 31 pass, 10 FAIL, 18 not shown; AA not met\n"), std::string::npos)
+    EXPECT_NE(active.out.find("58 pairs: 30 pass, 10 FAIL, 18 not shown; AA not met\n"), std::string::npos)
         << active.out;
 
     // AAA asks more of the same colours.
@@ -73,12 +81,16 @@ TEST_F(AuditCommand, LinesSummaryAndExitStatuses)
     EXPECT_EQ(kwlayout(root(), "audit Blau --level A").status, 2);
     EXPECT_EQ(kwlayout(root(), "audit --fix").status, 2);
 
-    const Result json = kwlayout(root(), "audit Blau --json");
+    const Result json = run(kwlayoutCommand(root(), "audit Blau --json") + " 2>/dev/null");
     EXPECT_EQ(json.status, 1);
-    EXPECT_NE(json.out.find("\"id\": \"KwStartNavigate/hover\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"verdict\": \"FAIL\""), std::string::npos);
-    EXPECT_NE(json.out.find("\"summary\": {\"pairs\": 59, \"pass\": 31, \"fail\": 10, \"notShown\": 18}"),
-              std::string::npos);
+    const nlohmann::json audit = nlohmann::json::parse(json.out);
+    const auto hoverPair = std::ranges::find_if(
+        audit["pairs"], [](const nlohmann::json &pair) { return pair["id"] == "KwStartNavigate/hover"; });
+    ASSERT_NE(hoverPair, audit["pairs"].end()) << json.out;
+    EXPECT_EQ((*hoverPair)["verdict"], "FAIL");
+    EXPECT_EQ((*hoverPair)["ratio"], 4.1394) << json.out;
+    EXPECT_EQ(audit["summary"],
+              nlohmann::json::parse(R"({"pairs": 58, "pass": 30, "fail": 10, "notShown": 18})"));
 }
 
 TEST_F(AuditCommand, FixRoundTripOnANamedLayout)
@@ -92,7 +104,7 @@ TEST_F(AuditCommand, FixRoundTripOnANamedLayout)
     EXPECT_EQ(fixed.status, 0) << fixed.out;
     EXPECT_NE(fixed.out.find("fixed KwStartNavigate.hoverColor #C0392B -> " + proposed), std::string::npos)
         << fixed.out;
-    EXPECT_NE(fixed.out.find("after the fixes: 59 pairs: 41 pass, 0 FAIL, 18 not shown; AA met"),
+    EXPECT_NE(fixed.out.find("after the fixes: 58 pairs: 40 pass, 0 FAIL, 18 not shown; AA met"),
               std::string::npos)
         << fixed.out;
     EXPECT_NE(kwlayout(root(), "show Blau").out.find("KwStartNavigate.hoverColor=" + proposed),
@@ -103,7 +115,14 @@ TEST_F(AuditCommand, FixRoundTripOnANamedLayout)
     const std::string file = read("_KwTemplates\\Blau.kwc");
     const Result again = kwlayout(root(), "audit Blau --fix");
     EXPECT_EQ(again.status, 0);
-    EXPECT_NE(again.out.find("nothing to fix"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("nothing to fix: every shown pair meets AA; nothing was changed"),
+              std::string::npos)
+        << again.out;
+    EXPECT_EQ(again.out.find("fix "), std::string::npos) << again.out;
+    EXPECT_EQ(read("_KwTemplates\\Blau.kwc"), file);
+    const nlohmann::json none = auditJson(root(), "audit Blau --fix --json");
+    EXPECT_EQ(none["changes"], nlohmann::json::array());
+    EXPECT_EQ(none["applied"], false);
     EXPECT_EQ(read("_KwTemplates\\Blau.kwc"), file);
 }
 
@@ -117,8 +136,31 @@ TEST_F(AuditCommand, FixingTheActiveLayoutPublishesAfterTheQuestion)
     EXPECT_NE(no.out.find("would fix KwStartNavigate.hoverColor #C0392B -> #"), std::string::npos) << no.out;
     EXPECT_EQ(read("_KwStyle\\global.css"), published);
 
-    const Result yes = kwlayout(root(), "audit 'Aktives Layout' --fix --yes");
+    // JSON lists the planned changes whether or not they are applied.
+    const nlohmann::json declined = auditJson(root(), "audit 'Aktives Layout' --fix --no --json");
+    ASSERT_FALSE(declined["changes"].empty()) << declined.dump(1);
+    EXPECT_EQ(std::ranges::count_if(declined["changes"],
+                                    [](const nlohmann::json &change) {
+                                        return change["field"] == "KwStartNavigate.hoverColor" &&
+                                               change["from"] == "#C0392B";
+                                    }),
+              1)
+        << declined.dump(1);
+    EXPECT_EQ(declined["applied"], false);
+    EXPECT_EQ(declined["summary"]["fail"], 10);
+    EXPECT_EQ(auditJson(root(), "audit 'Aktives Layout' --json")["changes"], declined["changes"]);
+    EXPECT_EQ(read("_KwStyle\\global.css"), published);
+
+    // Told on standard error, listed on standard output.
+    const fs::path output = dir.path() / "audit.json";
+    const Result yes = run(kwlayoutCommand(root(), "audit 'Aktives Layout' --fix --yes --json") + " 2>&1 >'" +
+                           output.string() + "'");
     EXPECT_EQ(yes.status, 0) << yes.out;
+    EXPECT_NE(yes.out.find("fixed KwStartNavigate.hoverColor #C0392B -> #"), std::string::npos) << yes.out;
+    const nlohmann::json applied = nlohmann::json::parse(readFile(output));
+    EXPECT_EQ(applied["changes"], declined["changes"]);
+    EXPECT_EQ(applied["applied"], true);
+    EXPECT_EQ(applied["summary"]["fail"], 0);
     EXPECT_NE(read("_KwStyle\\global.css"), published);
     EXPECT_EQ(kwlayout(root(), "audit 'Aktives Layout'").status, 0);
 }
@@ -158,6 +200,19 @@ TEST_F(AuditCommand, SamplePageWritesTheStylesheetsPicturesAndFrames)
     EXPECT_NE(readFile(out.path() / "frames/KwRootTop.html").find("<body class=\"KwRootTop\""),
               std::string::npos);
     EXPECT_EQ(kwlayout(root(), "sample-page Nirgends '" + out.path().string() + "'").status, 1);
+
+    // A page that cannot be written: the file or folder is named with the reason.
+    fs::remove(out.path() / "index.html");
+    fs::create_directory(out.path() / "index.html");
+    const Result blocked = kwlayout(root(), "sample-page Blau '" + out.path().string() + "'");
+    EXPECT_EQ(blocked.status, 1) << blocked.out;
+    EXPECT_EQ(blocked.out, "kwlayout: Die Datei " + (out.path() / "index.html").string() +
+                               " kann nicht geschrieben werden: Das ist ein Ordner.\n");
+    const fs::path inAFile = out.path() / "css" / "global.css" / "page";
+    const Result notAFolder = kwlayout(root(), "sample-page Blau '" + inAFile.string() + "'");
+    EXPECT_EQ(notAFolder.status, 1) << notAFolder.out;
+    EXPECT_EQ(notAFolder.out, "kwlayout: Der Ordner " + (inAFile / "css").string() +
+                                  " kann nicht angelegt werden: Ein Teil des Pfads ist kein Ordner.\n");
 }
 
 } // namespace

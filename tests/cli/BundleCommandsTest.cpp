@@ -6,6 +6,9 @@
 #include "TempPortal.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 
 #include <map>
 
@@ -56,9 +59,29 @@ TEST_F(BundleCommandsTest, ALayoutMovesWithItsPicturesAndShowsTheSameValuesInThe
     EXPECT_NE(exported.out.find("Exported Blau to " + bundle.string() + " (5 pictures, 4 left out)"),
               std::string::npos)
         << exported.out;
-    EXPECT_NE(exported.out.find("warning: the picture \"closeall.gif\" is left out: fehlt im Portal"),
+    // The core's German text whole, not inside an English sentence.
+    EXPECT_NE(exported.out.find("kwlayout: Diese Bilder des Layouts wurden nicht exportiert:\n"
+                                "  closeall.gif: fehlt im Portal (Images\\Company)\n"),
               std::string::npos)
         << exported.out;
+    EXPECT_EQ(exported.out.find("warning"), std::string::npos) << exported.out;
+
+    const Result json =
+        run(kwlayoutCommand(demo, "export Blau " + quoted(dir.path() / "json.kwlayout") + " --json") +
+            " 2>/dev/null");
+    ASSERT_EQ(json.status, 0) << json.out;
+    const nlohmann::json written = nlohmann::json::parse(json.out);
+    EXPECT_EQ(written["layout"], "Blau");
+    EXPECT_EQ(written["size"], fs::file_size(dir.path() / "json.kwlayout"));
+    EXPECT_EQ(written["pictures"].size(), 5u);
+    EXPECT_EQ(written["missing"][0]["name"], "closeall.gif");
+    EXPECT_EQ(written["missing"][0]["reason"], "fehlt im Portal (Images\\Company)");
+    // A file name that is no UTF-8 still gives valid JSON, the byte replaced.
+    const Result latin1 =
+        run(kwlayoutCommand(demo, "export Blau " + quoted(dir.path() / "Gr\xFCn.kwlayout") + " --json") +
+            " 2>/dev/null");
+    ASSERT_EQ(latin1.status, 0) << latin1.out;
+    EXPECT_EQ(nlohmann::json::parse(latin1.out)["file"], (dir.path() / "Gr\uFFFDn.kwlayout").string());
 
     const std::string active = readFile(fresh / "_KwStyle" / "global.css");
     const std::string history = kwlayout(fresh, "history").out;
@@ -67,6 +90,11 @@ TEST_F(BundleCommandsTest, ALayoutMovesWithItsPicturesAndShowsTheSameValuesInThe
     EXPECT_NE(imported.out.find("create\tImages\\Company\\item.gif\n"), std::string::npos) << imported.out;
     EXPECT_NE(imported.out.find("create\t_KwTemplates\\Blau.kwc\nImported Blau\n"), std::string::npos)
         << imported.out;
+    EXPECT_NE(imported.out.find("kwlayout: Das Layout verwendet Bilder, die weder im Paket noch im Portal "
+                                "sind: closeall.gif, minus.gif, plus.gif, login.gif.\n"),
+              std::string::npos)
+        << imported.out;
+    EXPECT_EQ(imported.out.find("warning"), std::string::npos) << imported.out;
     EXPECT_EQ(kwlayout(fresh, "list").out, "Aktives Layout\nBlau\n");
     EXPECT_EQ(kwlayout(fresh, "show Blau").out, kwlayout(demo, "show Blau").out);
     // An import is no activation.
@@ -93,19 +121,27 @@ TEST_F(BundleCommandsTest, QuestionsAreAnsweredByYesOrNoAndNoWritesNothing)
         << unanswered.out;
     EXPECT_EQ(portalFiles(fresh), before);
 
-    const Result no = kwlayout(fresh, "--no --json import " + quoted(bundle));
+    const Result no = run(kwlayoutCommand(fresh, "--no --json import " + quoted(bundle)) + " 2>/dev/null");
     EXPECT_EQ(no.status, 0) << no.out;
-    EXPECT_NE(no.out.find("\"written\": false"), std::string::npos) << no.out;
-    EXPECT_NE(
-        no.out.find("{\"path\": \"Images\\\\Company\\\\item.gif\", \"action\": \"replace\", \"size\": 60}"),
-        std::string::npos)
+    const nlohmann::json declinedJson = nlohmann::json::parse(no.out);
+    EXPECT_EQ(declinedJson["written"], false);
+    EXPECT_TRUE(std::ranges::count(
+        declinedJson["files"],
+        nlohmann::json::parse(R"({"path": "Images\\Company\\item.gif", "action": "replace", "size": 60})")))
         << no.out;
-    EXPECT_NE(no.out.find("{\"path\": \"_KwTemplates\\\\Blau.kwc\", \"action\": \"replace\""),
+    EXPECT_EQ(declinedJson["files"].back()["path"], "_KwTemplates\\Blau.kwc");
+    EXPECT_EQ(declinedJson["files"].back()["action"], "replace");
+    EXPECT_EQ(declinedJson["unavailable"],
+              nlohmann::json::parse(R"(["closeall.gif", "minus.gif", "plus.gif", "login.gif"])"));
+    EXPECT_EQ(portalFiles(fresh), before);
+
+    // Declined as a declined activate is: status 0, nothing written, and the way to keep both told.
+    const Result declined = kwlayout(fresh, "--no import " + quoted(bundle));
+    EXPECT_EQ(declined.status, 0) << declined.out;
+    EXPECT_NE(declined.out.find("Nothing was imported; to keep both layouts, import it under another name "
+                                "with --as NAME\n"),
               std::string::npos)
-        << no.out;
-    EXPECT_NE(no.out.find("\"unavailable\": [\"closeall.gif\", \"minus.gif\", \"plus.gif\", \"login.gif\"]"),
-              std::string::npos)
-        << no.out;
+        << declined.out;
     EXPECT_EQ(portalFiles(fresh), before);
 
     const Result yes = kwlayout(fresh, "--yes import " + quoted(bundle));
@@ -118,10 +154,12 @@ TEST_F(BundleCommandsTest, QuestionsAreAnsweredByYesOrNoAndNoWritesNothing)
               readFile(demo / "Images" / "Company" / "item.gif"));
 
     // Under another name nothing is asked: the pictures are the same now.
-    const Result renamed = kwlayout(fresh, "import " + quoted(bundle) + " --as 'Blau am Meer' --json");
+    const Result renamed = run(
+        kwlayoutCommand(fresh, "import " + quoted(bundle) + " --as 'Blau am Meer' --json") + " 2>/dev/null");
     EXPECT_EQ(renamed.status, 0) << renamed.out;
-    EXPECT_NE(renamed.out.find("\"layout\": \"Blau am Meer\", \"written\": true"), std::string::npos)
-        << renamed.out;
+    const nlohmann::json renamedJson = nlohmann::json::parse(renamed.out);
+    EXPECT_EQ(renamedJson["layout"], "Blau am Meer");
+    EXPECT_EQ(renamedJson["written"], true);
     EXPECT_NE(renamed.out.find("\"action\": \"keep\""), std::string::npos) << renamed.out;
     EXPECT_TRUE(fs::exists(fresh / "_KwTemplates" / "Blau am Meer.kwc"));
 

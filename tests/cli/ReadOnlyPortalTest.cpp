@@ -87,6 +87,8 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         {"calendar", 0, "* 41 Projekte"},
         {"menu list", 0, "Aktuelles"},
         {"database info", 0, "backend=sqlite"},
+        {"audit 'Aktives Layout'", 1, "pairs: "},
+        {"audit Herbst --json", 1, "\"summary\""},
     };
     for (const Case &c : cases) {
         const Result r = run(asReader() + kwlayoutCommand(portal, c.arguments) + " 2>&1");
@@ -96,6 +98,16 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         EXPECT_EQ(r.out.find("ermission denied"), std::string::npos) << c.arguments << ":\n" << r.out;
         EXPECT_EQ(snapshot(portal), before) << "changed by " << c.arguments;
     }
+    // The sample page is written outside the portal, which stays as it was.
+    const fs::path sample = dir.path() / "sample";
+    fs::create_directory(sample);
+    fs::permissions(sample, fs::perms::all);
+    const Result page =
+        run(asReader() + kwlayoutCommand(portal, "sample-page Herbst '" + sample.string() + "'") + " 2>&1");
+    EXPECT_EQ(page.status, 0) << page.out;
+    EXPECT_TRUE(fs::exists(sample / "index.html")) << page.out;
+    EXPECT_EQ(snapshot(portal), before) << "changed by sample-page";
+
     // The welcome text's rewrite is told, not done.
     EXPECT_NE(run(asReader() + kwlayoutCommand(portal, "welcome") + " 2>&1").out.find("nothing was changed"),
               std::string::npos);

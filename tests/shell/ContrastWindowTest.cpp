@@ -107,7 +107,7 @@ TEST_F(ContrastWindow, ListAndStatusShowTheFailingPairsAndFollowEveryChange)
 
     // All pairs on request.
     QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("showAll")), Qt::LeftButton);
-    EXPECT_EQ(rows(*dialog).size(), 59);
+    EXPECT_EQ(rows(*dialog).size(), 58);
     EXPECT_EQ(row(*dialog, QStringLiteral("KwRootNavigate/normal"))->text(5), QStringLiteral("erfüllt"));
     EXPECT_EQ(row(*dialog, QStringLiteral("KwApplication/heading1"))->text(0),
               QStringLiteral("Anwendungsseite: Überschrift 1"));

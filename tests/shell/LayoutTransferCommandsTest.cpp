@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -56,6 +57,8 @@ protected:
         doc = &console.view()->document();
         // File dialogs are answered here, the layout list by the fixture's scripted steps.
         listRunner = std::exchange(moduleState().dialogRunner, [this](QDialog &dialog) {
+            if (auto *nameDialog = dynamic_cast<QInputDialog *>(&dialog))
+                return answerName(*nameDialog);
             auto *fileDialog = dynamic_cast<QFileDialog *>(&dialog);
             if (!fileDialog)
                 return listRunner(dialog);
@@ -80,6 +83,27 @@ protected:
     }
     void TearDown() override { moduleState().dialogRunner = listRunner; }
 
+    // The name dialog of an import: what it proposes is noted, the next of `names` typed in and taken
+    // with its button; none left: cancelled.
+    int answerName(QInputDialog &dialog)
+    {
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit *edit = dialog.findChild<QLineEdit *>();
+        proposedNames.push_back(edit->text().toStdString());
+        if (names.empty()) {
+            dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+            return dialog.result();
+        }
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromStdString(names.front()));
+        names.erase(names.begin());
+        QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        EXPECT_EQ(ok->text(), QStringLiteral("Importieren"));
+        ok->click();
+        return dialog.result();
+    }
+
     void run(int command)
     {
         frame->updateCommandStates();
@@ -102,6 +126,8 @@ protected:
     std::string answer; // the file typed into the next file dialog; empty: cancel
     int fileDialogs = 0;
     std::string caption, proposal;
+    std::vector<std::string> names;         // typed into the import's name dialogs, in turn
+    std::vector<std::string> proposedNames; // what each name dialog proposed
 };
 
 TEST_F(LayoutTransferCommandsTest, ExportIsThereForAStoredLayoutAndImportAlways)
@@ -193,12 +219,47 @@ TEST_F(LayoutTransferCommandsTest, AnExistingLayoutIsAQuestionAndNoWritesNothing
     bundle::writeBundleFile(file, bundle::writeBundle(contents));
     const std::string before = portal.read("_KwTemplates\\Blau.kwc");
     answer = file.string();
+    names = {"Blau"}; // the name kept: the question whether to replace it
     prompter.answerNo();
     run(res::ID_LAYOUT_IMPORT);
+    EXPECT_EQ(proposedNames, std::vector<std::string>{"Blau 2"});
     EXPECT_EQ(prompter.questions(),
               (std::vector<std::string>{"Das Layout \"Blau\" gibt es schon. Wollen Sie es ersetzen?"}));
     EXPECT_EQ(portal.read("_KwTemplates\\Blau.kwc"), before);
     EXPECT_TRUE(dialogModes().empty());
+
+    // The name dialog cancelled: nothing asked, nothing written.
+    prompter.clear();
+    proposedNames.clear();
+    run(res::ID_LAYOUT_IMPORT);
+    EXPECT_EQ(proposedNames, std::vector<std::string>{"Blau 2"});
+    EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
+    EXPECT_FALSE(fs::exists(portal.local("_KwTemplates\\Blau 2.kwc")));
+    EXPECT_TRUE(dialogModes().empty());
+}
+
+TEST_F(LayoutTransferCommandsTest, ATakenNameCanBeChangedToAFreeOne)
+{
+    const fs::path file = files.path() / "Blau.kwlayout";
+    bundle::Bundle contents = kw::test::demoBundle();
+    contents.layout.push_back(' ');
+    bundle::writeBundleFile(file, bundle::writeBundle(contents));
+    const std::string before = portal.read("_KwTemplates\\Blau.kwc");
+    answer = file.string();
+    // A name with a path is refused and the dialog comes again; "Herbst" is taken too; then a free one.
+    names = {"../Blau", "Herbst", "Blau am Meer"};
+    expectDialog([](CLayoutListDlg &dialog) { return press(dialog, res::IDCANCEL); });
+    run(res::ID_LAYOUT_IMPORT);
+
+    EXPECT_EQ(proposedNames, (std::vector<std::string>{"Blau 2", "Blau 2", "Herbst 2"}));
+    ASSERT_EQ(prompter.messages().size(), 2u) << prompter.describe();
+    EXPECT_NE(prompter.messages()[0].find("\"../Blau\" taugt nicht"), std::string::npos)
+        << prompter.describe();
+    EXPECT_TRUE(prompter.questions().empty()) << prompter.describe();
+    EXPECT_EQ(portal.read("_KwTemplates\\Blau am Meer.kwc"),
+              std::string(contents.layout.begin(), contents.layout.end()));
+    EXPECT_EQ(portal.read("_KwTemplates\\Blau.kwc"), before);
+    EXPECT_EQ(dialogModes(), (std::vector<CLayoutListDlg::Mode>{CLayoutListDlg::Mode::Open}));
 }
 
 TEST_F(LayoutTransferCommandsTest, ABadBundleIsRefusedNamingTheFileAndTheReason)

@@ -1,15 +1,17 @@
 // `kwlayout audit` (the contrast of every colour pair of a layout, with fixes) and `kwlayout sample-page`.
 #include "CliInteraction.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 
 #include "audit/Audit.h"
 #include "base/StringTable.h"
+#include "base/SystemErrorText.h"
 #include "layout/LayoutList.h"
 #include "layout/SamplePage.h"
 #include "layout/ValueChanges.h"
 #include "portalpage/PreviewContrast.h"
 
-#include <cstdio>
+#include <cmath>
 #include <iostream>
 #include <ostream>
 #include <stdexcept>
@@ -50,51 +52,62 @@ AuditOptions auditOptions(const Invocation &invocation)
     return options;
 }
 
-std::string number(double value)
+// Ratios and distances to four decimals, as numbers.
+double rounded(double value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4f", value);
-    return buffer;
+    return std::round(value * 10000) / 10000;
 }
 
-void printJson(std::ostream &out, const std::string &title, const audit::AuditResult &result,
-               const std::vector<layout::ValueChange> &changes)
+nlohmann::ordered_json pairJson(const audit::PairResult &p)
 {
-    out << "{\"layout\": " << jsonString(title)
-        << ", \"level\": " << jsonString(audit::levelName(result.level)) << ",\n \"pairs\": [";
-    for (std::size_t i = 0; i < result.pairs.size(); ++i) {
-        const audit::PairResult &p = result.pairs[i];
-        out << (i ? ",\n  " : "\n  ") << "{\"id\": " << jsonString(p.pair.id())
-            << ", \"foregroundField\": " << jsonString(p.pair.foreground)
-            << ", \"backgroundField\": " << jsonString(p.pair.background)
-            << ", \"foreground\": " << jsonString(formatColor(p.foreground))
-            << ", \"background\": " << jsonString(formatColor(p.background))
-            << ", \"fontSize\": " << p.fontSize << ", \"fontWeight\": " << p.fontWeight
-            << ", \"largeText\": " << (p.largeText ? "true" : "false") << ", \"ratio\": " << number(p.ratio)
-            << ", \"needed\": " << number(p.needed)
-            << ", \"verdict\": " << jsonString(audit::verdictText(p.verdict));
-        if (!p.picture.empty())
-            out << ", \"picture\": " << jsonString(p.picture)
-                << ", \"pictureUnreadable\": " << (p.pictureUnreadable ? "true" : "false");
-        if (p.worstRatio)
-            out << ", \"worstRatio\": " << number(*p.worstRatio);
-        out << ", \"proposals\": [";
-        for (std::size_t j = 0; j < p.proposals.size(); ++j)
-            out << (j ? ", " : "") << "{\"field\": " << jsonString(p.proposals[j].field)
-                << ", \"color\": " << jsonString(formatColor(p.proposals[j].color))
-                << ", \"ratio\": " << number(p.proposals[j].ratio)
-                << ", \"distance\": " << number(p.proposals[j].distance) << "}";
-        out << "]}";
+    nlohmann::ordered_json pair = {{"id", p.pair.id()},
+                                   {"foregroundField", p.pair.foreground},
+                                   {"backgroundField", p.pair.background},
+                                   {"foreground", formatColor(p.foreground)},
+                                   {"background", formatColor(p.background)},
+                                   {"fontSize", p.fontSize},
+                                   {"fontWeight", p.fontWeight},
+                                   {"largeText", p.largeText},
+                                   {"ratio", rounded(p.ratio)},
+                                   {"needed", rounded(p.needed)},
+                                   {"verdict", audit::verdictText(p.verdict)}};
+    if (!p.picture.empty()) {
+        pair["picture"] = p.picture;
+        pair["pictureUnreadable"] = p.pictureUnreadable;
     }
-    out << "],\n \"summary\": {\"pairs\": " << result.pairs.size()
-        << ", \"pass\": " << result.count(audit::Verdict::Pass)
-        << ", \"fail\": " << result.count(audit::Verdict::Fail)
-        << ", \"notShown\": " << result.count(audit::Verdict::NotShown) << "},\n \"changes\": [";
-    for (std::size_t i = 0; i < changes.size(); ++i)
-        out << (i ? ", " : "") << "{\"field\": " << jsonString(changes[i].key)
-            << ", \"from\": " << jsonString(changes[i].previous)
-            << ", \"to\": " << jsonString(changes[i].value) << "}";
-    out << "]}\n";
+    if (p.worstRatio)
+        pair["worstRatio"] = rounded(*p.worstRatio);
+    nlohmann::ordered_json proposals = nlohmann::ordered_json::array();
+    for (const audit::Proposal &proposal : p.proposals)
+        proposals.push_back({{"field", proposal.field},
+                             {"color", formatColor(proposal.color)},
+                             {"ratio", rounded(proposal.ratio)},
+                             {"distance", rounded(proposal.distance)}});
+    pair["proposals"] = std::move(proposals);
+    return pair;
+}
+
+// The audit as JSON: every pair, the summary, the changes --fix plans and whether they were applied.
+void printJson(std::ostream &out, const std::string &title, const audit::AuditResult &result,
+               const std::vector<layout::ValueChange> &changes, bool applied)
+{
+    nlohmann::ordered_json pairs = nlohmann::ordered_json::array();
+    for (const audit::PairResult &p : result.pairs)
+        pairs.push_back(pairJson(p));
+    nlohmann::ordered_json planned = nlohmann::ordered_json::array();
+    for (const layout::ValueChange &change : changes)
+        planned.push_back({{"field", change.key}, {"from", change.previous}, {"to", change.value}});
+    const nlohmann::ordered_json document = {{"layout", title},
+                                             {"level", audit::levelName(result.level)},
+                                             {"pairs", std::move(pairs)},
+                                             {"summary",
+                                              {{"pairs", result.pairs.size()},
+                                               {"pass", result.count(audit::Verdict::Pass)},
+                                               {"fail", result.count(audit::Verdict::Fail)},
+                                               {"notShown", result.count(audit::Verdict::NotShown)}}},
+                                             {"changes", std::move(planned)},
+                                             {"applied", applied}};
+    writeJson(out, document);
 }
 
 // The audit of the document as it stands: the preview's pictures and text areas, then the proposals.
@@ -121,11 +134,14 @@ int runAuditCommand(const Invocation &invocation, std::ostream &out)
 {
     const AuditOptions options = auditOptions(invocation);
     PortalSession session(invocation);
-    if (!session.open(options.name))
+    // Only --fix writes: the audit alone reads the layout as `show` does, without the portal's write lock.
+    if (!(options.fix ? session.open(options.name) : session.openToShow(options.name)))
         return 2;
     layout::LayoutDocument &document = session.document();
+    // The changes are planned for --fix, and for --json, which always lists them.
     std::vector<layout::ValueChange> fixes;
-    const audit::AuditResult before = auditDocument(session, options.level, options.fix ? &fixes : nullptr);
+    const bool plan = options.fix || invocation.json;
+    const audit::AuditResult before = auditDocument(session, options.level, plan ? &fixes : nullptr);
     if (!invocation.json) {
         for (const audit::PairResult &pair : before.pairs)
             out << audit::formatLine(pair) << "\n";
@@ -133,13 +149,17 @@ int runAuditCommand(const Invocation &invocation, std::ostream &out)
     }
     if (!options.fix) {
         if (invocation.json)
-            printJson(out, document.title(), before, {});
+            printJson(out, document.title(), before, fixes, false);
         return before.passes() ? 0 : 1;
     }
 
-    std::vector<layout::ValueChange> applied;
-    if (fixes.empty()) {
-        std::cerr << "kwlayout: nothing to fix: no failing pair can be mended by its text colour\n";
+    bool applied = false;
+    if (before.passes()) {
+        std::cerr << "kwlayout: nothing to fix: every shown pair meets " << audit::levelName(options.level)
+                  << "; nothing was changed\n";
+    } else if (fixes.empty()) {
+        std::cerr << "kwlayout: nothing to fix: no failing pair can be mended by its text colour; nothing "
+                     "was changed\n";
     } else {
         // Publishing the active layout is confirmed as always; a named layout is saved as `set` saves it.
         bool go = invocation.answer != false;
@@ -151,21 +171,21 @@ int runAuditCommand(const Invocation &invocation, std::ostream &out)
                 return 2;
             }
         }
-        for (const layout::ValueChange &change : fixes)
-            std::cerr << "kwlayout: " << (go ? "fixed " : "would fix ") << change.key << " "
-                      << change.previous << " -> " << change.value << "\n";
         if (go) {
             layout::applyValueChanges(document, fixes, "Kontrast verbessern");
             document.saveLayout(false);
             if (session.status() != 0)
                 return 2;
-            applied = fixes;
+            applied = true;
         }
+        for (const layout::ValueChange &change : fixes)
+            std::cerr << "kwlayout: " << (applied ? "fixed " : "would fix ") << change.key << " "
+                      << change.previous << " -> " << change.value << "\n";
     }
-    const audit::AuditResult after = applied.empty() ? before : auditDocument(session, options.level);
+    const audit::AuditResult after = applied ? auditDocument(session, options.level) : before;
     if (invocation.json)
-        printJson(out, document.title(), after, applied);
-    else if (!applied.empty())
+        printJson(out, document.title(), after, fixes, applied);
+    else if (applied)
         out << "after the fixes: " << audit::formatSummary(after) << "\n";
     return after.passes() ? 0 : 1;
 }
@@ -188,10 +208,17 @@ int audit(const Invocation &invocation, std::ostream &out)
 int samplePage(const Invocation &invocation, std::ostream &out)
 {
     PortalSession session(invocation);
-    if (!session.open(invocation.args[0]))
+    if (!session.openToShow(invocation.args[0]))
         return 1;
-    const std::filesystem::path index =
-        layout::writeSamplePage(session.document(), session.env(), invocation.args[1]);
+    std::filesystem::path index;
+    try {
+        index = layout::writeSamplePage(session.document(), session.env(), invocation.args[1]);
+    } catch (const std::filesystem::filesystem_error &error) {
+        // The library's English text stays out: the file and the reason in German.
+        throw std::runtime_error("Die Beispielseite kann nicht nach " + invocation.args[1] +
+                                 " geschrieben werden: " + error.path1().string() + ": " +
+                                 systemErrorText(error.code()) + ".");
+    }
     out << "Wrote " << index.string() << "\n";
     return session.status();
 }

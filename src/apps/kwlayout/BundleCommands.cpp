@@ -2,6 +2,7 @@
 // imported into the portal as one batch.
 #include "CliInteraction.h"
 #include "Commands.h"
+#include "JsonOutput.h"
 
 #include "bundle/BundleReader.h"
 #include "bundle/LayoutTransfer.h"
@@ -44,14 +45,6 @@ std::vector<PlannedFile> plannedFiles(const bundle::ImportPlan &plan)
     return files;
 }
 
-std::string jsonNames(const std::vector<std::string> &names)
-{
-    std::string out = "[";
-    for (std::size_t i = 0; i < names.size(); ++i)
-        out += (i ? ", " : "") + jsonString(names[i]);
-    return out + "]";
-}
-
 } // namespace
 
 int exportLayout(const Invocation &invocation, std::ostream &out)
@@ -67,25 +60,31 @@ int exportLayout(const Invocation &invocation, std::ostream &out)
     try {
         contents = bundle::exportLayout(env, layoutFile);
     } catch (const bundle::BundleRefusal &refusal) {
-        throw std::runtime_error("the layout \"" + layout::layoutTitle(layoutFile) +
-                                 "\" cannot be exported: " + refusal.what());
+        // The core's German texts as the window shows them: the headline, the reason below it.
+        throw std::runtime_error(std::string(loadString(StringId::LayoutNotExported)) + "\n  " +
+                                 refusal.what());
     }
-    for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
-        std::cerr << "kwlayout: warning: the picture \"" << picture.name
-                  << "\" is left out: " << picture.reason << "\n";
+    if (!contents.manifest.missing.empty()) {
+        std::string list;
+        for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
+            list += "\n  " + picture.name + ": " + picture.reason;
+        std::cerr << "kwlayout: " << formatString(StringId::PicturesNotExported, list.substr(1)) << "\n";
+    }
     const bundle::Bytes bytes = bundle::writeBundle(contents);
     bundle::writeBundleFile(target, bytes);
     if (invocation.json) {
-        out << "{\"file\": " << jsonString(target) << ", \"layout\": " << jsonString(contents.manifest.layout)
-            << ", \"size\": " << bytes.size() << ", \"pictures\": [";
-        for (std::size_t i = 0; i < contents.pictures.size(); ++i)
-            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.pictures[i].name)
-                << ", \"size\": " << contents.pictures[i].bytes.size() << "}";
-        out << "], \"missing\": [";
-        for (std::size_t i = 0; i < contents.manifest.missing.size(); ++i)
-            out << (i ? ", " : "") << "{\"name\": " << jsonString(contents.manifest.missing[i].name)
-                << ", \"reason\": " << jsonString(contents.manifest.missing[i].reason) << "}";
-        out << "]}\n";
+        nlohmann::ordered_json pictures = nlohmann::ordered_json::array();
+        for (const bundle::BundlePicture &picture : contents.pictures)
+            pictures.push_back({{"name", picture.name}, {"size", picture.bytes.size()}});
+        nlohmann::ordered_json missing = nlohmann::ordered_json::array();
+        for (const bundle::LeftOutPicture &picture : contents.manifest.missing)
+            missing.push_back({{"name", picture.name}, {"reason", picture.reason}});
+        const nlohmann::ordered_json written = {{"file", target},
+                                                {"layout", contents.manifest.layout},
+                                                {"size", bytes.size()},
+                                                {"pictures", std::move(pictures)},
+                                                {"missing", std::move(missing)}};
+        writeJson(out, written);
         return 0;
     }
     out << "Exported " << contents.manifest.layout << " to " << target << " (" << contents.pictures.size()
@@ -113,7 +112,7 @@ int importLayout(const Invocation &invocation, std::ostream &out)
     const server::Environment env = openPortal(invocation);
     const bundle::ImportPlan plan = bundle::planImport(env, contents, name);
     if (!plan.unavailable.empty())
-        std::cerr << "kwlayout: warning: " << formatString(StringId::PicturesUnavailable, [&] {
+        std::cerr << "kwlayout: " << formatString(StringId::PicturesUnavailable, [&] {
             std::string names;
             for (const std::string &picture : plan.unavailable)
                 names += (names.empty() ? "" : ", ") + picture;
@@ -126,17 +125,24 @@ int importLayout(const Invocation &invocation, std::ostream &out)
 
     const std::vector<PlannedFile> files = plannedFiles(plan);
     if (invocation.json) {
-        out << "{\"layout\": " << jsonString(plan.layoutName)
-            << ", \"written\": " << (confirmed ? "true" : "false") << ", \"files\": [";
-        for (std::size_t i = 0; i < files.size(); ++i)
-            out << (i ? ",\n  " : "") << "{\"path\": " << jsonString(files[i].path) << ", \"action\": \""
-                << files[i].action << "\", \"size\": " << files[i].size << "}";
-        out << "], \"unavailable\": " << jsonNames(plan.unavailable) << "}\n";
+        nlohmann::ordered_json planned = nlohmann::ordered_json::array();
+        for (const PlannedFile &file : files)
+            planned.push_back({{"path", file.path}, {"action", file.action}, {"size", file.size}});
+        const nlohmann::ordered_json result = {{"layout", plan.layoutName},
+                                               {"written", confirmed},
+                                               {"files", std::move(planned)},
+                                               {"unavailable", plan.unavailable}};
+        writeJson(out, result);
         return 0;
     }
     for (const PlannedFile &file : files)
         out << file.action << "\t" << file.path << "\n";
-    out << (confirmed ? "Imported " + plan.layoutName : std::string("Nothing was imported")) << "\n";
+    if (confirmed)
+        out << "Imported " << plan.layoutName << "\n";
+    else if (plan.replacesLayout)
+        out << "Nothing was imported; to keep both layouts, import it under another name with --as NAME\n";
+    else
+        out << "Nothing was imported\n";
     return 0;
 }
 
