@@ -342,7 +342,7 @@ const std::vector<Command> &commands()
          "what activating NAME (or rolling back to the state after ID) would change, as a unified diff; "
          "status 0 none, 1 some, 2 error",
          1, 2, &diff},
-        {"audit", "audit NAME [--level AA|AAA] [--fix [--yes|--no]]",
+        {"audit", "audit NAME [--level AA|AAA] [--json] [--fix [--yes|--no]]",
          "the contrast of every text/background pair: ratio, needed, pass/FAIL/not shown and the nearest "
          "passing colours; --fix applies the text colours; status 0 all pass, 1 some fail, 2 error",
          1, 4, &audit},
