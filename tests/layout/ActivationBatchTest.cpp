@@ -212,6 +212,8 @@ TEST_F(ActivationBatchTest, TheCompanyMarkStaysWhenTheCommitFails)
     EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), logoBefore);
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), welcomeBefore);
     EXPECT_TRUE(document.companySettings().changed) << "the portal has not got the logo yet";
+    EXPECT_TRUE(document.isModified()) << "nothing was published";
+    EXPECT_EQ(document.history().savedPosition(), std::optional<std::size_t>{});
 
     faults->reset();
     prompter.clear();
@@ -223,6 +225,7 @@ TEST_F(ActivationBatchTest, TheCompanyMarkStaysWhenTheCommitFails)
     EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "<%\r\nl_strWelcome = \"Neu\"\r\n%>\r\n");
     EXPECT_FALSE(document.companySettings().changed);
+    EXPECT_FALSE(document.isModified());
 }
 
 // Question 12560 is on screen while no batch holds the portal's write lock: another program may go on
