@@ -325,6 +325,8 @@ void CTopLevelMenuSheet::accept()
         return;
     }
     const portalsettings::MainMenuEditor::Save result = m_editor.save();
+    if (result == portalsettings::MainMenuEditor::Save::Kept)
+        return; // the administrator goes on editing; nothing was written
     if (result == portalsettings::MainMenuEditor::Save::ChangedElsewhere) {
         // The editor has read the menu again: show it and let the administrator start over.
         m_general->showEntries(std::nullopt);

@@ -272,6 +272,8 @@ void MainMenuEditor::readAccessGroups(std::size_t index)
 namespace {
 /// Ends a save whose menu someone else changed since the load; nothing was written.
 struct ChangedElsewhere {};
+/// Ends a save that the administrator called off at that question; nothing was written.
+struct SaveCalledOff {};
 } // namespace
 
 std::optional<std::int64_t> MainMenuEditor::currentVersion()
@@ -302,7 +304,10 @@ MainMenuEditor::Save MainMenuEditor::save()
             m_env.session->RunAsOneTransaction(write);
         } catch (const ChangedElsewhere &) {
             // Asked with no transaction open: nobody waits for the answer.
-            if (m_prompter.ask(StringId::MainMenuChangedElsewhere) != Prompter::Answer::Yes)
+            const Prompter::Answer answer = m_prompter.askWithCancel(StringId::MainMenuChangedElsewhere);
+            if (answer == Prompter::Answer::Cancel)
+                throw SaveCalledOff{};
+            if (answer != Prompter::Answer::Yes)
                 throw;
             overwrite = true;
             m_env.session->RunAsOneTransaction(write);
@@ -325,6 +330,8 @@ MainMenuEditor::Save MainMenuEditor::save()
     } catch (const ChangedElsewhere &) {
         load();
         return Save::ChangedElsewhere;
+    } catch (const SaveCalledOff &) {
+        return Save::Kept;
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::MainMenuNotSaved, error);
         return Save::NotSaved;

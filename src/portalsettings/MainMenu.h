@@ -111,13 +111,14 @@ public:
     /// errors pass to the caller.
     void readAccessGroups(std::size_t index);
 
-    enum class Save { Saved, NotSaved, ChangedElsewhere };
+    enum class Save { Saved, NotSaved, ChangedElsewhere, Kept };
     /// OK: removes the server's entries that no item carries (with their content rights), then writes
     /// every item in list order (names, start page, content rights, position, groups when changed), all
     /// in one transaction. A server error is reported (12563) and leaves the server as it was. When
     /// someone else changed the menu since `load`, the administrator is asked first (59012, outside the
     /// transaction): Yes saves over that change, No writes nothing and loads the menu again
-    /// (ChangedElsewhere). After a save new items carry their ids.
+    /// (ChangedElsewhere), Cancel writes nothing and keeps the items as they are (Kept). After a save new
+    /// items carry their ids.
     Save save();
 
     /// `ownNavigationChange` for this editor.

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace kw::editors {
 namespace {
 
@@ -158,6 +160,43 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     click(*sheet, 1);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(sheet->saved());
+}
+
+// Escape on the question (Cancel) writes nothing and keeps the sheet open with the administrator's own
+// edits; a later OK answered Yes saves them over the other change.
+TEST_F(TopLevelMenuSheetTest, CancelOnSomeoneElsesChangeKeepsTheOwnEdits)
+{
+    auto sheet = open();
+    QTreeWidget &list = listOf(*sheet);
+    click(*sheet, res::IDC_MENU_NEW);
+    typeLabel(list, "Meins");
+    const QStringList mine = texts(list);
+
+    kw::test::ScriptedPrompter theirPrompter;
+    portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+    theirs.defaultLanguage = 1031;
+    ASSERT_TRUE(theirs.load());
+    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
+              portalsettings::MainMenuEditor::LabelEnd::Done);
+    ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    const std::vector<std::string> theirMenu = storedMenu();
+
+    prompter.answerCancel();
+    click(*sheet, 1);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_FALSE(sheet->saved());
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{message(StringId::MainMenuChangedElsewhere)});
+    EXPECT_EQ(storedMenu(), theirMenu) << "nothing of this sheet was written";
+    EXPECT_EQ(texts(list), mine) << "the own edits are still there";
+
+    prompter.answerYes();
+    click(*sheet, 1);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(sheet->saved());
+    const std::vector<std::string> after = storedMenu();
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(),
+                            [](const std::string &line) { return line.find("Meins") != std::string::npos; }));
+    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
 // "Startseite des Menüpunkts bearbeiten" on the entry "Startseite" (31) opens the portal start page dialog,

@@ -9,7 +9,7 @@ void ScriptedPrompter::tell(std::string_view message)
     m_events.push_back({Event::Tell, std::string(message), 0, {}});
 }
 
-Prompter::Answer ScriptedPrompter::ask(std::string_view question)
+Prompter::Answer ScriptedPrompter::next(std::string_view question)
 {
     m_events.push_back({Event::Ask, std::string(question), 0, {}});
     if (onAsk)
@@ -21,6 +21,19 @@ Prompter::Answer ScriptedPrompter::ask(std::string_view question)
     const Answer a = m_answers.front();
     m_answers.pop_front();
     return a;
+}
+
+Prompter::Answer ScriptedPrompter::ask(std::string_view question)
+{
+    const Answer a = next(question);
+    if (a == Answer::Cancel)
+        ADD_FAILURE() << "Cancel queued for a Yes/No question: " << question;
+    return a;
+}
+
+Prompter::Answer ScriptedPrompter::askWithCancel(std::string_view question)
+{
+    return next(question);
 }
 
 void ScriptedPrompter::showExtendedError(StringId message, const ServerError &error)
