@@ -809,8 +809,9 @@ class LocalPublishing final : public IPublishing {
 public:
     void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
 
-    void BatchBegin(const std::string &layout) override { begin(layout, true); }
-    void BatchBeginImport(const std::string &layout) override { begin(layout, false); }
+    void BatchBegin(const std::string &layout) override { begin(layout, WriteBatch::Kind::Activation); }
+    void BatchBeginImport(const std::string &layout) override { begin(layout, WriteBatch::Kind::Import); }
+    void BatchBeginTrial(const std::string &layout) override { begin(layout, WriteBatch::Kind::Trial); }
     std::vector<PendingChange> BatchPending() override
     {
         PortalState &s = openBatch();
@@ -832,6 +833,10 @@ public:
             s.batch->endPart(true);
             return 0;
         }
+        if (s.batch->trial())
+            throw ServerError(
+                ServerError::InvalidArgument,
+                "Ein Probelauf zeigt nur, was geschrieben würde; er wird nicht veröffentlicht.");
         const std::vector<WriteBatch::Change> changes = s.batch->changes();
         const PublishEntry entry{0, utcTimestamp(), currentLogin(s), s.batch->layout(), 0};
         const bool recorded = s.batch->recorded();
@@ -902,13 +907,17 @@ private:
         }
         return changes;
     }
-    // Takes the write lock (recovering what an interrupted batch left) and opens a batch; `recorded` says
-    // whether its commit becomes an entry of the publishing history (an import does not).
-    void begin(const std::string &layout, bool recorded)
+    // Takes the write lock (recovering what an interrupted batch left) and opens a batch of `kind`; a trial
+    // takes nothing, as it is never published.
+    void begin(const std::string &layout, WriteBatch::Kind kind)
     {
         PortalState &s = state();
         if (s.batch) {
             s.batch->beginPart();
+            return;
+        }
+        if (kind == WriteBatch::Kind::Trial) {
+            s.batch.emplace(layout, kind); // nothing is published: no lock, no journal to look at
             return;
         }
         s.acquireWriteLock();
@@ -918,7 +927,7 @@ private:
             s.lock.release();
             throw;
         }
-        s.batch.emplace(layout, recorded);
+        s.batch.emplace(layout, kind);
     }
     // A history entry's path must name a file in an existing folder inside the portal.
     static fs::path localPathOf(PortalState &s, std::int64_t id, const std::string &path)
@@ -939,8 +948,10 @@ private:
     }
     static void close(PortalState &s)
     {
+        const bool locked = !s.batch->trial();
         s.batch.reset();
-        s.lock.release();
+        if (locked)
+            s.lock.release();
     }
     PortalState &openBatch()
     {

@@ -55,7 +55,8 @@ private:
 };
 
 /// A batch of the session's writes that is never published: whatever is written while it lives is
-/// dropped at its end, so a command that only shows something changes nothing.
+/// dropped at its end, so a command that only shows something changes nothing. It takes no lock and reads
+/// no journal, so such a command runs on a portal that it may only read.
 class DiscardedBatch {
 public:
     /// Throws ServerError when the batch cannot be begun.
