@@ -79,6 +79,7 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         {"history", 0, "\tadmin\tBlau\n"},
         {"history --json", 0, "\"layout\": \"Blau\""},
         {"diff Herbst", 1, "+++ b/_KwStyle/global.css"},
+        {"diff Herbst", 1, "activating would remove it and save the layout again; nothing was changed"},
         {"diff --history 1", 0, ""},
         {"welcome", 0, "1031\tDeutsch*\tSag \"Hallo\"\n"},
         {"logo", 0, "logo.png\n"},

@@ -88,6 +88,9 @@ public:
     /// The same for a command that only shows the layout: loading runs in a discarded batch, so an old
     /// NavTop.asp stays (what the other commands would do is told instead).
     bool openToShow(const std::string &name);
+    /// The same inside a DiscardedBatch the caller holds, for a command that shows what another would
+    /// write: an old NavTop.asp is removed in the batch only, and what that command would do is told.
+    bool openInTrial(const std::string &name);
     int status() const { return m_prompter.failed() ? 1 : 0; }
 
 private:

@@ -48,7 +48,7 @@ std::vector<server::PendingChange> activationChanges(const Invocation &invocatio
 {
     PortalSession session(invocation);
     DiscardedBatch batch(session.env(), name);
-    if (!session.open(name))
+    if (!session.openInTrial(name))
         throw ServerError(ServerError::Fail, "the layout \"" + name + "\" could not be read");
     session.prompter().implyYes(StringId::AskSaveAsActive);
     session.document().commandSaveAsActive();
