@@ -154,6 +154,8 @@ constexpr Entry kStrings[] = {
             "Zeichensatz Windows-1252 gespeichert, der diese Zeichen nicht enthält: %s"},
     {59014, "Das Dezimal- oder Tausendertrennzeichen kann nicht gespeichert werden, denn KwDataFormat.asp "
             "nimmt nur Zeichen des Zeichensatzes Windows-1252 auf."},
+    {59015, "Der Begrüssungstext kann nicht veröffentlicht werden. %s"},
+    {59016, "Der Name des Firmenlogos kann nicht veröffentlicht werden. %s"},
 };
 
 } // namespace

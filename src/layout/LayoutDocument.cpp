@@ -218,8 +218,17 @@ bool LayoutDocument::publishActiveLayout()
 {
     // Question 12560 comes before the batch takes the portal's write lock, so that no other program waits
     // for the answer. A No is asked once more, where building the menu tree would ask again.
-    const bool publishCompany = askToPublishCompanySettings(m_company, m_prompter) ||
-                                askToPublishCompanySettings(m_company, m_prompter);
+    bool publishCompany = askToPublishCompanySettings(m_company, m_prompter) ||
+                          askToPublishCompanySettings(m_company, m_prompter);
+    // A text the scripts cannot hold is refused here too, so that its message is not on screen while
+    // the batch holds the lock; the layout is published without the company settings, which stay marked.
+    if (publishCompany) {
+        if (const std::optional<std::string> refusal = companyScriptsRefusal(m_company)) {
+            m_prompter.showExtendedError(StringId::LogoScriptNotSaved,
+                                         ServerError(ServerError::InvalidArgument, *refusal));
+            publishCompany = false;
+        }
+    }
     bool companyTried = false;
     bool companyWritten = false;
     auto companySettings = [&] {

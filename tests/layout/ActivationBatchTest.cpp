@@ -250,5 +250,33 @@ TEST_F(ActivationBatchTest, TheCompanyQuestionIsAskedWhileThePortalIsNotLocked)
     EXPECT_FALSE(document.companySettings().changed);
 }
 
+// A welcome text that the scripts cannot hold is refused before the batch takes the lock, with a message
+// that names the welcome text; the layout is published without it and the company settings stay marked.
+TEST_F(ActivationBatchTest, AnUnwritableWelcomeTextIsRefusedBeforeTheBatchAndNamed)
+{
+    LayoutDocument document(portal.env(), prompter, chooser, wait);
+    ASSERT_TRUE(document.openLayout("global.css")) << prompter.describe();
+    const std::string logoBefore = portal.read("_KwStyle/MainLogo.asp");
+    document.companySettings().changed = true;
+    document.companySettings().logoFile = "header.jpg";
+    document.companySettings().shownWelcome = "Grüße ☃";
+    std::vector<bool> lockFree;
+    prompter.onError = [&](StringId) {
+        const int fd = ::open((portal.root() / "KwPortal.lock").c_str(), O_RDONLY | O_CLOEXEC);
+        lockFree.push_back(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        ::close(fd);
+    };
+    prompter.answerYes();
+    document.commandSave();
+    ASSERT_EQ(prompter.errorIds(), std::vector<int>{12556}) << prompter.describe();
+    EXPECT_EQ(lockFree, std::vector<bool>{true});
+    const std::string &told = prompter.events().back().serverMessage;
+    EXPECT_NE(told.find("Begrüssungstext"), std::string::npos) << told;
+    EXPECT_NE(told.find("☃"), std::string::npos) << told;
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), logoBefore);
+    EXPECT_TRUE(document.companySettings().changed);
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+
 } // namespace
 } // namespace kw::layout

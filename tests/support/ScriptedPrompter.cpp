@@ -38,6 +38,8 @@ Prompter::Answer ScriptedPrompter::askWithCancel(std::string_view question)
 
 void ScriptedPrompter::showExtendedError(StringId message, const ServerError &error)
 {
+    if (onError)
+        onError(message);
     m_events.push_back(
         {Event::Error, std::string(loadString(message)), static_cast<int>(message), error.what()});
 }

@@ -45,6 +45,8 @@ public:
 
     /// Runs at every question, before it is answered (what a test wants to look at while it is shown).
     std::function<void(std::string_view question)> onAsk;
+    /// Runs at every extended error, as it is shown.
+    std::function<void(StringId message)> onError;
 
 private:
     Answer next(std::string_view question);
