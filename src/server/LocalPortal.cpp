@@ -3,6 +3,7 @@
 #include "base/TextCodec.h"
 #include "base/Values.h"
 #include "server/Database.h"
+#include "server/PortalAccess.h"
 #include "server/PortalConfig.h"
 #include "server/PortalFileSystem.h"
 #include "server/PortalLock.h"
@@ -894,10 +895,11 @@ private:
             fs::path path = localPathOf(s, id, file.path);
             if (!file.contents && s.fileExists(path))
                 throw ServerError(ServerError::InvalidArgument,
-                                  "Das Portal kann nicht auf den Stand nach der Aktivierung " +
-                                      std::to_string(id) + " zurückgesetzt werden: " + file.path +
-                                      " gab es damals noch nicht, und das Zurücksetzen würde die Datei aus "
-                                      "dem laufenden Portal löschen. Wählen Sie eine spätere Aktivierung.");
+                                  rollbackRefusal(std::to_string(id),
+                                                  file.path +
+                                                      " gab es damals noch nicht, und das Zurücksetzen "
+                                                      "würde die Datei aus dem laufenden Portal löschen. "
+                                                      "Wählen Sie eine spätere Aktivierung."));
             // Files that are as they were then need no step.
             std::optional<Bytes> now;
             if (s.fileExists(path))

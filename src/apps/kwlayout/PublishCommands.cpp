@@ -96,7 +96,7 @@ int rollback(const Invocation &invocation, std::ostream &out)
             layout = entry.layout;
     publishing->HistoryRollbackPending(id); // an unknown or refused entry is an error before the question
     CliPrompter prompter(invocation.answer, std::cerr);
-    if (prompter.ask(publish::rollbackQuestion(id, layout)) != Prompter::Answer::Yes)
+    if (prompter.ask(publish::rollbackQuestion(publish::entryById(id, layout))) != Prompter::Answer::Yes)
         return 0;
     const std::int64_t entry = publishing->HistoryRollback(id);
     if (entry == 0)
