@@ -12,6 +12,7 @@
 #include "server/Publisher.h"
 #include "server/WriteBatch.h"
 
+#include <algorithm>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -41,8 +42,13 @@ struct PortalState {
     // was done is kept for `RecoveryNotes`. A journal that is not followed is noted and stays.
     void recover()
     {
-        for (std::string &note : publisher().recover())
-            recoveryNotes.push_back(std::move(note));
+        // A journal that is not followed stays, and every later lock finds it again: what the last
+        // recovery noted already is not noted twice.
+        std::vector<std::string> notes = publisher().recover();
+        for (const std::string &note : notes)
+            if (std::find(lastRecovery.begin(), lastRecovery.end(), note) == lastRecovery.end())
+                recoveryNotes.push_back(note);
+        lastRecovery = std::move(notes);
     }
     // Takes the write lock. Whenever this program did not hold it yet, another one may have died in the
     // middle of a batch since: that batch is recovered first, so every write starts from one layout.
@@ -119,6 +125,7 @@ struct PortalState {
     std::map<std::string, int> denyWrite;
     std::optional<WriteBatch> batch;
     std::vector<std::string> recoveryNotes;
+    std::vector<std::string> lastRecovery; // the notes of the latest recovery, noted or not
 };
 using StatePtr = std::shared_ptr<PortalState>;
 
