@@ -276,17 +276,22 @@ struct ChangedElsewhere {};
 struct SaveCalledOff {};
 } // namespace
 
-std::optional<std::int64_t> MainMenuEditor::currentVersion()
+std::optional<std::int64_t> menuVersion(server::INavigation &navigation)
 {
-    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
-    navigation->NavInit(m_env.session, 1);
     try {
-        return navigation->NavVersion();
+        return navigation.NavVersion();
     } catch (const ServerError &error) {
         if (error.code() != ServerError::Fail)
             throw;
         return std::nullopt;
     }
+}
+
+std::optional<std::int64_t> MainMenuEditor::currentVersion()
+{
+    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
+    navigation->NavInit(m_env.session, 1);
+    return menuVersion(*navigation);
 }
 
 MainMenuEditor::Save MainMenuEditor::save()

@@ -40,6 +40,10 @@ struct MainMenuItem {
     int type = 0;
 };
 
+/// The main menu's version (`NavVersion`), or nothing from a server that cannot tell. Other server errors
+/// pass to the caller.
+std::optional<std::int64_t> menuVersion(server::INavigation &navigation);
+
 /// Tells the main-menu editors open on `session` that one of their own dialogs (the portal start page dialog
 /// of entry 31, which works on the editor's session) moved the menu's version from `before` to `after` in
 /// one transaction. An editor that compares with `before` takes `after` instead, so that its save does not

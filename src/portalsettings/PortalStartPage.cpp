@@ -29,18 +29,6 @@ constexpr std::array<ScriptVariable, 2> kVariables = {{
     {"l_strMainTarget", &StartPageValues::main},
 }};
 
-/// The main menu's version, or nothing from a server that cannot tell.
-std::optional<std::int64_t> menuVersion(server::INavigation &navigation)
-{
-    try {
-        return navigation.NavVersion();
-    } catch (const ServerError &error) {
-        if (error.code() != ServerError::Fail)
-            throw;
-        return std::nullopt;
-    }
-}
-
 bool isBareFileName(std::string_view page)
 {
     return page.find_first_of("/\\") == std::string_view::npos;
@@ -56,12 +44,6 @@ std::optional<std::size_t> equalsOf(std::string_view text, std::string_view name
     if (equals == std::string_view::npos)
         return std::nullopt;
     return equals;
-}
-
-/// The string expression at the first double quote after `from`; nothing without a closed literal there.
-std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
-{
-    return readScriptString(text, text.find('"', from));
 }
 
 } // namespace
@@ -108,7 +90,7 @@ StartPageValues parseStartPageScript(std::string_view text)
         const std::optional<std::size_t> equals = equalsOf(text, variable.name);
         if (!equals)
             continue;
-        if (const std::optional<std::string> address = quotedAfter(text, *equals + 1))
+        if (const std::optional<std::string> address = readScriptStringAfter(text, *equals + 1))
             values.*variable.target = classifyStartPageAddress(*address);
     }
     return values;
