@@ -91,6 +91,17 @@ protected:
         return out;
     }
     std::string message(StringId id) { return std::string(loadString(id)); }
+    /// Another administrator adds the entry "Fremd" in a program of their own and saves it.
+    void someoneElseAddsAnEntry()
+    {
+        kw::test::ScriptedPrompter theirPrompter;
+        portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+        theirs.defaultLanguage = 1031;
+        ASSERT_TRUE(theirs.load());
+        ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
+                  portalsettings::MainMenuEditor::LabelEnd::Done);
+        ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    }
 };
 
 TEST_F(TopLevelMenuSheetTest, ANewEntryTypedInPlaceReachesTheServerAtOk)
@@ -135,14 +146,7 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     click(*sheet, res::IDC_MENU_NEW);
     typeLabel(list, "Meins");
 
-    // Another administrator adds an entry in a program of their own and saves first.
-    kw::test::ScriptedPrompter theirPrompter;
-    portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
-    theirs.defaultLanguage = 1031;
-    ASSERT_TRUE(theirs.load());
-    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
-              portalsettings::MainMenuEditor::LabelEnd::Done);
-    ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    ASSERT_NO_FATAL_FAILURE(someoneElseAddsAnEntry());
     const std::vector<std::string> theirMenu = storedMenu();
 
     prompter.answerNo(); // reload and lose the own edits
@@ -172,13 +176,7 @@ TEST_F(TopLevelMenuSheetTest, CancelOnSomeoneElsesChangeKeepsTheOwnEdits)
     typeLabel(list, "Meins");
     const QStringList mine = texts(list);
 
-    kw::test::ScriptedPrompter theirPrompter;
-    portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
-    theirs.defaultLanguage = 1031;
-    ASSERT_TRUE(theirs.load());
-    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
-              portalsettings::MainMenuEditor::LabelEnd::Done);
-    ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    ASSERT_NO_FATAL_FAILURE(someoneElseAddsAnEntry());
     const std::vector<std::string> theirMenu = storedMenu();
 
     prompter.answerCancel();
