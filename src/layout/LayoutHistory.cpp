@@ -45,8 +45,11 @@ void LayoutHistory::updateCompanyMark()
         !m_publishedCompany || *m_publishedCompany != std::pair(m_company.logoFile, m_company.shownWelcome);
 }
 
-void LayoutHistory::notify() const
+void LayoutHistory::notify()
 {
+    m_differs = !m_saved ||
+                !(m_model == m_saved->model && m_flags == m_saved->flags &&
+                  m_company.logoFile == m_saved->logoFile && m_company.shownWelcome == m_saved->shownWelcome);
     if (m_observer)
         m_observer();
 }
@@ -122,13 +125,6 @@ LayoutChanges LayoutHistory::move(std::size_t target)
         updateCompanyMark();
     notify();
     return changes;
-}
-
-bool LayoutHistory::differsFromSaved() const
-{
-    return !m_saved ||
-           !(m_model == m_saved->model && m_flags == m_saved->flags &&
-             m_company.logoFile == m_saved->logoFile && m_company.shownWelcome == m_saved->shownWelcome);
 }
 
 void LayoutHistory::reset()

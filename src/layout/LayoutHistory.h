@@ -68,8 +68,8 @@ public:
     /// (steps were undone past it and new ones recorded).
     std::optional<std::size_t> savedPosition() const { return m_savedPosition; }
     /// Whether the values differ from the state they were last loaded or saved in (always, while no saved
-    /// state is known).
-    bool differsFromSaved() const;
+    /// state is known), as of the last change through the history.
+    bool differsFromSaved() const { return m_differs; }
 
     /// A layout was loaded (or reset): no steps, and the values now are the saved state.
     void reset();
@@ -95,7 +95,8 @@ private:
     /// they differ from what was published.
     void updateCompanyMark();
     LayoutChanges move(std::size_t target);
-    void notify() const;
+    /// Compares the values with the saved state and tells the observer.
+    void notify();
 
     LayoutModel &m_model;
     LayoutFlags &m_flags;
@@ -106,6 +107,7 @@ private:
     std::size_t m_position = 0;
     std::optional<std::size_t> m_savedPosition = 0;
     std::optional<LayoutSnapshot> m_saved; // none: no state counts as saved
+    bool m_differs = false;
     /// The logo and welcome text last known to be published; none before any was known.
     std::optional<std::pair<std::string, std::string>> m_publishedCompany;
 };
