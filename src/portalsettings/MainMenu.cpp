@@ -46,45 +46,25 @@ bool isBuiltInMenuType(int type)
     return type >= 1 && type <= 3;
 }
 
-namespace {
-
-/// The editors alive in this program (the window opens one at a time, kwlayout one per command).
-std::vector<MainMenuEditor *> &openEditors()
-{
-    static std::vector<MainMenuEditor *> editors;
-    return editors;
-}
-
-} // namespace
-
-void ownNavigationChange(const server::ISession *session, std::int64_t before, std::int64_t after)
-{
-    for (MainMenuEditor *editor : openEditors())
-        editor->takeOwnChange(session, before, after);
-}
-
 MainMenuEditor::MainMenuEditor(server::Environment env, Prompter &prompter)
     : m_env(std::move(env)), m_prompter(prompter)
 {
-    openEditors().push_back(this);
 }
 
-MainMenuEditor::MainMenuEditor(MainMenuEditor &&other) noexcept
-    : defaultLanguage(other.defaultLanguage), m_env(std::move(other.m_env)), m_prompter(other.m_prompter),
-      m_items(std::move(other.m_items)), m_names(std::move(other.m_names)),
-      m_loadedVersion(other.m_loadedVersion)
+std::optional<std::int64_t> MainMenuEditor::versionNow()
 {
-    openEditors().push_back(this);
+    try {
+        return currentVersion();
+    } catch (const ServerError &) {
+        return std::nullopt;
+    }
 }
 
-MainMenuEditor::~MainMenuEditor()
+void MainMenuEditor::adoptOwnChange(std::optional<std::int64_t> before)
 {
-    std::erase(openEditors(), this);
-}
-
-void MainMenuEditor::takeOwnChange(const server::ISession *session, std::int64_t before, std::int64_t after)
-{
-    if (session == m_env.session.get() && m_loadedVersion == before)
+    if (!before || m_loadedVersion != before)
+        return;
+    if (const std::optional<std::int64_t> after = versionNow(); after && *after == *before + 1)
         m_loadedVersion = after;
 }
 

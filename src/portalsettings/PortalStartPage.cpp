@@ -126,13 +126,9 @@ void PortalStartPage::updatePageContentRecord()
     rights->RightsInit(m_env.session, 1);
     const bool wanted =
         controls.anonymous.choice == CustomPageContent || controls.main.choice == CustomPageContent;
-    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
-    navigation->NavInit(m_env.session, 1);
-    std::optional<std::int64_t> before;
     bool changed = false;
     // The look and the change in one transaction, so that two administrators at once make one record.
     m_env.session->RunAsOneTransaction([&] {
-        before = menuVersion(*navigation);
         const bool held = rights->RightsHas(kStartPageContentId, kStartPageContentKind);
         changed = wanted != held;
         if (wanted && !held)
@@ -140,12 +136,9 @@ void PortalStartPage::updatePageContentRecord()
         else if (!wanted && held)
             rights->RightsRemove(kStartPageContentId, kStartPageContentKind);
     });
-    // The record belongs to the main menu's entry 31, so the change moved the menu's version, once for the
-    // transaction; a main-menu editor that opened this dialog made it. When the version moved further,
-    // another program changed the menu as well, and that editor is left to ask.
-    const std::optional<std::int64_t> after = changed ? menuVersion(*navigation) : std::nullopt;
-    if (before && after && *after == *before + 1)
-        ownNavigationChange(m_env.session.get(), *before, *after);
+    // The record belongs to the main menu's entry 31: a main-menu editor that opened this dialog takes the
+    // change for its own (MainMenuEditor::adoptOwnChange).
+    m_menuChanged = m_menuChanged || changed;
 }
 
 PortalStartPage::Outcome PortalStartPage::accept()
