@@ -9,21 +9,26 @@
 namespace kw {
 
 /// Message boxes and questions. The window shows them in dialogs, the command line answers them from its
-/// flags, tests answer them from a script. Questions are Yes/No.
+/// flags, tests answer them from a script. Questions are Yes/No, or Yes/No/Cancel where the user may also
+/// step back.
 class Prompter {
 public:
-    enum class Answer { Yes, No };
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
     /// A plain message (input errors, refusals).
     virtual void tell(std::string_view message) = 0;
     /// A Yes/No question.
     virtual Answer ask(std::string_view question) = 0;
+    /// A Yes/No/Cancel question ("Ja", "Nein", "Abbrechen"); closing it (Escape) answers Cancel. Prompters
+    /// that cannot offer Cancel (answers given in advance) ask it as a Yes/No question.
+    virtual Answer askWithCancel(std::string_view question) { return ask(question); }
     /// The shared error dialog: the message of the string table together with the server's error.
     virtual void showExtendedError(StringId message, const ServerError &error) = 0;
 
     void tell(StringId message) { tell(loadString(message)); }
     Answer ask(StringId question) { return ask(loadString(question)); }
+    Answer askWithCancel(StringId question) { return askWithCancel(loadString(question)); }
 };
 
 /// The shared wait box shown during long loads and saves.

@@ -152,6 +152,11 @@ std::string scriptString(std::string_view text, ScriptBlock block)
     return out;
 }
 
+std::optional<std::string> readScriptStringAfter(std::string_view script, std::size_t from)
+{
+    return readScriptString(script, script.find('"', from));
+}
+
 std::optional<std::string> readScriptString(std::string_view script, std::size_t quote)
 {
     if (quote >= script.size() || script[quote] != '"')

@@ -24,6 +24,9 @@ std::string scriptString(std::string_view text, ScriptBlock block);
 /// and Chr(n). Reading ends at anything else. Nothing when `quote` is no double quote or the first literal
 /// is not closed.
 std::optional<std::string> readScriptString(std::string_view script, std::size_t quote);
+/// The string expression that opens at the first double quote at or after `from` (npos: none), read as
+/// `readScriptString` does.
+std::optional<std::string> readScriptStringAfter(std::string_view script, std::size_t from);
 
 /// The first occurrence of `what` at or after `from` that does not stand inside a string literal (an odd
 /// number of double quotes before it on its line), or npos: a name that a written text happens to hold is

@@ -148,11 +148,14 @@ constexpr Entry kStrings[] = {
      "Das Hauptmenü wurde geändert, seit es hier geöffnet wurde (von einem anderen Administrator oder "
      "Programm).\nWollen Sie es trotzdem mit Ihren Änderungen speichern?\n\nJa: Ihre Änderungen werden "
      "gespeichert; was dort geändert wurde, wird überschrieben.\nNein: Das Hauptmenü wird neu geladen; "
-     "Ihre Änderungen gehen verloren."},
+     "Ihre Änderungen gehen verloren.\nAbbrechen: Nichts wird gespeichert; Sie bearbeiten Ihre Änderungen "
+     "weiter."},
     {59013, "Der Text kann nicht in ein Skript des Portals geschrieben werden, denn die Skripte sind im "
             "Zeichensatz Windows-1252 gespeichert, der diese Zeichen nicht enthält: %s"},
     {59014, "Das Dezimal- oder Tausendertrennzeichen kann nicht gespeichert werden, denn KwDataFormat.asp "
             "nimmt nur Zeichen des Zeichensatzes Windows-1252 auf."},
+    {59015, "Der Begrüssungstext kann nicht veröffentlicht werden. %s"},
+    {59016, "Der Name des Firmenlogos kann nicht veröffentlicht werden. %s"},
 };
 
 } // namespace

@@ -137,6 +137,8 @@ enum class StringId : int {
     MainMenuChangedElsewhere = 59012,
     ScriptTextNotWritable = 59013,
     CountrySymbolNotWritable = 59014,
+    WelcomeTextNotWritable = 59015,
+    LogoNameNotWritable = 59016,
 };
 
 /// The text of a string resource; empty for a number the table does not hold.

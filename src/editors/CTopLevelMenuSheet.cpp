@@ -253,13 +253,13 @@ void CTopLevelMenuPage::deleteEntry()
         onEntriesChanged();
 }
 
-void CTopLevelMenuPage::runEditor(const decltype(MenuEntryEditors::rights) &edit)
+bool CTopLevelMenuPage::runEditor(const decltype(MenuEntryEditors::rights) &edit)
 {
     m_list->setFocus();
     const std::optional<std::size_t> row = selectedRow();
     if (!row || !edit)
-        return;
-    edit(this, m_editor.entry(*row), qt(m_editor.items()[*row].text));
+        return false;
+    return edit(this, m_editor.entry(*row), qt(m_editor.items()[*row].text));
 }
 
 void CTopLevelMenuPage::editRights()
@@ -269,7 +269,12 @@ void CTopLevelMenuPage::editRights()
 
 void CTopLevelMenuPage::editStartPage()
 {
-    runEditor(m_editors.startPage);
+    // Entry 31's dialog writes the menu's page-content record itself: that change is the editor's own.
+    const std::optional<std::size_t> row = selectedRow();
+    const bool startPageEntry = row && m_editor.entry(*row).id == portalsettings::kPortalStartPageEntryId;
+    const std::optional<std::int64_t> before = startPageEntry ? m_editor.versionNow() : std::nullopt;
+    if (runEditor(m_editors.startPage) && startPageEntry)
+        m_editor.adoptOwnChange(before);
 }
 
 bool CTopLevelMenuPage::event(QEvent *event)
@@ -323,6 +328,8 @@ void CTopLevelMenuSheet::accept()
         return;
     }
     const portalsettings::MainMenuEditor::Save result = m_editor.save();
+    if (result == portalsettings::MainMenuEditor::Save::Kept)
+        return; // the administrator goes on editing; nothing was written
     if (result == portalsettings::MainMenuEditor::Save::ChangedElsewhere) {
         // The editor has read the menu again: show it and let the administrator start over.
         m_general->showEntries(std::nullopt);

@@ -77,7 +77,8 @@ private:
     void buildControls();
     void enableControls();
     void labelEditEnded(std::size_t row, const std::optional<std::string> &text);
-    void runEditor(const decltype(MenuEntryEditors::rights) &edit);
+    /// Runs an entry editor on the selected entry; what it answers (false without a selection).
+    bool runEditor(const decltype(MenuEntryEditors::rights) &edit);
 
     portalsettings::MainMenuEditor &m_editor;
     MenuEntryEditors m_editors;

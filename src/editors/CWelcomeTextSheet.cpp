@@ -1,5 +1,6 @@
 #include "editors/CWelcomeTextSheet.h"
 
+#include "base/ScriptLiteral.h"
 #include "base/ServerError.h"
 
 namespace kw::editors {
@@ -18,6 +19,14 @@ CWelcomeTextSheet::CWelcomeTextSheet(server::Environment env, Prompter &prompter
 void CWelcomeTextSheet::done(int result)
 {
     if (result == Accepted) {
+        // The text in the default language is the one the start page script may hold literally: one the
+        // script cannot hold is refused here, and the sheet stays open to correct it.
+        if (const auto text = m_texts.find(m_defaultLanguage); text != m_texts.end()) {
+            if (const std::optional<std::string> refusal = scriptTextRefusal(text->second)) {
+                m_prompter.tell(formatString(StringId::WelcomeTextNotWritable, *refusal));
+                return;
+            }
+        }
         try {
             layout::storeWelcomeTexts(m_env, m_texts);
             m_company.welcomeTexts = m_texts;

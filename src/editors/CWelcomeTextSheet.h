@@ -7,8 +7,9 @@
 
 namespace kw::editors {
 
-/// Edits a copy of the welcome texts. OK stores them through the text translation object at once (no
-/// save of the layout needed) and takes them into the company settings; a server error there is reported
+/// Edits a copy of the welcome texts. OK refuses a text in the default language that the portal's scripts
+/// cannot hold (the sheet stays open); otherwise it stores them through the text translation object at once
+/// (no save of the layout needed) and takes them into the company settings; a server error there is reported
 /// and keeps the earlier texts. Whether OK or Cancel, the shown text becomes the text in the default
 /// language, and stays as it was when there is none.
 class CWelcomeTextSheet : public CLanguageSheet {

@@ -33,7 +33,7 @@ bool editMenuEntryStartPage(QWidget *parent, const server::Environment &env, Pro
     if (entry.id == portalsettings::kPortalStartPageEntryId) {
         CPortalStartPageDlg dialog(env, prompter, parent);
         dialog.exec();
-        return false;
+        return dialog.startPage().menuChanged();
     }
     CMenuItemStartPageDlg dialog(
         env, prompter, portalsettings::MenuItemStartPage::forEntry(entry, listText.toStdString()), parent);

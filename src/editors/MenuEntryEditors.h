@@ -19,9 +19,10 @@ namespace kw::editors {
 bool editMenuEntryRights(QWidget *parent, const server::Environment &env, Prompter &prompter,
                          portalsettings::MenuEntry &entry, const QString &listText);
 
-/// "&Startseite des Menüpunkts bearbeiten": entry 31 opens CPortalStartPageDlg (record untouched);
-/// else CMenuItemStartPageDlg (12021) filled as described; on OK the record's startPage takes its result.
-/// Returns true when the record's start page changed.
+/// "&Startseite des Menüpunkts bearbeiten": entry 31 opens CPortalStartPageDlg (record untouched; true
+/// when its OK changed the menu's page-content record on the server); else CMenuItemStartPageDlg (12021)
+/// filled as described; on OK the record's startPage takes its result. Returns true when the record's
+/// start page changed.
 bool editMenuEntryStartPage(QWidget *parent, const server::Environment &env, Prompter &prompter,
                             portalsettings::MenuEntry &entry, const QString &listText);
 

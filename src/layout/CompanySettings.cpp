@@ -87,12 +87,23 @@ bool askToPublishCompanySettings(const CompanySettings &settings, Prompter &prom
     return settings.changed && prompter.ask(StringId::AskPublishCompanySettings) == Prompter::Answer::Yes;
 }
 
+std::optional<std::string> companyScriptsRefusal(const CompanySettings &settings)
+{
+    const std::pair<const std::string *, StringId> texts[] = {
+        {&settings.shownWelcome, StringId::WelcomeTextNotWritable},
+        {&settings.logoFile, StringId::LogoNameNotWritable},
+    };
+    for (const auto &[text, message] : texts)
+        if (const std::optional<std::string> refusal = scriptTextRefusal(*text))
+            return formatString(message, *refusal);
+    return std::nullopt;
+}
+
 bool writeCompanyScripts(Environment &env, const CompanySettings &settings, Prompter &prompter)
 {
     try {
-        for (const std::string *text : {&settings.logoFile, &settings.shownWelcome})
-            if (const std::optional<std::string> refusal = scriptTextRefusal(*text))
-                throw ServerError(ServerError::InvalidArgument, *refusal);
+        if (const std::optional<std::string> refusal = companyScriptsRefusal(settings))
+            throw ServerError(ServerError::InvalidArgument, *refusal);
         PortalConnection connection(*env.factory, env.session);
         Ref<IServerFolder> style = connection.folder(folders::Style);
         writeTextFile(*style, "MainLogo.asp", publish::makeMainLogo(settings.logoFile));

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace kw::layout {
@@ -37,6 +38,10 @@ void storeWelcomeTexts(server::Environment &env, const std::map<std::int32_t, st
 
 /// Asks question 12560 about changed company settings; true on Yes, false on No or when nothing changed.
 bool askToPublishCompanySettings(const CompanySettings &settings, Prompter &prompter);
+
+/// Why the logo name or the welcome text cannot stand in MainLogo.asp or welcome.asp, naming which of the
+/// two it is; nothing when both can.
+std::optional<std::string> companyScriptsRefusal(const CompanySettings &settings);
 
 /// Writes MainLogo.asp and welcome.asp (the literal form) without asking and leaves the change mark to the
 /// caller, who clears it once the writes are published. A logo name or welcome text that cannot stand in

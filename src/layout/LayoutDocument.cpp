@@ -108,7 +108,6 @@ LayoutDocument::LayoutDocument(Environment env, Prompter &prompter, LayoutChoose
 {
     updateTitle();
     m_history.setObserver([this] {
-        m_modified = m_history.differsFromSaved();
         if (m_listener)
             m_listener->historyChanged();
     });
@@ -116,8 +115,9 @@ LayoutDocument::LayoutDocument(Environment env, Prompter &prompter, LayoutChoose
 
 void LayoutDocument::setModified(bool on)
 {
-    m_modified = on;
-    if (!on)
+    if (on)
+        m_history.markUnsaved();
+    else
         m_history.markSaved();
 }
 
@@ -141,7 +141,6 @@ bool LayoutDocument::load()
 
 bool LayoutDocument::readLayout()
 {
-    m_modified = false;
     m_model.resetRegions();
     updateTitle();
     m_sourceTitle = m_title;
@@ -177,10 +176,8 @@ bool LayoutDocument::writeSettingsScript(const char *fileName, const std::string
         writeTextFile(*connection.folder(folders::CompanySettings), fileName, text);
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(failure, error);
-        m_modified = false;
         return false;
     }
-    m_modified = false;
     return true;
 }
 
@@ -216,12 +213,22 @@ bool LayoutDocument::writeStylesheets(const std::function<void()> &companySettin
 
 // The active layout's three parts are one batch: the portal sees all their files change at once. A part
 // that fails is reported and contributes nothing; a batch that cannot be published is a failed save.
-void LayoutDocument::publishActiveLayout()
+// True when every part was published.
+bool LayoutDocument::publishActiveLayout()
 {
     // Question 12560 comes before the batch takes the portal's write lock, so that no other program waits
     // for the answer. A No is asked once more, where building the menu tree would ask again.
-    const bool publishCompany = askToPublishCompanySettings(m_company, m_prompter) ||
-                                askToPublishCompanySettings(m_company, m_prompter);
+    bool publishCompany = askToPublishCompanySettings(m_company, m_prompter) ||
+                          askToPublishCompanySettings(m_company, m_prompter);
+    // A text the scripts cannot hold is refused here too, so that its message is not on screen while
+    // the batch holds the lock; the layout is published without the company settings, which stay marked.
+    if (publishCompany) {
+        if (const std::optional<std::string> refusal = companyScriptsRefusal(m_company)) {
+            m_prompter.showExtendedError(StringId::LogoScriptNotSaved,
+                                         ServerError(ServerError::InvalidArgument, *refusal));
+            publishCompany = false;
+        }
+    }
     bool companyTried = false;
     bool companyWritten = false;
     auto companySettings = [&] {
@@ -233,14 +240,14 @@ void LayoutDocument::publishActiveLayout()
         batch.emplace(*m_env.factory, m_env.session, m_sourceTitle);
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
-        return;
+        return false;
     }
     try {
-        batch->part([this] {
+        const bool styles = batch->part([this] {
             return writeSettingsScript(kStylesScript, publish::makeKwStyles(m_model),
                                        StringId::SpecialFormatsNotSaved);
         });
-        batch->part([this] {
+        const bool settings = batch->part([this] {
             return writeSettingsScript(kLayoutSettingsScript, publish::makeLayoutSettings(m_model),
                                        StringId::FormatExtensionsNotSaved);
         });
@@ -250,8 +257,10 @@ void LayoutDocument::publishActiveLayout()
         // for the next save.
         if (stylesheets && companyWritten)
             m_company.changed = false;
+        return styles && settings && stylesheets;
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::LayoutNotSaved, error);
+        return false;
     }
 }
 
@@ -269,18 +278,24 @@ void LayoutDocument::save(bool saveAs)
         m_name = *chosen;
     }
     m_active = isActiveLayoutFile(m_name);
+    bool written = false;
     if (m_active) {
-        publishActiveLayout();
+        written = publishActiveLayout();
     } else {
-        writeStylesheets([this] { publishCompanySettings(m_env, m_company, m_prompter); });
-        m_sourceTitle = layoutTitle(m_name);
+        written = writeStylesheets([this] { publishCompanySettings(m_env, m_company, m_prompter); });
+        if (written)
+            m_sourceTitle = layoutTitle(m_name);
     }
     updateTitle();
+    // The layout counts as saved either way (the commands go on as after a save), but the mark stays
+    // until the server holds the values: a save that failed, wholly or in part, is repeated by the next.
+    m_saved = true;
+    if (written)
+        m_history.markSaved();
+    else
+        m_history.markUnsaved();
     if (m_listener)
         m_listener->layoutSaved();
-    m_modified = false;
-    m_saved = true;
-    m_history.markSaved();
 }
 
 void LayoutDocument::saveLayout(bool saveAs)
@@ -289,7 +304,7 @@ void LayoutDocument::saveLayout(bool saveAs)
     save(saveAs);
     if (m_saved && m_new) {
         m_new = false;
-        m_modified = true;
+        m_history.markUnsaved(); // the active layout is not published yet
         m_name = std::string(kActiveLayoutFile);
         m_active = true;
         save(false);
@@ -306,17 +321,21 @@ void LayoutDocument::saveLayout(bool saveAs)
 
 void LayoutDocument::saveBeforeLeaving()
 {
-    if (m_modified) {
-        if (m_prompter.ask(StringId::AskSaveChangedLayout) == Prompter::Answer::Yes)
+    if (isModified()) {
+        // A save that failed (already reported) leaves the mark: the question comes again, so the changes
+        // go only on the user's No.
+        while (isModified() && m_prompter.ask(StringId::AskSaveChangedLayout) == Prompter::Answer::Yes)
             saveLayout(false);
-        m_modified = false;
         m_navTopRemoved = false;
     }
     if (m_navTopRemoved) {
         saveLayout(false);
-        m_modified = false;
         m_navTopRemoved = false;
     }
+    // The layout is left: after a No (or a silent save that failed, already reported) nothing is to be
+    // saved any more.
+    if (isModified())
+        m_history.markSaved();
 }
 
 void LayoutDocument::close()

@@ -80,8 +80,10 @@ public:
     void setNew(bool on) { m_new = on; }
     bool isOpen() const { return m_open; }
     void setOpen(bool on) { m_open = on; }
-    bool isModified() const { return m_modified; }
-    /// Sets the mark; clearing it makes the values as they are now the saved state of the history.
+    /// The modified mark, which the history keeps: the values differ from the state last loaded or saved.
+    bool isModified() const { return m_history.differsFromSaved(); }
+    /// Sets the mark; clearing it makes the values as they are now the saved state of the history, setting
+    /// it leaves no saved state until the next save.
     void setModified(bool on);
     bool isActive() const { return m_active; }
     /// `bEntryStyleFromCss` and `bButtonStylesLoaded`.
@@ -126,7 +128,7 @@ private:
     /// Writes the layout's stylesheets; `companySettings` runs where the start page publishes the company
     /// settings.
     bool writeStylesheets(const std::function<void()> &companySettings);
-    void publishActiveLayout();
+    bool publishActiveLayout();
 
     server::Environment m_env;
     Prompter &m_prompter;
@@ -143,7 +145,6 @@ private:
     std::string m_sourceTitle; // the layout the model came from, named in the publishing history
     bool m_new = false;
     bool m_open = false;
-    bool m_modified = false;
     bool m_active = false;
     LayoutFlags m_flags;
     bool m_navTopRemoved = false;

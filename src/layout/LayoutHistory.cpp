@@ -45,8 +45,11 @@ void LayoutHistory::updateCompanyMark()
         !m_publishedCompany || *m_publishedCompany != std::pair(m_company.logoFile, m_company.shownWelcome);
 }
 
-void LayoutHistory::notify() const
+void LayoutHistory::notify()
 {
+    m_differs = !m_saved ||
+                !(m_model == m_saved->model && m_flags == m_saved->flags &&
+                  m_company.logoFile == m_saved->logoFile && m_company.shownWelcome == m_saved->shownWelcome);
     if (m_observer)
         m_observer();
 }
@@ -124,12 +127,6 @@ LayoutChanges LayoutHistory::move(std::size_t target)
     return changes;
 }
 
-bool LayoutHistory::differsFromSaved() const
-{
-    return !(m_model == m_saved.model && m_flags == m_saved.flags && m_company.logoFile == m_saved.logoFile &&
-             m_company.shownWelcome == m_saved.shownWelcome);
-}
-
 void LayoutHistory::reset()
 {
     observePublishedCompany();
@@ -148,6 +145,13 @@ void LayoutHistory::markSaved()
     notify();
 }
 
+void LayoutHistory::markUnsaved()
+{
+    m_saved.reset();
+    m_savedPosition.reset();
+    notify();
+}
+
 bool LayoutHistory::adoptSavedChange(const std::function<void()> &change)
 {
     LayoutSnapshot before = capture();
@@ -161,7 +165,8 @@ bool LayoutHistory::adoptSavedChange(const std::function<void()> &change)
     const LayoutDelta delta = LayoutDelta::between(before, after);
     if (delta.empty())
         return false;
-    delta.applyTo(m_saved, LayoutDelta::Side::After);
+    if (m_saved)
+        delta.applyTo(*m_saved, LayoutDelta::Side::After);
     // The server has the new texts now: a step undone to the old ones must publish them again.
     if (m_publishedCompany) {
         if (before.logoFile != after.logoFile)

@@ -67,13 +67,17 @@ public:
     /// The position whose state was last loaded or saved; none when that state can no longer be reached
     /// (steps were undone past it and new ones recorded).
     std::optional<std::size_t> savedPosition() const { return m_savedPosition; }
-    /// Whether the values differ from the state they were last loaded or saved in.
-    bool differsFromSaved() const;
+    /// Whether the values differ from the state they were last loaded or saved in (always, while no saved
+    /// state is known), as of the last change through the history.
+    bool differsFromSaved() const { return m_differs; }
 
     /// A layout was loaded (or reset): no steps, and the values now are the saved state.
     void reset();
     /// The values were saved: they are the saved state, at the current position.
     void markSaved();
+    /// The server no longer holds the values as they are (a layout that was new, or one saved under another
+    /// name): no state of the history counts as saved until the next save.
+    void markUnsaved();
     /// Runs `change`, an edit that was written to the server at once (the welcome texts of the
     /// translation store) or that only spells values differently: no step, and what it changed counts as
     /// saved. True when it changed a value. A change that throws leaves every value as it was.
@@ -91,7 +95,8 @@ private:
     /// they differ from what was published.
     void updateCompanyMark();
     LayoutChanges move(std::size_t target);
-    void notify() const;
+    /// Compares the values with the saved state and tells the observer.
+    void notify();
 
     LayoutModel &m_model;
     LayoutFlags &m_flags;
@@ -101,7 +106,8 @@ private:
     std::vector<LayoutStep> m_steps;
     std::size_t m_position = 0;
     std::optional<std::size_t> m_savedPosition = 0;
-    LayoutSnapshot m_saved;
+    std::optional<LayoutSnapshot> m_saved; // none: no state counts as saved
+    bool m_differs = false;
     /// The logo and welcome text last known to be published; none before any was known.
     std::optional<std::pair<std::string, std::string>> m_publishedCompany;
 };

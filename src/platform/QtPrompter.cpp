@@ -38,6 +38,14 @@ std::unique_ptr<QMessageBox> QtPrompter::questionBox(std::string_view question) 
     return makeBox(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
 }
 
+std::unique_ptr<QMessageBox> QtPrompter::cancellableQuestionBox(std::string_view question) const
+{
+    auto box = makeBox(QMessageBox::Question, question,
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
 std::unique_ptr<QMessageBox> QtPrompter::errorBox(StringId message, const ServerError &error) const
 {
     auto box = makeBox(QMessageBox::Critical, loadString(message), QMessageBox::Ok, QMessageBox::Ok);
@@ -57,6 +65,19 @@ Prompter::Answer QtPrompter::ask(std::string_view question)
 {
     auto box = questionBox(question);
     return run(*box) == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Prompter::Answer QtPrompter::askWithCancel(std::string_view question)
+{
+    auto box = cancellableQuestionBox(question);
+    switch (run(*box)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void QtPrompter::showExtendedError(StringId message, const ServerError &error)

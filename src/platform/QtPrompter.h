@@ -24,13 +24,17 @@ public:
 
     void tell(std::string_view message) override;
     Answer ask(std::string_view question) override;
+    Answer askWithCancel(std::string_view question) override;
     void showExtendedError(StringId message, const ServerError &error) override;
     using Prompter::ask;
+    using Prompter::askWithCancel;
     using Prompter::tell;
 
     /// The boxes as they are shown (parented to the active window, if any).
     std::unique_ptr<QMessageBox> messageBox(std::string_view message) const;
     std::unique_ptr<QMessageBox> questionBox(std::string_view question) const;
+    /// Yes, No and Cancel; Escape and the close button answer Cancel.
+    std::unique_ptr<QMessageBox> cancellableQuestionBox(std::string_view question) const;
     std::unique_ptr<QMessageBox> errorBox(StringId message, const ServerError &error) const;
 
 private:

@@ -33,7 +33,7 @@ std::optional<std::string> quotedValueAfter(std::string_view text, std::size_t f
     const std::size_t equals = text.find('=', from);
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return readScriptString(text, text.find('"', equals + 1));
+    return readScriptStringAfter(text, equals + 1);
 }
 
 bool isForbiddenSymbolCharacter(char ch)

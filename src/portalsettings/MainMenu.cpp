@@ -46,45 +46,25 @@ bool isBuiltInMenuType(int type)
     return type >= 1 && type <= 3;
 }
 
-namespace {
-
-/// The editors alive in this program (the window opens one at a time, kwlayout one per command).
-std::vector<MainMenuEditor *> &openEditors()
-{
-    static std::vector<MainMenuEditor *> editors;
-    return editors;
-}
-
-} // namespace
-
-void ownNavigationChange(const server::ISession *session, std::int64_t before, std::int64_t after)
-{
-    for (MainMenuEditor *editor : openEditors())
-        editor->takeOwnChange(session, before, after);
-}
-
 MainMenuEditor::MainMenuEditor(server::Environment env, Prompter &prompter)
     : m_env(std::move(env)), m_prompter(prompter)
 {
-    openEditors().push_back(this);
 }
 
-MainMenuEditor::MainMenuEditor(MainMenuEditor &&other) noexcept
-    : defaultLanguage(other.defaultLanguage), m_env(std::move(other.m_env)), m_prompter(other.m_prompter),
-      m_items(std::move(other.m_items)), m_names(std::move(other.m_names)),
-      m_loadedVersion(other.m_loadedVersion)
+std::optional<std::int64_t> MainMenuEditor::versionNow()
 {
-    openEditors().push_back(this);
+    try {
+        return currentVersion();
+    } catch (const ServerError &) {
+        return std::nullopt;
+    }
 }
 
-MainMenuEditor::~MainMenuEditor()
+void MainMenuEditor::adoptOwnChange(std::optional<std::int64_t> before)
 {
-    std::erase(openEditors(), this);
-}
-
-void MainMenuEditor::takeOwnChange(const server::ISession *session, std::int64_t before, std::int64_t after)
-{
-    if (session == m_env.session.get() && m_loadedVersion == before)
+    if (!before || m_loadedVersion != before)
+        return;
+    if (const std::optional<std::int64_t> after = versionNow(); after && *after == *before + 1)
         m_loadedVersion = after;
 }
 
@@ -272,19 +252,26 @@ void MainMenuEditor::readAccessGroups(std::size_t index)
 namespace {
 /// Ends a save whose menu someone else changed since the load; nothing was written.
 struct ChangedElsewhere {};
+/// Ends a save that the administrator called off at that question; nothing was written.
+struct SaveCalledOff {};
 } // namespace
 
-std::optional<std::int64_t> MainMenuEditor::currentVersion()
+std::optional<std::int64_t> menuVersion(server::INavigation &navigation)
 {
-    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
-    navigation->NavInit(m_env.session, 1);
     try {
-        return navigation->NavVersion();
+        return navigation.NavVersion();
     } catch (const ServerError &error) {
         if (error.code() != ServerError::Fail)
             throw;
         return std::nullopt;
     }
+}
+
+std::optional<std::int64_t> MainMenuEditor::currentVersion()
+{
+    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
+    navigation->NavInit(m_env.session, 1);
+    return menuVersion(*navigation);
 }
 
 MainMenuEditor::Save MainMenuEditor::save()
@@ -302,7 +289,10 @@ MainMenuEditor::Save MainMenuEditor::save()
             m_env.session->RunAsOneTransaction(write);
         } catch (const ChangedElsewhere &) {
             // Asked with no transaction open: nobody waits for the answer.
-            if (m_prompter.ask(StringId::MainMenuChangedElsewhere) != Prompter::Answer::Yes)
+            const Prompter::Answer answer = m_prompter.askWithCancel(StringId::MainMenuChangedElsewhere);
+            if (answer == Prompter::Answer::Cancel)
+                throw SaveCalledOff{};
+            if (answer != Prompter::Answer::Yes)
                 throw;
             overwrite = true;
             m_env.session->RunAsOneTransaction(write);
@@ -325,6 +315,8 @@ MainMenuEditor::Save MainMenuEditor::save()
     } catch (const ChangedElsewhere &) {
         load();
         return Save::ChangedElsewhere;
+    } catch (const SaveCalledOff &) {
+        return Save::Kept;
     } catch (const ServerError &error) {
         m_prompter.showExtendedError(StringId::MainMenuNotSaved, error);
         return Save::NotSaved;

@@ -40,17 +40,14 @@ struct MainMenuItem {
     int type = 0;
 };
 
-/// Tells the main-menu editors open on `session` that one of their own dialogs (the portal start page dialog
-/// of entry 31, which works on the editor's session) moved the menu's version from `before` to `after` in
-/// one transaction. An editor that compares with `before` takes `after` instead, so that its save does not
-/// see its own dialog's change as another administrator's.
-void ownNavigationChange(const server::ISession *session, std::int64_t before, std::int64_t after);
+/// The main menu's version (`NavVersion`), or nothing from a server that cannot tell. Other server errors
+/// pass to the caller.
+std::optional<std::int64_t> menuVersion(server::INavigation &navigation);
 
 class MainMenuEditor {
 public:
     MainMenuEditor(server::Environment env, Prompter &prompter);
-    ~MainMenuEditor();
-    MainMenuEditor(MainMenuEditor &&other) noexcept;
+    MainMenuEditor(MainMenuEditor &&other) noexcept = default;
     MainMenuEditor &operator=(MainMenuEditor &&) = delete;
 
     /// The language whose names the list shows; set before `load`.
@@ -111,17 +108,24 @@ public:
     /// errors pass to the caller.
     void readAccessGroups(std::size_t index);
 
-    enum class Save { Saved, NotSaved, ChangedElsewhere };
+    enum class Save { Saved, NotSaved, ChangedElsewhere, Kept };
     /// OK: removes the server's entries that no item carries (with their content rights), then writes
     /// every item in list order (names, start page, content rights, position, groups when changed), all
     /// in one transaction. A server error is reported (12563) and leaves the server as it was. When
     /// someone else changed the menu since `load`, the administrator is asked first (59012, outside the
     /// transaction): Yes saves over that change, No writes nothing and loads the menu again
-    /// (ChangedElsewhere). After a save new items carry their ids.
+    /// (ChangedElsewhere), Cancel writes nothing and keeps the items as they are (Kept). After a save new
+    /// items carry their ids.
     Save save();
 
-    /// `ownNavigationChange` for this editor.
-    void takeOwnChange(const server::ISession *session, std::int64_t before, std::int64_t after);
+    /// The menu's version now; nothing when the server cannot tell or fails to.
+    std::optional<std::int64_t> versionNow();
+    /// After a dialog of this editor changed the menu on the server (the portal start page dialog of entry
+    /// 31 changes its page-content record): when the version moved by exactly one change since `before`
+    /// and the editor compared with `before`, it compares with the version now, so that its save does not
+    /// take its own dialog's change for another administrator's. A further change by someone else keeps
+    /// the comparison as it was, so the save asks.
+    void adoptOwnChange(std::optional<std::int64_t> before);
 
 private:
     /// The menu's version now, or nothing from a server that cannot tell (then no save is refused).

@@ -29,18 +29,6 @@ constexpr std::array<ScriptVariable, 2> kVariables = {{
     {"l_strMainTarget", &StartPageValues::main},
 }};
 
-/// The main menu's version, or nothing from a server that cannot tell.
-std::optional<std::int64_t> menuVersion(server::INavigation &navigation)
-{
-    try {
-        return navigation.NavVersion();
-    } catch (const ServerError &error) {
-        if (error.code() != ServerError::Fail)
-            throw;
-        return std::nullopt;
-    }
-}
-
 bool isBareFileName(std::string_view page)
 {
     return page.find_first_of("/\\") == std::string_view::npos;
@@ -56,12 +44,6 @@ std::optional<std::size_t> equalsOf(std::string_view text, std::string_view name
     if (equals == std::string_view::npos)
         return std::nullopt;
     return equals;
-}
-
-/// The string expression at the first double quote after `from`; nothing without a closed literal there.
-std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
-{
-    return readScriptString(text, text.find('"', from));
 }
 
 } // namespace
@@ -108,7 +90,7 @@ StartPageValues parseStartPageScript(std::string_view text)
         const std::optional<std::size_t> equals = equalsOf(text, variable.name);
         if (!equals)
             continue;
-        if (const std::optional<std::string> address = quotedAfter(text, *equals + 1))
+        if (const std::optional<std::string> address = readScriptStringAfter(text, *equals + 1))
             values.*variable.target = classifyStartPageAddress(*address);
     }
     return values;
@@ -144,13 +126,9 @@ void PortalStartPage::updatePageContentRecord()
     rights->RightsInit(m_env.session, 1);
     const bool wanted =
         controls.anonymous.choice == CustomPageContent || controls.main.choice == CustomPageContent;
-    server::Ref<server::INavigation> navigation = server::createObject<server::INavigation>(*m_env.factory);
-    navigation->NavInit(m_env.session, 1);
-    std::optional<std::int64_t> before;
     bool changed = false;
     // The look and the change in one transaction, so that two administrators at once make one record.
     m_env.session->RunAsOneTransaction([&] {
-        before = menuVersion(*navigation);
         const bool held = rights->RightsHas(kStartPageContentId, kStartPageContentKind);
         changed = wanted != held;
         if (wanted && !held)
@@ -158,12 +136,9 @@ void PortalStartPage::updatePageContentRecord()
         else if (!wanted && held)
             rights->RightsRemove(kStartPageContentId, kStartPageContentKind);
     });
-    // The record belongs to the main menu's entry 31, so the change moved the menu's version, once for the
-    // transaction; a main-menu editor that opened this dialog made it. When the version moved further,
-    // another program changed the menu as well, and that editor is left to ask.
-    const std::optional<std::int64_t> after = changed ? menuVersion(*navigation) : std::nullopt;
-    if (before && after && *after == *before + 1)
-        ownNavigationChange(m_env.session.get(), *before, *after);
+    // The record belongs to the main menu's entry 31: a main-menu editor that opened this dialog takes the
+    // change for its own (MainMenuEditor::adoptOwnChange).
+    m_menuChanged = m_menuChanged || changed;
 }
 
 PortalStartPage::Outcome PortalStartPage::accept()

@@ -73,6 +73,9 @@ public:
 
     StartPageValues controls;
     bool changed() const { return m_changed; }
+    /// Whether OK changed the page-content record (31, 1), which belongs to the main menu and so moves
+    /// the menu's version.
+    bool menuChanged() const { return m_menuChanged; }
 
 private:
     void updatePageContentRecord();
@@ -80,6 +83,7 @@ private:
     server::Environment m_env;
     Prompter &m_prompter;
     bool m_changed = false;
+    bool m_menuChanged = false;
 };
 
 } // namespace kw::portalsettings

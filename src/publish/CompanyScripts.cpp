@@ -18,14 +18,6 @@ constexpr std::array<std::string_view, 6> kWelcomeLines = {
     "%>\n",
 };
 
-// The string expression that opens at the first double quote at or after `from`.
-std::optional<std::string> quotedAfter(std::string_view text, std::size_t from)
-{
-    if (from == std::string_view::npos)
-        return std::nullopt;
-    return readScriptString(text, text.find('"', from));
-}
-
 } // namespace
 
 std::string makeMainLogo(std::string_view logoFile)
@@ -48,7 +40,7 @@ std::optional<std::string> readMainLogo(std::string_view script)
     const auto key = findOutsideStrings(script, "strCompanyLogo");
     if (key == std::string_view::npos)
         return std::nullopt;
-    return quotedAfter(script, script.find('=', key));
+    return readScriptStringAfter(script, script.find('=', key));
 }
 
 std::optional<std::string> readWelcomeLiteral(std::string_view script)
@@ -58,7 +50,7 @@ std::optional<std::string> readWelcomeLiteral(std::string_view script)
         return std::nullopt;
     if (findOutsideStrings(script, "l_spTrans.GetLangText", key) != std::string_view::npos)
         return std::nullopt; // already language-dependent
-    return quotedAfter(script, key);
+    return readScriptStringAfter(script, key);
 }
 
 } // namespace kw::publish

@@ -6,12 +6,17 @@
 
 namespace kw::publish {
 
-/// The question before rolling the portal back to the state right after history entry `id`, which
-/// published `layout`.
-inline std::string rollbackQuestion(std::int64_t id, const std::string &layout)
+/// A history entry as the command line names it: its id, with the layout it published.
+inline std::string entryById(std::int64_t id, const std::string &layout)
 {
-    return "Wollen Sie das Portal wirklich auf den Stand direkt nach der Aktivierung " + std::to_string(id) +
-           (layout.empty() ? "" : " (" + layout + ")") +
+    return std::to_string(id) + (layout.empty() ? "" : " (" + layout + ")");
+}
+
+/// The question before rolling the portal back to the state right after the activation named `entry`
+/// ("der Aktivierung <entry>").
+inline std::string rollbackQuestion(const std::string &entry)
+{
+    return "Wollen Sie das Portal wirklich auf den Stand direkt nach der Aktivierung " + entry +
            " zurücksetzen? Die Dateien, die spätere Aktivierungen geändert haben, werden wieder so "
            "veröffentlicht, wie sie danach waren.";
 }

@@ -3,6 +3,7 @@
 #include "base/TextCodec.h"
 #include "base/Values.h"
 #include "server/Database.h"
+#include "server/PortalAccess.h"
 #include "server/PortalConfig.h"
 #include "server/PortalFileSystem.h"
 #include "server/PortalLock.h"
@@ -11,6 +12,7 @@
 #include "server/Publisher.h"
 #include "server/WriteBatch.h"
 
+#include <algorithm>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -40,8 +42,13 @@ struct PortalState {
     // was done is kept for `RecoveryNotes`. A journal that is not followed is noted and stays.
     void recover()
     {
-        for (std::string &note : publisher().recover())
-            recoveryNotes.push_back(std::move(note));
+        // A journal that is not followed stays, and every later lock finds it again: what the last
+        // recovery noted already is not noted twice.
+        std::vector<std::string> notes = publisher().recover();
+        for (const std::string &note : notes)
+            if (std::find(lastRecovery.begin(), lastRecovery.end(), note) == lastRecovery.end())
+                recoveryNotes.push_back(note);
+        lastRecovery = std::move(notes);
     }
     // Takes the write lock. Whenever this program did not hold it yet, another one may have died in the
     // middle of a batch since: that batch is recovered first, so every write starts from one layout.
@@ -118,6 +125,7 @@ struct PortalState {
     std::map<std::string, int> denyWrite;
     std::optional<WriteBatch> batch;
     std::vector<std::string> recoveryNotes;
+    std::vector<std::string> lastRecovery; // the notes of the latest recovery, noted or not
 };
 using StatePtr = std::shared_ptr<PortalState>;
 
@@ -809,8 +817,9 @@ class LocalPublishing final : public IPublishing {
 public:
     void AttachSession(const Ref<ISession> &session) override { m_state = stateOf(session); }
 
-    void BatchBegin(const std::string &layout) override { begin(layout, true); }
-    void BatchBeginImport(const std::string &layout) override { begin(layout, false); }
+    void BatchBegin(const std::string &layout) override { begin(layout, WriteBatch::Kind::Activation); }
+    void BatchBeginImport(const std::string &layout) override { begin(layout, WriteBatch::Kind::Import); }
+    void BatchBeginTrial(const std::string &layout) override { begin(layout, WriteBatch::Kind::Trial); }
     std::vector<PendingChange> BatchPending() override
     {
         PortalState &s = openBatch();
@@ -832,6 +841,10 @@ public:
             s.batch->endPart(true);
             return 0;
         }
+        if (s.batch->trial())
+            throw ServerError(
+                ServerError::InvalidArgument,
+                "Ein Probelauf zeigt nur, was geschrieben würde; er wird nicht veröffentlicht.");
         const std::vector<WriteBatch::Change> changes = s.batch->changes();
         const PublishEntry entry{0, utcTimestamp(), currentLogin(s), s.batch->layout(), 0};
         const bool recorded = s.batch->recorded();
@@ -889,10 +902,11 @@ private:
             fs::path path = localPathOf(s, id, file.path);
             if (!file.contents && s.fileExists(path))
                 throw ServerError(ServerError::InvalidArgument,
-                                  "Das Portal kann nicht auf den Stand nach der Aktivierung " +
-                                      std::to_string(id) + " zurückgesetzt werden: " + file.path +
-                                      " gab es damals noch nicht, und das Zurücksetzen würde die Datei aus "
-                                      "dem laufenden Portal löschen. Wählen Sie eine spätere Aktivierung.");
+                                  rollbackRefusal(std::to_string(id),
+                                                  file.path +
+                                                      " gab es damals noch nicht, und das Zurücksetzen "
+                                                      "würde die Datei aus dem laufenden Portal löschen. "
+                                                      "Wählen Sie eine spätere Aktivierung."));
             // Files that are as they were then need no step.
             std::optional<Bytes> now;
             if (s.fileExists(path))
@@ -902,13 +916,17 @@ private:
         }
         return changes;
     }
-    // Takes the write lock (recovering what an interrupted batch left) and opens a batch; `recorded` says
-    // whether its commit becomes an entry of the publishing history (an import does not).
-    void begin(const std::string &layout, bool recorded)
+    // Takes the write lock (recovering what an interrupted batch left) and opens a batch of `kind`; a trial
+    // takes nothing, as it is never published.
+    void begin(const std::string &layout, WriteBatch::Kind kind)
     {
         PortalState &s = state();
         if (s.batch) {
             s.batch->beginPart();
+            return;
+        }
+        if (kind == WriteBatch::Kind::Trial) {
+            s.batch.emplace(layout, kind); // nothing is published: no lock, no journal to look at
             return;
         }
         s.acquireWriteLock();
@@ -918,7 +936,7 @@ private:
             s.lock.release();
             throw;
         }
-        s.batch.emplace(layout, recorded);
+        s.batch.emplace(layout, kind);
     }
     // A history entry's path must name a file in an existing folder inside the portal.
     static fs::path localPathOf(PortalState &s, std::int64_t id, const std::string &path)
@@ -939,8 +957,10 @@ private:
     }
     static void close(PortalState &s)
     {
+        const bool locked = !s.batch->trial();
         s.batch.reset();
-        s.lock.release();
+        if (locked)
+            s.lock.release();
     }
     PortalState &openBatch()
     {

@@ -4,6 +4,12 @@
 
 namespace kw::server {
 
+std::string rollbackRefusal(const std::string &entry, const std::string &reason)
+{
+    return "Das Portal kann nicht auf den Stand nach der Aktivierung " + entry +
+           " zurückgesetzt werden: " + reason;
+}
+
 std::string withTrailingBackslash(std::string path)
 {
     if (path.empty() || (path.back() != '\\' && path.back() != '/'))

@@ -67,6 +67,10 @@ private:
 std::vector<PendingChange> rollbackChanges(IObjectFactory &factory, const Ref<ISession> &session,
                                            std::int64_t id);
 
+/// Why the portal cannot be rolled back to the state right after the activation named `entry` ("der
+/// Aktivierung <entry>"): the message of such a refusal, whose `reason` follows its fixed opening.
+std::string rollbackRefusal(const std::string &entry, const std::string &reason);
+
 /// Adds a backslash when the path does not end in one (a slash counts too).
 std::string withTrailingBackslash(std::string path);
 

@@ -27,14 +27,19 @@ bool PortalLock::tryAcquire()
         return true;
     }
     if (m_fd < 0) {
-        // flock needs no write access; creating is tried only when the file is missing.
-        m_fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
-        if (m_fd < 0 && errno == ENOENT)
-            m_fd = ::open(m_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        // Opened for writing, as flock over NFS needs; a user who may only read the portal still gets
+        // the lock through a read-only descriptor, which is all a local flock needs.
+        m_fd = ::open(m_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        int error = errno;
+        if (m_fd < 0 && (error == EACCES || error == EROFS)) {
+            m_fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
+            if (m_fd < 0 && errno != ENOENT)
+                error = errno; // a missing file that may not be created: the first error says why
+        }
         if (m_fd < 0)
             throw ServerError(ServerError::AccessDenied,
                               "Die Sperrdatei " + m_file.string() +
-                                  " des Portals kann nicht geöffnet werden: " + systemErrorText(errno));
+                                  " des Portals kann nicht geöffnet werden: " + systemErrorText(error));
     }
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
         return false;

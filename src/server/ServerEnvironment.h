@@ -258,6 +258,10 @@ public:
     /// pictures): published all at once with the same crash safety, but not recorded in the history (its
     /// `BatchCommit` gives 0). Begun while a batch is open, it is a part of the open one.
     virtual void BatchBeginImport(const std::string &layout) = 0;
+    /// Starts a batch that is never published, for commands that only show what they would write: it
+    /// takes no lock and looks at no journal, so it works on a portal this program may only read. Its
+    /// `BatchCommit` is refused; `BatchDiscard` ends it. Begun while a batch is open, it is a part of it.
+    virtual void BatchBeginTrial(const std::string &layout) = 0;
     /// What the open batch would change, file by file, in the order first written.
     virtual std::vector<PendingChange> BatchPending() = 0;
     /// Publishes every file of the batch at once and records it in the history; the entry's id, or 0

@@ -16,14 +16,18 @@ public:
     /// A file and what becomes of it: new contents, or none for a removal.
     using Change = std::pair<std::filesystem::path, std::optional<Bytes>>;
 
-    /// `recorded`: the batch is an activation, recorded in the publishing history when it is published.
-    explicit WriteBatch(std::string layout, bool recorded = true)
-        : m_layout(std::move(layout)), m_recorded(recorded)
+    /// An activation is recorded in the publishing history when it is published, an import is not, and a
+    /// trial is never published (it shows what a command would write).
+    enum class Kind { Activation, Import, Trial };
+
+    explicit WriteBatch(std::string layout, Kind kind = Kind::Activation)
+        : m_layout(std::move(layout)), m_kind(kind)
     {
     }
 
     const std::string &layout() const { return m_layout; }
-    bool recorded() const { return m_recorded; }
+    bool recorded() const { return m_kind == Kind::Activation; }
+    bool trial() const { return m_kind == Kind::Trial; }
 
     void write(const std::filesystem::path &file, Bytes contents);
     void remove(const std::filesystem::path &file);
@@ -41,7 +45,7 @@ public:
 
 private:
     std::string m_layout;
-    bool m_recorded;
+    Kind m_kind;
     std::vector<Change> m_log;
     std::vector<std::size_t> m_marks;
 };

@@ -31,6 +31,7 @@ class ForwardingPrompter final : public Prompter {
 public:
     void tell(std::string_view message) override { current().tell(message); }
     Answer ask(std::string_view question) override { return current().ask(question); }
+    Answer askWithCancel(std::string_view question) override { return current().askWithCancel(question); }
     void showExtendedError(StringId message, const ServerError &error) override
     {
         current().showExtendedError(message, error);

@@ -6,6 +6,7 @@
 
 #include "demo/DemoPortal.h"
 #include "platform/HostMessages.h"
+#include "server/PortalAccess.h"
 #include "shell/ModuleContract.h"
 
 #include "EnglishWords.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
@@ -314,6 +316,34 @@ TEST_F(Console, OpeningTellsWhatRecoveryDidAndExtrasOpensThePublishingHistory)
     history->trigger();
     ASSERT_EQ(1, closer.seen.size());
     EXPECT_EQ(QStringLiteral("publishHistory Veröffentlichungsverlauf"), closer.seen[0]);
+}
+
+// Recovery also runs when a save takes the portal's write lock after opening: what it did is told then,
+// once, however often the lock is taken afterwards.
+TEST_F(Console, RecoveryAfterOpeningIsToldOnce)
+{
+    ASSERT_TRUE(window->openPortal(demoFolder(), {}));
+    ASSERT_TRUE(prompter.messages().empty()) << prompter.describe();
+    const server::Environment &env = window->environment();
+    auto takeTheLock = [&] { server::PublishScope batch(*env.factory, env.session, "Herbst"); };
+    auto waitForTheConsole = [] {
+        for (int i = 0; i < 30; ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            QThread::msleep(50);
+        }
+    };
+    test::writeFile(demo.path() / "_KwStyle/.kwtmp-left", "half");
+    takeTheLock();
+    EXPECT_FALSE(std::filesystem::exists(demo.path() / "_KwStyle/.kwtmp-left"));
+    waitForTheConsole();
+    EXPECT_EQ(
+        prompter.messages(),
+        std::vector<std::string>{"Eine temporäre Datei eines unterbrochenen Schreibvorgangs wurde gelöscht."})
+        << prompter.describe();
+    takeTheLock();
+    takeTheLock();
+    waitForTheConsole();
+    EXPECT_EQ(prompter.messages().size(), 1u) << prompter.describe();
 }
 
 // The extended error dialog shows the server's reason beside the string table's message, in German as

@@ -7,15 +7,6 @@
 namespace kw::test {
 namespace {
 
-/// A word for the shell, taken literally whatever it holds.
-std::string shellWord(const std::string &text)
-{
-    std::string word = "'";
-    for (const char ch : text)
-        word += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return word + "'";
-}
-
 class CompanyCommandsTest : public DemoPortalCliTest {
 protected:
     Result kwlayout(const std::string &arguments) const

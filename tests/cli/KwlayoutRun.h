@@ -26,6 +26,15 @@ inline Result run(const std::string &command)
     return result;
 }
 
+/// A word for the shell, taken literally whatever it holds.
+inline std::string shellWord(const std::string &text)
+{
+    std::string word = "'";
+    for (const char ch : text)
+        word += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return word + "'";
+}
+
 /// The shell command that runs kwlayout on `portal` with `arguments`.
 inline std::string kwlayoutCommand(const std::filesystem::path &portal, const std::string &arguments)
 {

@@ -180,6 +180,17 @@ TEST_P(CountrySettingsCliTest, ShowsAndChangesTheScript)
     EXPECT_EQ(kwlayout(portal, "country-settings --format 1").status, 3);
 }
 
+// Options are checked before the portal is read: reading would write the missing script afresh, and a
+// refused option must not leave that behind.
+TEST_P(CountrySettingsCliTest, ARefusedOptionWritesNoFreshScript)
+{
+    for (const char *options : {"--decimal '₹'", "--format 7", "--decimal , --colour ,"}) {
+        const Result r = kwlayout(portal, std::string("--yes country-settings ") + options);
+        EXPECT_NE(r.status, 0) << options << ": " << r.out;
+        EXPECT_FALSE(std::filesystem::exists(portal / "_KwInclude/KwCompany/KwDataFormat.asp")) << options;
+    }
+}
+
 TEST_P(CountrySettingsCliTest, RefusalsLeaveTheScriptUntouched)
 {
     ASSERT_EQ(kwlayout(portal, "--yes country-settings --decimal , --grouping . --monetary-decimal , "

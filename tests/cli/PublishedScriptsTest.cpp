@@ -17,15 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// A word for the shell, taken literally whatever it holds.
-std::string shellWord(const std::string &text)
-{
-    std::string word = "'";
-    for (const char ch : text)
-        word += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return word + "'";
-}
-
 class PublishedScriptsTest : public BackendTest {
 protected:
     TempDir dir;

@@ -79,6 +79,7 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         {"history", 0, "\tadmin\tBlau\n"},
         {"history --json", 0, "\"layout\": \"Blau\""},
         {"diff Herbst", 1, "+++ b/_KwStyle/global.css"},
+        {"diff Herbst", 1, "activating would remove it and save the layout again; nothing was changed"},
         {"diff --history 1", 0, ""},
         {"welcome", 0, "1031\tDeutsch*\tSag \"Hallo\"\n"},
         {"logo", 0, "logo.png\n"},
@@ -117,6 +118,37 @@ TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
         const Result r = run(asReader() + kwlayoutCommand(portal, "activate Herbst") + " 2>&1");
         EXPECT_NE(r.status, 0) << r.out;
         EXPECT_EQ(snapshot(portal), before);
+    }
+    ASSERT_EQ(run("chmod -R u+w '" + portal.string() + "'").status, 0);
+}
+
+// Showing a layout and what activating it would publish read the portal only: they take no lock (a copy
+// of the portal without its lock file, in a folder nobody may write) and do not look at a journal, which
+// only a program that writes has to deal with.
+TEST(ReadOnlyPortalTest, ShowAndDiffNeedNoLockFileAndIgnoreAJournal)
+{
+    TempDir dir;
+    const fs::path portal = dir.path() / "portal";
+    ASSERT_EQ(run(kwlayoutCommand(portal, "portal-init --demo") + " >/dev/null 2>&1").status, 0);
+    fs::remove(portal / "KwPortal.lock");
+    writeFile(portal / "KwPortal.journal", "kein Journal\n");
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    ASSERT_EQ(run("chmod -R a-w '" + portal.string() + "'").status, 0);
+    const auto before = snapshot(portal);
+
+    const std::pair<const char *, const char *> cases[] = {
+        {"show Herbst", "KwRootTop.backgroundColor=#7A3E12"},
+        {"show 'Aktives Layout'", "KwRootTop.backgroundColor="},
+        {"diff Herbst", "+++ b/_KwStyle/global.css"},
+    };
+    for (const auto &[arguments, told] : cases) {
+        const Result r = run(asReader() + kwlayoutCommand(portal, arguments) + " 2>&1");
+        EXPECT_LE(r.status, 1) << arguments << ":\n" << r.out;
+        EXPECT_NE(r.out.find(told), std::string::npos) << arguments << ":\n" << r.out;
+        EXPECT_EQ(r.out.find("KwPortal.journal"), std::string::npos) << arguments << ":\n" << r.out;
+        EXPECT_EQ(r.out.find("KwPortal.lock"), std::string::npos) << arguments << ":\n" << r.out;
+        EXPECT_EQ(snapshot(portal), before) << "changed by " << arguments;
     }
     ASSERT_EQ(run("chmod -R u+w '" + portal.string() + "'").status, 0);
 }

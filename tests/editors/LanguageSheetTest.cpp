@@ -188,6 +188,27 @@ TEST_F(WelcomeSheetTest, OkStoresTheTextsAtOnceAndShowsTheDefaultLanguage)
     EXPECT_TRUE(prompter.events().empty()) << prompter.describe();
 }
 
+// The text in the default language goes into the start page's script when the company settings are
+// published: one the script cannot hold is refused on OK, naming the welcome text, and nothing is stored.
+TEST_F(WelcomeSheetTest, OkRefusesADefaultTextTheScriptsCannotHold)
+{
+    CWelcomeTextSheet sheet(portal.env(), prompter, company, defaultLanguage);
+    show(sheet);
+    editText(gridOf(sheet), 0, QString::fromUtf8("Grüße ☃"));
+    click(sheet, 1);
+    EXPECT_TRUE(sheet.isVisible());
+    ASSERT_EQ(prompter.messages().size(), 1u) << prompter.describe();
+    EXPECT_NE(prompter.messages()[0].find("Begrüssungstext"), std::string::npos) << prompter.messages()[0];
+    EXPECT_NE(prompter.messages()[0].find("☃"), std::string::npos) << prompter.messages()[0];
+    EXPECT_EQ(stored().at(1031), "Willkommen im Demo-Portal!");
+    EXPECT_EQ(company.shownWelcome, "Willkommen im Demo-Portal!");
+
+    editText(gridOf(sheet), 0, QString::fromUtf8("Grüße"));
+    click(sheet, 1);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(stored().at(1031), "Grüße");
+}
+
 TEST_F(WelcomeSheetTest, CancelStoresNothingAndAMissingDefaultTextKeepsTheShownOne)
 {
     {

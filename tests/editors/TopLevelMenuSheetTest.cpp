@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace kw::editors {
 namespace {
 
@@ -89,6 +91,17 @@ protected:
         return out;
     }
     std::string message(StringId id) { return std::string(loadString(id)); }
+    /// Another administrator adds the entry "Fremd" in a program of their own and saves it.
+    void someoneElseAddsAnEntry()
+    {
+        kw::test::ScriptedPrompter theirPrompter;
+        portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
+        theirs.defaultLanguage = 1031;
+        ASSERT_TRUE(theirs.load());
+        ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
+                  portalsettings::MainMenuEditor::LabelEnd::Done);
+        ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    }
 };
 
 TEST_F(TopLevelMenuSheetTest, ANewEntryTypedInPlaceReachesTheServerAtOk)
@@ -133,14 +146,7 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     click(*sheet, res::IDC_MENU_NEW);
     typeLabel(list, "Meins");
 
-    // Another administrator adds an entry in a program of their own and saves first.
-    kw::test::ScriptedPrompter theirPrompter;
-    portalsettings::MainMenuEditor theirs(server::LocalPortal::open(portal.root()), theirPrompter);
-    theirs.defaultLanguage = 1031;
-    ASSERT_TRUE(theirs.load());
-    ASSERT_EQ(theirs.endLabelEdit(theirs.insertNew(2), std::string("Fremd")),
-              portalsettings::MainMenuEditor::LabelEnd::Done);
-    ASSERT_EQ(theirs.save(), portalsettings::MainMenuEditor::Save::Saved) << theirPrompter.describe();
+    ASSERT_NO_FATAL_FAILURE(someoneElseAddsAnEntry());
     const std::vector<std::string> theirMenu = storedMenu();
 
     prompter.answerNo(); // reload and lose the own edits
@@ -158,6 +164,37 @@ TEST_F(TopLevelMenuSheetTest, OkAfterSomeoneElsesChangeKeepsTheSheetOpenOnTheFre
     click(*sheet, 1);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(sheet->saved());
+}
+
+// Escape on the question (Cancel) writes nothing and keeps the sheet open with the administrator's own
+// edits; a later OK answered Yes saves them over the other change.
+TEST_F(TopLevelMenuSheetTest, CancelOnSomeoneElsesChangeKeepsTheOwnEdits)
+{
+    auto sheet = open();
+    QTreeWidget &list = listOf(*sheet);
+    click(*sheet, res::IDC_MENU_NEW);
+    typeLabel(list, "Meins");
+    const QStringList mine = texts(list);
+
+    ASSERT_NO_FATAL_FAILURE(someoneElseAddsAnEntry());
+    const std::vector<std::string> theirMenu = storedMenu();
+
+    prompter.answerCancel();
+    click(*sheet, 1);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_FALSE(sheet->saved());
+    EXPECT_EQ(prompter.questions(), std::vector<std::string>{message(StringId::MainMenuChangedElsewhere)});
+    EXPECT_EQ(storedMenu(), theirMenu) << "nothing of this sheet was written";
+    EXPECT_EQ(texts(list), mine) << "the own edits are still there";
+
+    prompter.answerYes();
+    click(*sheet, 1);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(sheet->saved());
+    const std::vector<std::string> after = storedMenu();
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(),
+                            [](const std::string &line) { return line.find("Meins") != std::string::npos; }));
+    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
 // "Startseite des Menüpunkts bearbeiten" on the entry "Startseite" (31) opens the portal start page dialog,

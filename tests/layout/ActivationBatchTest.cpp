@@ -212,6 +212,8 @@ TEST_F(ActivationBatchTest, TheCompanyMarkStaysWhenTheCommitFails)
     EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), logoBefore);
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), welcomeBefore);
     EXPECT_TRUE(document.companySettings().changed) << "the portal has not got the logo yet";
+    EXPECT_TRUE(document.isModified()) << "nothing was published";
+    EXPECT_EQ(document.history().savedPosition(), std::optional<std::size_t>{});
 
     faults->reset();
     prompter.clear();
@@ -223,6 +225,7 @@ TEST_F(ActivationBatchTest, TheCompanyMarkStaysWhenTheCommitFails)
     EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
     EXPECT_EQ(portal.read("_KwStyle/welcome.asp"), "<%\r\nl_strWelcome = \"Neu\"\r\n%>\r\n");
     EXPECT_FALSE(document.companySettings().changed);
+    EXPECT_FALSE(document.isModified());
 }
 
 // Question 12560 is on screen while no batch holds the portal's write lock: another program may go on
@@ -245,6 +248,34 @@ TEST_F(ActivationBatchTest, TheCompanyQuestionIsAskedWhileThePortalIsNotLocked)
     EXPECT_EQ(lockFree, (std::vector<bool>{true, true}));
     EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), "<%\r\nstrCompanyLogo = \"header.jpg\"\r\n%>\r\n");
     EXPECT_FALSE(document.companySettings().changed);
+}
+
+// A welcome text that the scripts cannot hold is refused before the batch takes the lock, with a message
+// that names the welcome text; the layout is published without it and the company settings stay marked.
+TEST_F(ActivationBatchTest, AnUnwritableWelcomeTextIsRefusedBeforeTheBatchAndNamed)
+{
+    LayoutDocument document(portal.env(), prompter, chooser, wait);
+    ASSERT_TRUE(document.openLayout("global.css")) << prompter.describe();
+    const std::string logoBefore = portal.read("_KwStyle/MainLogo.asp");
+    document.companySettings().changed = true;
+    document.companySettings().logoFile = "header.jpg";
+    document.companySettings().shownWelcome = "Grüße ☃";
+    std::vector<bool> lockFree;
+    prompter.onError = [&](StringId) {
+        const int fd = ::open((portal.root() / "KwPortal.lock").c_str(), O_RDONLY | O_CLOEXEC);
+        lockFree.push_back(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        ::close(fd);
+    };
+    prompter.answerYes();
+    document.commandSave();
+    ASSERT_EQ(prompter.errorIds(), std::vector<int>{12556}) << prompter.describe();
+    EXPECT_EQ(lockFree, std::vector<bool>{true});
+    const std::string &told = prompter.events().back().serverMessage;
+    EXPECT_NE(told.find("Begrüssungstext"), std::string::npos) << told;
+    EXPECT_NE(told.find("☃"), std::string::npos) << told;
+    EXPECT_EQ(portal.read("_KwStyle/MainLogo.asp"), logoBefore);
+    EXPECT_TRUE(document.companySettings().changed);
+    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 
 } // namespace

@@ -186,7 +186,8 @@ TEST_F(DocumentTest, CleanUpAsksOnlyForAChangedLayoutAndKeepsThePanes)
     document.setName("Blau.kwc");
     document.saveLayout(false);
     ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
-    document.model().page().linkColor = rgb(9, 8, 7);
+    // A value that counts as saved, so that the panes show whether they were reloaded.
+    document.history().adoptSavedChange([&] { document.model().page().linkColor = rgb(9, 8, 7); });
     document.cleanUp(); // unchanged: nothing asked
     EXPECT_TRUE(prompter.questions().empty());
     EXPECT_TRUE(document.isNew());
@@ -203,6 +204,47 @@ TEST_F(DocumentTest, CleanUpAsksOnlyForAChangedLayoutAndKeepsThePanes)
     EXPECT_EQ(prompter.questions().size(), 1u);
     EXPECT_NE(portal.read("_KwTemplates/Blau.kwc").find("#090807"), std::string::npos);
     EXPECT_FALSE(document.isModified());
+}
+
+// A save that wrote nothing leaves the layout modified: the saved step stays where it was, and leaving
+// asks again after every failed Yes until the user says No.
+TEST_F(DocumentTest, AFailedSaveKeepsTheMarkAndLeavingStillAsks)
+{
+    publishDefault();
+    document.setName("Blau.kwc");
+    document.saveLayout(false);
+    const std::string stored = portal.read("_KwTemplates/Blau.kwc");
+    ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
+    document.history().record("Allgemein bearbeiten",
+                              [&] { document.model().page().linkColor = rgb(9, 8, 7); });
+    prompter.clear();
+    faults.failWrites = {"Blau.kwc"};
+    document.commandSave();
+    EXPECT_EQ(prompter.errorIds(), std::vector<int>{12538}) << prompter.describe();
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.history().savedPosition(), std::optional<std::size_t>{})
+        << "no step holds what the server has";
+    document.history().undo();
+    EXPECT_TRUE(document.isModified()) << "the server's state is not known after a failed save";
+    document.history().redo();
+
+    prompter.clear();
+    prompter.answerYes(); // the save fails again
+    prompter.answerNo();
+    document.close();
+    EXPECT_EQ(prompter.questions().size(), 2u) << prompter.describe();
+    EXPECT_EQ(portal.read("_KwTemplates/Blau.kwc"), stored);
+    EXPECT_TRUE(prompter.allAnswersUsed());
+
+    ASSERT_TRUE(document.openLayout("Blau.kwc")) << prompter.describe();
+    document.history().record("Allgemein bearbeiten",
+                              [&] { document.model().page().linkColor = rgb(9, 8, 7); });
+    faults.failWrites.clear();
+    prompter.clear();
+    prompter.answerYes();
+    document.close();
+    EXPECT_EQ(prompter.questions().size(), 1u) << prompter.describe();
+    EXPECT_NE(portal.read("_KwTemplates/Blau.kwc").find("#090807"), std::string::npos);
 }
 
 TEST_F(DocumentTest, RemovedNavTopMakesLeavingSaveWithoutAsking)

@@ -3,7 +3,9 @@
 #include "platform/WaitBox.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -42,6 +44,26 @@ TEST(QtPrompter, QuestionsAreYesNoAndOnlyYesCountsAsYes)
     EXPECT_EQ(QStringLiteral("Layout Manager"), shown[0].title);
     EXPECT_EQ(QMessageBox::Yes | QMessageBox::No, shown[0].buttons);
     EXPECT_EQ(QMessageBox::Yes, shown[0].defaultButton);
+}
+
+// A question the user may step back from offers Cancel, and closing it with Escape is that Cancel, never a
+// No that would throw work away.
+TEST(QtPrompter, EscapeOnAQuestionWithCancelAnswersCancel)
+{
+    std::vector<Shown> shown;
+    EXPECT_EQ(Prompter::Answer::No, recording(shown, QMessageBox::No).askWithCancel("Frage?"));
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, shown[0].buttons);
+    EXPECT_EQ(QMessageBox::Yes, shown[0].defaultButton);
+
+    QtPrompter escaping([](QMessageBox &box) {
+        QTimer::singleShot(0, &box, [&box] {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&box, &escape);
+        });
+        return box.exec();
+    });
+    EXPECT_EQ(Prompter::Answer::Cancel, escaping.askWithCancel("Frage?"));
 }
 
 TEST(QtPrompter, MessagesAndExtendedErrorsShowTheirTexts)

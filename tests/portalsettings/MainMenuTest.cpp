@@ -349,29 +349,32 @@ TEST_P(MainMenuConflictTest, TheEditorsOwnStartPageDialogIsNoConflict)
     mine.defaultLanguage = kGerman;
     ASSERT_TRUE(mine.load()) << prompter.describe();
     ASSERT_EQ(mine.endLabelEdit(5, std::string("Mannschaft")), MainMenuEditor::LabelEnd::Done);
-    {
-        PortalStartPage startPage(portal.env(), prompter);
+    // The start page dialog, run by a program with `env`, chooses a page and writes it.
+    auto chooseStartPage = [](server::Environment env, ScriptedPrompter &asked, int choice) {
+        PortalStartPage startPage(std::move(env), asked);
         startPage.read();
-        startPage.controls.main.choice = CustomPageContent;
+        startPage.controls.main.choice = choice;
         startPage.edited();
-        prompter.answerYes();
-        ASSERT_EQ(startPage.accept(), PortalStartPage::Outcome::Written) << prompter.describe();
-    }
+        asked.answerYes();
+        EXPECT_EQ(startPage.accept(), PortalStartPage::Outcome::Written) << asked.describe();
+        return startPage.menuChanged();
+    };
+    // The editor opens the dialog: the version before it, and the dialog's own change after it.
+    std::optional<std::int64_t> before = mine.versionNow();
+    ASSERT_TRUE(chooseStartPage(portal.env(), prompter, CustomPageContent));
+    mine.adoptOwnChange(before);
     EXPECT_EQ(mine.save(), MainMenuEditor::Save::Saved) << prompter.describe();
     EXPECT_EQ(prompter.questions().size(), 1u) << "only the start page's own question";
 
+    // Now another program changes the record while this editor's own dialog changes it too: two
+    // changes, one of them somebody else's, so the save asks.
     ASSERT_EQ(mine.endLabelEdit(*mine.find("Mannschaft"), std::string("Team")),
               MainMenuEditor::LabelEnd::Done);
-    {
-        // Now another program changes the record: that is somebody else's change.
-        ScriptedPrompter theirPrompter;
-        PortalStartPage theirs(server::LocalPortal::open(portal.root()), theirPrompter);
-        theirs.read();
-        theirs.controls.main.choice = StandardStartPage;
-        theirs.edited();
-        theirPrompter.answerYes();
-        ASSERT_EQ(theirs.accept(), PortalStartPage::Outcome::Written);
-    }
+    before = mine.versionNow();
+    ScriptedPrompter theirPrompter;
+    ASSERT_TRUE(chooseStartPage(server::LocalPortal::open(portal.root()), theirPrompter, StandardStartPage));
+    ASSERT_TRUE(chooseStartPage(portal.env(), prompter, CustomPageContent));
+    mine.adoptOwnChange(before);
     prompter.clear();
     prompter.answerNo();
     EXPECT_EQ(mine.save(), MainMenuEditor::Save::ChangedElsewhere);

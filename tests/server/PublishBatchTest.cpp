@@ -300,6 +300,7 @@ TEST_P(PublishBatchTest, DamagedJournalsAreRefusedAndNotFollowed)
         }
         EXPECT_EQ(state(), "old");
         EXPECT_TRUE(portal.exists("_KwStyle\\.kwtmp-a"));
+        EXPECT_EQ(publishing()->RecoveryNotes().size(), 1u) << "the journal that stays is noted once";
     }
     std::filesystem::remove(portal.local(journalFile));
     portal.reopen();

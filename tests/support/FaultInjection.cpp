@@ -173,6 +173,7 @@ public:
     }
     void BatchBegin(const std::string &layout) override { m_inner->BatchBegin(layout); }
     void BatchBeginImport(const std::string &layout) override { m_inner->BatchBeginImport(layout); }
+    void BatchBeginTrial(const std::string &layout) override { m_inner->BatchBeginTrial(layout); }
     std::vector<PendingChange> BatchPending() override { return m_inner->BatchPending(); }
     std::int64_t BatchCommit() override { return m_inner->BatchCommit(); }
     void BatchDiscard() override { m_inner->BatchDiscard(); }

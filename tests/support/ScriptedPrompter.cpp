@@ -9,7 +9,7 @@ void ScriptedPrompter::tell(std::string_view message)
     m_events.push_back({Event::Tell, std::string(message), 0, {}});
 }
 
-Prompter::Answer ScriptedPrompter::ask(std::string_view question)
+Prompter::Answer ScriptedPrompter::next(std::string_view question)
 {
     m_events.push_back({Event::Ask, std::string(question), 0, {}});
     if (onAsk)
@@ -23,8 +23,23 @@ Prompter::Answer ScriptedPrompter::ask(std::string_view question)
     return a;
 }
 
+Prompter::Answer ScriptedPrompter::ask(std::string_view question)
+{
+    const Answer a = next(question);
+    if (a == Answer::Cancel)
+        ADD_FAILURE() << "Cancel queued for a Yes/No question: " << question;
+    return a;
+}
+
+Prompter::Answer ScriptedPrompter::askWithCancel(std::string_view question)
+{
+    return next(question);
+}
+
 void ScriptedPrompter::showExtendedError(StringId message, const ServerError &error)
 {
+    if (onError)
+        onError(message);
     m_events.push_back(
         {Event::Error, std::string(loadString(message)), static_cast<int>(message), error.what()});
 }

@@ -23,11 +23,15 @@ public:
     void answer(Answer a) { m_answers.push_back(a); }
     void answerYes() { answer(Answer::Yes); }
     void answerNo() { answer(Answer::No); }
+    void answerCancel() { answer(Answer::Cancel); }
 
     void tell(std::string_view message) override;
     Answer ask(std::string_view question) override;
+    /// Answered from the same script; a Cancel queued for a Yes/No question fails the test.
+    Answer askWithCancel(std::string_view question) override;
     void showExtendedError(StringId message, const ServerError &error) override;
     using Prompter::ask;
+    using Prompter::askWithCancel;
     using Prompter::tell;
 
     const std::vector<Event> &events() const { return m_events; }
@@ -41,8 +45,12 @@ public:
 
     /// Runs at every question, before it is answered (what a test wants to look at while it is shown).
     std::function<void(std::string_view question)> onAsk;
+    /// Runs at every extended error, as it is shown.
+    std::function<void(StringId message)> onError;
 
 private:
+    Answer next(std::string_view question);
+
     std::deque<Answer> m_answers;
     std::vector<Event> m_events;
 };

@@ -14,10 +14,13 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace kw::console {
 
@@ -27,6 +30,7 @@ namespace messages = platform::messages;
 namespace {
 
 constexpr const char *kConsoleName = "kwconsole";
+constexpr int kRecoveryWatchMs = 500; // how often the console looks for new recovery notes
 
 std::string text(const QString &s)
 {
@@ -63,6 +67,16 @@ ConsoleWindow::ConsoleWindow(ModuleHost &host, Prompter &prompter, QWidget *pare
     buildMenus();
     resize(1100, 760);
     updateTitle();
+
+    // Recovery runs whenever a save or an activation takes the portal's write lock; what it did is told
+    // as soon as no dialog is open.
+    m_recoveryWatch = new QTimer(this);
+    m_recoveryWatch->setInterval(kRecoveryWatchMs);
+    connect(m_recoveryWatch, &QTimer::timeout, this, [this] {
+        if (m_env.factory && !QApplication::activeModalWidget())
+            tellRecoveryNotes(true);
+    });
+    m_recoveryWatch->start();
 }
 
 ConsoleWindow::~ConsoleWindow()
@@ -146,6 +160,7 @@ bool ConsoleWindow::openPortal(const QString &folder, const QString &user)
     m_portalName.clear();
     try {
         m_env = LocalPortal::open(folder.toStdString(), user.toStdString());
+        m_notesTold = 0;
         const std::string name = m_env.session->GetPortal()->GetPortalName();
         m_portalName = QString::fromStdString(name.empty() ? m_env.session->GetSessionName() : name);
     } catch (const std::exception &error) {
@@ -174,16 +189,21 @@ bool ConsoleWindow::openPortal(const QString &folder, const QString &user)
     return true;
 }
 
-// Opening the portal may have finished or undone an interrupted activation: the user is told.
-void ConsoleWindow::tellRecoveryNotes()
+// Opening the portal, or a later save, may have finished or undone an interrupted activation: the user is
+// told, once for each note.
+void ConsoleWindow::tellRecoveryNotes(bool quiet)
 {
     try {
         auto publishing = server::createObject<server::IPublishing>(*m_env.factory);
         publishing->AttachSession(m_env.session);
-        for (const std::string &note : publishing->RecoveryNotes())
-            m_prompter.tell(note);
+        const std::vector<std::string> notes = publishing->RecoveryNotes();
+        // Counted as told before they are shown: a note is never shown twice, even while one is on screen.
+        const std::size_t from = std::exchange(m_notesTold, std::max(m_notesTold, notes.size()));
+        for (std::size_t i = from; i < notes.size(); ++i)
+            m_prompter.tell(notes[i]);
     } catch (const std::exception &error) {
-        m_prompter.tell(error.what());
+        if (!quiet)
+            m_prompter.tell(error.what());
     }
 }
 

@@ -15,6 +15,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace kw::console {
@@ -32,6 +33,8 @@ public:
     /// Whether the module accepted the current session.
     bool moduleAllowed() const { return m_moduleAllowed; }
     const QString &portalFolder() const { return m_portalFolder; }
+    /// The open portal's server environment, shared with the module (empty before one is open).
+    const server::Environment &environment() const { return m_env; }
 
     /// Opens a module window (with `idle`, without the start-up question). Null, after saying why, when
     /// the module is refused or could not make its window.
@@ -64,7 +67,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void tellRecoveryNotes();
+    /// Tells the recovery notes that were not told yet: what opening the portal, or any later taking of its
+    /// write lock, found and did about an interrupted batch. `quiet`: an error reading them is not told.
+    void tellRecoveryNotes(bool quiet = false);
     void showPublishHistory();
     struct ModuleWindowRecord {
         QPointer<QMdiSubWindow> window;
@@ -91,6 +96,8 @@ private:
     QString m_portalFolder;
     QString m_portalName;
     bool m_moduleAllowed = false;
+    std::size_t m_notesTold = 0; // of the open portal's recovery notes
+    QTimer *m_recoveryWatch = nullptr;
     std::unique_ptr<shell::CPaneTemplate> m_template;
 
     QMdiArea *m_mdi = nullptr;

@@ -38,6 +38,22 @@ QString shownTime(const std::string &time)
               time.substr(11, 8) + " UTC");
 }
 
+// The entry as the list shows it, for "der Aktivierung ...": the list shows no ids.
+std::string shownEntry(const server::PublishEntry &entry)
+{
+    return "von \"" + entry.layout + "\" am " + shownTime(entry.time).toStdString();
+}
+
+// A server error about the entry, with a refusal's "Aktivierung <id>" named as the list shows the entry.
+std::string aboutEntry(const server::PublishEntry &entry, const ServerError &error)
+{
+    const std::string message = error.what();
+    const std::string byId = server::rollbackRefusal(std::to_string(entry.id), "");
+    if (!message.starts_with(byId))
+        return message;
+    return server::rollbackRefusal(shownEntry(entry), message.substr(byId.size()));
+}
+
 } // namespace
 
 PublishHistoryDialog::PublishHistoryDialog(server::Environment env, Prompter &prompter, QWidget *parent)
@@ -130,11 +146,14 @@ void PublishHistoryDialog::showSelected()
         for (const server::PendingChange &change :
              server::rollbackChanges(*m_env.factory, m_env.session, entry->id))
             text += publish::unifiedDiff(change.path, textOf(change.before), textOf(change.after));
-        if (text.empty())
+        if (text.empty()) {
+            // The portal is in that state already: rolling back would change nothing.
             text = publish::kRollbackChangesNothing;
+            m_rollback->setEnabled(false);
+        }
     } catch (const ServerError &error) {
         // Refused (or unreadable): there is nothing to roll back to.
-        text = error.what();
+        text = aboutEntry(*entry, error);
         m_rollback->setEnabled(false);
     }
     m_diff->setPlainText(qt(text));
@@ -143,8 +162,7 @@ void PublishHistoryDialog::showSelected()
 void PublishHistoryDialog::rollBackSelected()
 {
     const server::PublishEntry *entry = selected();
-    if (!entry ||
-        m_prompter.ask(publish::rollbackQuestion(entry->id, entry->layout)) != Prompter::Answer::Yes)
+    if (!entry || m_prompter.ask(publish::rollbackQuestion(shownEntry(*entry))) != Prompter::Answer::Yes)
         return;
     try {
         auto publishing = server::createObject<server::IPublishing>(*m_env.factory);
@@ -153,7 +171,7 @@ void PublishHistoryDialog::rollBackSelected()
     } catch (const ServerError &error) {
         m_prompter.tell(QStringLiteral("Das Portal konnte nicht auf den Stand nach dieser Aktivierung "
                                        "zurückgesetzt werden:\n%1")
-                            .arg(QString::fromUtf8(error.what()))
+                            .arg(fromUtf8(aboutEntry(*entry, error)))
                             .toStdString());
     }
     reload();

@@ -32,7 +32,7 @@ DiscardedBatch::DiscardedBatch(const server::Environment &env, const std::string
     : m_publishing(server::createObject<server::IPublishing>(*env.factory))
 {
     m_publishing->AttachSession(env.session);
-    m_publishing->BatchBegin(name);
+    m_publishing->BatchBeginTrial(name);
 }
 
 DiscardedBatch::~DiscardedBatch()

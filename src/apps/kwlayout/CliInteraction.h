@@ -55,7 +55,8 @@ private:
 };
 
 /// A batch of the session's writes that is never published: whatever is written while it lives is
-/// dropped at its end, so a command that only shows something changes nothing.
+/// dropped at its end, so a command that only shows something changes nothing. It takes no lock and reads
+/// no journal, so such a command runs on a portal that it may only read.
 class DiscardedBatch {
 public:
     /// Throws ServerError when the batch cannot be begun.
@@ -87,6 +88,9 @@ public:
     /// The same for a command that only shows the layout: loading runs in a discarded batch, so an old
     /// NavTop.asp stays (what the other commands would do is told instead).
     bool openToShow(const std::string &name);
+    /// The same inside a DiscardedBatch the caller holds, for a command that shows what another would
+    /// write: an old NavTop.asp is removed in the batch only, and what that command would do is told.
+    bool openInTrial(const std::string &name);
     int status() const { return m_prompter.failed() ? 1 : 0; }
 
 private:

@@ -140,6 +140,15 @@ bool PortalSession::open(const std::string &name)
     return ok;
 }
 
+bool PortalSession::openInTrial(const std::string &name)
+{
+    const bool ok = m_document.openLayout(fileOfLayout(name)) && !m_prompter.failed();
+    if (ok && m_document.navTopRemoved())
+        std::cerr << "kwlayout: the portal still has its old NavTop.asp; activating would remove it and save "
+                     "the layout again; nothing was changed\n";
+    return ok;
+}
+
 bool PortalSession::openToShow(const std::string &name)
 {
     bool ok = false;

@@ -11,8 +11,11 @@
 #include <array>
 #include <charconv>
 #include <iostream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace kw::cli {
 
@@ -84,18 +87,16 @@ int countrySettings(const Invocation &invocation, std::ostream &out)
         printCountryValues(settings.controls, out);
         return 0;
     }
-    settings.read();
-    if (prompter.failed())
-        return 1;
-    bool formatGiven = false;
+    // Every option is checked before the portal is read: reading may write a fresh script, and a
+    // refused option must leave everything as it was.
+    std::optional<int> format;
+    std::vector<std::pair<const SymbolOption *, std::string>> symbols;
     for (std::size_t i = 0; i < invocation.args.size(); ++i) {
         const std::string &arg = invocation.args[i];
         if (arg == "--format") {
-            const int format = parseNumber(optionValue(invocation.args, i), "--format");
-            if (format < 0 || format >= static_cast<int>(portalsettings::kFormatLocaleIds.size()))
+            format = parseNumber(optionValue(invocation.args, i), "--format");
+            if (*format < 0 || *format >= static_cast<int>(portalsettings::kFormatLocaleIds.size()))
                 throw std::invalid_argument("--format is 0 (MM/DD/YYYY), 1 (DD/MM/YYYY) or 2 (DD.MM.YYYY)");
-            settings.controls.format = format;
-            formatGiven = true;
             continue;
         }
         const SymbolOption *symbol = nullptr;
@@ -110,8 +111,16 @@ int countrySettings(const Invocation &invocation, std::ostream &out)
         if (cp1252ToUtf8(utf8ToCp1252(value)) != value)
             throw std::invalid_argument(arg + " \"" + value + "\" cannot be written into " +
                                         portalsettings::kDataFormatScript + " (Windows-1252)");
-        settings.controls.symbols.*symbol->field = value;
+        symbols.emplace_back(symbol, value);
     }
+    settings.read();
+    if (prompter.failed())
+        return 1;
+    if (format)
+        settings.controls.format = *format;
+    for (const auto &[symbol, value] : symbols)
+        settings.controls.symbols.*symbol->field = value;
+    const bool formatGiven = format.has_value();
     // Choosing a format is a click on its button, which counts as a change even for the same format.
     if (formatGiven)
         settings.formatClicked();

@@ -48,7 +48,7 @@ std::vector<server::PendingChange> activationChanges(const Invocation &invocatio
 {
     PortalSession session(invocation);
     DiscardedBatch batch(session.env(), name);
-    if (!session.open(name))
+    if (!session.openInTrial(name))
         throw ServerError(ServerError::Fail, "the layout \"" + name + "\" could not be read");
     session.prompter().implyYes(StringId::AskSaveAsActive);
     session.document().commandSaveAsActive();
@@ -96,7 +96,7 @@ int rollback(const Invocation &invocation, std::ostream &out)
             layout = entry.layout;
     publishing->HistoryRollbackPending(id); // an unknown or refused entry is an error before the question
     CliPrompter prompter(invocation.answer, std::cerr);
-    if (prompter.ask(publish::rollbackQuestion(id, layout)) != Prompter::Answer::Yes)
+    if (prompter.ask(publish::rollbackQuestion(publish::entryById(id, layout))) != Prompter::Answer::Yes)
         return 0;
     const std::int64_t entry = publishing->HistoryRollback(id);
     if (entry == 0)
