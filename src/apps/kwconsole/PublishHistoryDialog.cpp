@@ -171,7 +171,7 @@ void PublishHistoryDialog::rollBackSelected()
     } catch (const ServerError &error) {
         m_prompter.tell(QStringLiteral("Das Portal konnte nicht auf den Stand nach dieser Aktivierung "
                                        "zurückgesetzt werden:\n%1")
-                            .arg(fromUtf8(aboutEntry(*entry, error)))
+                            .arg(qt(aboutEntry(*entry, error)))
                             .toStdString());
     }
     reload();
