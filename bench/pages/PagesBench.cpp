@@ -1,6 +1,7 @@
 // The property sheet's cost on the demo portal: from the application page element's properties to the
 // sheet painted (offscreen), and from OK to the values back in the layout. Target: 50 ms each.
 #include "../BenchPrompters.h"
+#include "../QtBenchMain.h"
 #include "pages/CWebPagePropSheet.h"
 #include "pages/ElementProperties.h"
 
@@ -98,11 +99,5 @@ BENCHMARK(BM_OkApplicationPageSheet)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The preview's cost: opening the demo portal's active layout into both panes (load, rebuild, lay out,
 // first paint of each) and repainting one pane at 1280 x 800.
 #include "../BenchPrompters.h"
+#include "../QtBenchMain.h"
 #include "preview/LayoutPreview.h"
 
 #include "demo/DemoPortal.h"
@@ -84,11 +85,5 @@ BENCHMARK(BM_RepaintPane)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // both panes repainted, for a sheet's step and for a switch of both panes, on each demo layout; and the
 // heap that 100 steps of sheet edits hold. Targets: 16 ms per key, 5 MB for 100 steps.
 #include "../BenchPrompters.h"
+#include "../QtBenchMain.h"
 #include "demo/DemoPortal.h"
 #include "layout/LayoutDocument.h"
 #include "layoutmodel/GeneralValues.h"
@@ -185,12 +186,5 @@ BENCHMARK(BM_HundredSheetSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    demoSlot().reset();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv, [] { demoSlot().reset(); });
 }

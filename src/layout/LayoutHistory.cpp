@@ -54,7 +54,7 @@ void LayoutHistory::notify()
         m_observer();
 }
 
-bool LayoutHistory::record(std::string name, const std::function<void()> &change, StepMerge merge)
+LayoutSnapshot LayoutHistory::runChange(const std::function<void()> &change)
 {
     LayoutSnapshot before = capture();
     try {
@@ -63,6 +63,12 @@ bool LayoutHistory::record(std::string name, const std::function<void()> &change
         restore(std::move(before));
         throw;
     }
+    return before;
+}
+
+bool LayoutHistory::record(std::string name, const std::function<void()> &change, StepMerge merge)
+{
+    const LayoutSnapshot before = runChange(change);
     LayoutDelta delta = LayoutDelta::between(before, capture());
     if (delta.empty())
         return false;
@@ -154,13 +160,7 @@ void LayoutHistory::markUnsaved()
 
 bool LayoutHistory::adoptSavedChange(const std::function<void()> &change)
 {
-    LayoutSnapshot before = capture();
-    try {
-        change();
-    } catch (...) {
-        restore(std::move(before));
-        throw;
-    }
+    const LayoutSnapshot before = runChange(change);
     const LayoutSnapshot after = capture();
     const LayoutDelta delta = LayoutDelta::between(before, after);
     if (delta.empty())

@@ -86,6 +86,9 @@ public:
 private:
     friend struct HistoryTestAccess; // damages a step on purpose
     LayoutSnapshot capture() const;
+    // Runs one change of the document and returns the state before it; on an exception the document is
+    // put back as it was.
+    LayoutSnapshot runChange(const std::function<void()> &change);
     /// Puts a state's values back into the document (nothing that could fail).
     void restore(LayoutSnapshot &&state);
     /// Notes the company values as published while the company settings are not marked changed (the mark
