@@ -103,36 +103,33 @@ TEST_F(StartPageControlsMouseTest, TheEditMenuUndoesAndRedoesThroughTheLayoutsHi
     CWelcomeTextEdit *welcome = startPage().welcomeControl();
     const QString loaded = welcome->toPlainText();
     const layout::LayoutHistory &history = view->document().history();
-    withEditMenu([&](QMenu &menu) {
-        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
-        ASSERT_TRUE(undo && redo);
-        EXPECT_FALSE(undo->isEnabled()) << "nothing typed yet";
-        EXPECT_FALSE(redo->isEnabled());
-    });
+    // Opens the welcome text's menu, checks which of its two history items are enabled and triggers one.
+    enum class Trigger { None, Undo, Redo };
+    const auto useHistoryItems = [&](bool undoEnabled, bool redoEnabled, Trigger trigger) {
+        withEditMenu([&](QMenu &menu) {
+            QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
+            ASSERT_TRUE(undo && redo);
+            EXPECT_EQ(undo->isEnabled(), undoEnabled);
+            EXPECT_EQ(redo->isEnabled(), redoEnabled);
+            if (trigger == Trigger::Undo)
+                undo->trigger();
+            else if (trigger == Trigger::Redo)
+                redo->trigger();
+        });
+    };
+    useHistoryItems(false, false, Trigger::None); // nothing typed yet
 
     welcome->moveCursor(QTextCursor::End);
     QTest::keyClicks(welcome, " neu");
     settle();
     const QString typed = welcome->toPlainText();
     ASSERT_EQ(history.steps().size(), 1u);
-    withEditMenu([&](QMenu &menu) {
-        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
-        ASSERT_TRUE(undo && redo);
-        EXPECT_TRUE(undo->isEnabled());
-        EXPECT_FALSE(redo->isEnabled());
-        undo->trigger();
-    });
+    useHistoryItems(true, false, Trigger::Undo);
     EXPECT_EQ(welcome->toPlainText(), loaded);
     EXPECT_EQ(history.position(), 0u) << "the layout's history took the step back";
     EXPECT_FALSE(view->document().isModified());
 
-    withEditMenu([&](QMenu &menu) {
-        QAction *undo = item(menu, "&Rückgängig"), *redo = item(menu, "&Wiederholen");
-        ASSERT_TRUE(undo && redo);
-        EXPECT_TRUE(redo->isEnabled());
-        EXPECT_FALSE(undo->isEnabled());
-        redo->trigger();
-    });
+    useHistoryItems(false, true, Trigger::Redo);
     EXPECT_EQ(welcome->toPlainText(), typed);
     EXPECT_EQ(history.position(), 1u);
     EXPECT_TRUE(view->document().isModified());

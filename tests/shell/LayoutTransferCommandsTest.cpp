@@ -118,6 +118,18 @@ protected:
         return frame->actionsOf(command).front()->isEnabled();
     }
 
+    // A bundle of "Blau" whose layout differs from the portal's, chosen in the file dialog; returns the
+    // bundle's layout file.
+    std::string chooseChangedBlauBundle()
+    {
+        const fs::path file = files.path() / "Blau.kwlayout";
+        bundle::Bundle contents = kw::test::demoBundle();
+        contents.layout.push_back(' ');
+        bundle::writeBundleFile(file, bundle::writeBundle(contents));
+        answer = file.string();
+        return std::string(contents.layout.begin(), contents.layout.end());
+    }
+
     FakeConsole console;
     CChildFrame *frame = nullptr;
     layout::LayoutDocument *doc = nullptr;
@@ -213,12 +225,8 @@ TEST_F(LayoutTransferCommandsTest, ImportAddsTheLayoutAndTheListShowsItChosenFor
 
 TEST_F(LayoutTransferCommandsTest, AnExistingLayoutIsAQuestionAndNoWritesNothing)
 {
-    const fs::path file = files.path() / "Blau.kwlayout";
-    bundle::Bundle contents = kw::test::demoBundle();
-    contents.layout.push_back(' ');
-    bundle::writeBundleFile(file, bundle::writeBundle(contents));
+    chooseChangedBlauBundle();
     const std::string before = portal.read("_KwTemplates\\Blau.kwc");
-    answer = file.string();
     names = {"Blau"}; // the name kept: the question whether to replace it
     prompter.answerNo();
     run(res::ID_LAYOUT_IMPORT);
@@ -240,12 +248,8 @@ TEST_F(LayoutTransferCommandsTest, AnExistingLayoutIsAQuestionAndNoWritesNothing
 
 TEST_F(LayoutTransferCommandsTest, ATakenNameCanBeChangedToAFreeOne)
 {
-    const fs::path file = files.path() / "Blau.kwlayout";
-    bundle::Bundle contents = kw::test::demoBundle();
-    contents.layout.push_back(' ');
-    bundle::writeBundleFile(file, bundle::writeBundle(contents));
+    const std::string imported = chooseChangedBlauBundle();
     const std::string before = portal.read("_KwTemplates\\Blau.kwc");
-    answer = file.string();
     // A name with a path is refused and the dialog comes again; "Herbst" is taken too; then a free one.
     names = {"../Blau", "Herbst", "Blau am Meer"};
     expectDialog([](CLayoutListDlg &dialog) { return press(dialog, res::IDCANCEL); });
@@ -256,8 +260,7 @@ TEST_F(LayoutTransferCommandsTest, ATakenNameCanBeChangedToAFreeOne)
     EXPECT_NE(prompter.messages()[0].find("\"../Blau\" taugt nicht"), std::string::npos)
         << prompter.describe();
     EXPECT_TRUE(prompter.questions().empty()) << prompter.describe();
-    EXPECT_EQ(portal.read("_KwTemplates\\Blau am Meer.kwc"),
-              std::string(contents.layout.begin(), contents.layout.end()));
+    EXPECT_EQ(portal.read("_KwTemplates\\Blau am Meer.kwc"), imported);
     EXPECT_EQ(portal.read("_KwTemplates\\Blau.kwc"), before);
     EXPECT_EQ(dialogModes(), (std::vector<CLayoutListDlg::Mode>{CLayoutListDlg::Mode::Open}));
 }
