@@ -37,8 +37,13 @@ std::map<std::string, std::string> snapshot(const fs::path &folder)
 /// The shell prefix that runs a command as a user without any right to write the portal.
 std::string asReader()
 {
-    // Root may write whatever the modes say: the commands then run as "nobody".
-    return ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups -- " : "";
+    // Root may write whatever the modes say: the commands then run as "nobody". It keeps the right to read
+    // and search every folder, so that it reaches the program even in a checkout only root may enter
+    // (a folder made by mktemp -d), but gains no right to write.
+    return ::geteuid() == 0
+               ? "setpriv --reuid=65534 --regid=65534 --clear-groups --inh-caps=+dac_read_search "
+                 "--ambient-caps=+dac_read_search -- "
+               : "";
 }
 
 TEST(ReadOnlyPortalTest, CommandsThatOnlyShowRunAndChangeNothing)
